@@ -1,0 +1,36 @@
+# make test   install what is missing, build, run every test (CTest)
+# make run    start the agent in your session (comes with the agent)
+# make bench  run the benchmarks        make fuzz   run the fuzz targets (clang)
+# make format reformat the sources      make lint   check formatting and run clang-tidy
+FUZZ_SECONDS ?= 60
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+
+.PHONY: deps build test bench fuzz format lint clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
+
+test: build
+	@ctest --preset default
+
+bench: build
+	@scripts/run-bench build
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
+
+format:
+	@clang-format -i $(SOURCES)
+
+lint: build
+	@clang-format --dry-run --Werror $(SOURCES)
+	@run-clang-tidy -quiet -p build $(filter src/%.cpp,$(SOURCES)) >/dev/null
+
+clean:
+	@rm -rf build build-fuzz

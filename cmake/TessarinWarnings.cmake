@@ -1,0 +1,9 @@
+# tessarin_warnings(target): the project's warning set, errors when TESSARIN_WERROR is on.
+function(tessarin_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                           -Wold-style-cast -Wcast-align -Woverloaded-virtual
+                                           -Wnull-dereference -Wimplicit-fallthrough)
+  if(TESSARIN_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
