@@ -1,0 +1,154 @@
+#include "session/SwitchSequence.h"
+
+#include <algorithm>
+
+namespace tessarin {
+
+namespace {
+
+const std::string blank(Config::blankWorkspaceName);
+
+SwitchObserver& quiet() {
+    static SwitchObserver none; // stateless: every step does nothing
+    return none;
+}
+
+} // namespace
+
+std::string pinnedSkipsMessage(const std::vector<std::string>& names) {
+    if (names.size() == 1)
+        return "\u201c" + names.front() + "\u201d stayed in its desktop's folder";
+    return std::to_string(names.size()) + " items stayed in their desktop's folder";
+}
+
+std::string pinnedSkipsInformativeText(const std::vector<std::string>& names) {
+    return std::string("A pinned folder on the Desktop has the same name, so Tessarin didn't bring ") +
+           (names.size() == 1 ? "it" : "them") +
+           " out — nothing was moved or overwritten. Rename one of the two, or unpin the folder, and switch "
+           "again.";
+}
+
+SwitchSequence::SwitchSequence(StateStore& store, DesktopSwapper& swapper, Log& log, const Clock& clock,
+                               SwitchObserver* observer)
+    : store_(store), swapper_(swapper), log_(log), clock_(clock), observer_(observer) {}
+
+Config SwitchSequence::readOrFallback() {
+    try {
+        return store_.loadConfig();
+    } catch (...) {
+        return makeDefaultConfig();
+    }
+}
+
+SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool userInitiated) {
+    SwitchObserver& observer = observer_ ? *observer_ : quiet();
+    SwitchOutcome outcome;
+    outcome.target = target;
+    readOrFallback();
+    if (readOnly_) {
+        outcome.result = SwitchOutcome::Result::readOnly;
+        return outcome;
+    }
+    isSwapping_ = true;
+    struct Clear {
+        bool& flag;
+        SwitchObserver& observer;
+        ~Clear() {
+            observer.finished();
+            flag = false;
+        }
+    } clear{isSwapping_, observer};
+
+    const Config document = readOrFallback();
+    outcome.leaving = document.activeWorkspace;
+    const auto coverStart = clock_.steadyNow();
+    observer.willSwitch(document, outcome.leaving, target);
+
+    try {
+        outcome.skips = swapper_.switchTo(target);
+        outcome.result = SwitchOutcome::Result::switched;
+    } catch (const std::exception& e) {
+        outcome.result = SwitchOutcome::Result::failed;
+        outcome.error = e.what();
+        log_.log(LogCategory::error, "surfaced to the user: %{public}s", outcome.error);
+        observer.present(e);
+    }
+
+    outcome.milliseconds = static_cast<long>(
+        std::chrono::duration<double, std::milli>(clock_.steadyNow() - coverStart).count());
+    log_.log(LogCategory::swap, "switched %{public}s → %{public}s in %ldms, %ld pinned-name skips", outcome.leaving,
+             target, static_cast<long>(outcome.milliseconds), static_cast<long>(outcome.skips.size()));
+    observer.didSwitch(outcome.leaving, target, userInitiated, coverStart);
+
+    if (target != outcome.leaving)
+        previousWorkspace_ = outcome.leaving;
+    try {
+        mutateConfig(store_, [&](Config& c) {
+            c.updateWorkspace(c.activeWorkspace, [&](Workspace& w) { w.lastActiveAt = clock_.now(); });
+        });
+    } catch (...) {
+    }
+    if (!outcome.skips.empty())
+        observer.notePinnedSkips(outcome.skips);
+    return outcome;
+}
+
+SwitchOutcome SwitchSequence::toggleCollapse() {
+    return readOrFallback().activeWorkspace == blank ? expand() : collapse();
+}
+
+SwitchOutcome SwitchSequence::collapse() {
+    if (readOnly_)
+        return performSwitch(blank, true);
+    try {
+        mutateConfig(store_, [](Config& c) {
+            if (c.activeWorkspace != blank)
+                c.lastExpandedWorkspace = c.activeWorkspace;
+        });
+    } catch (...) {
+    }
+    return performSwitch(blank, true);
+}
+
+SwitchOutcome SwitchSequence::expand() {
+    const auto target = readOrFallback().expandTarget();
+    if (!target)
+        return {};
+    return performSwitch(*target, true);
+}
+
+SwitchOutcome SwitchSequence::switchToLastDesktop() {
+    if (!previousWorkspace_)
+        return {};
+    const Config document = readOrFallback();
+    const std::string previous = *previousWorkspace_;
+    if (previous == document.activeWorkspace)
+        return {};
+    const auto live = document.liveWorkspaces();
+    const bool isLive =
+        std::any_of(live.begin(), live.end(), [&](const Workspace& w) { return w.name == previous; });
+    if (previous != blank && !isLive)
+        return {};
+    return performSwitch(previous, true);
+}
+
+SwitchOutcome SwitchSequence::cycle(int delta) {
+    const Config document = readOrFallback();
+    std::vector<std::string> names;
+    for (const auto& w : document.switchableWorkspaces())
+        names.push_back(w.name);
+    if (names.empty())
+        return {};
+    const auto n = static_cast<long>(names.size());
+    const auto it = std::find(names.begin(), names.end(), document.activeWorkspace);
+    std::string target;
+    if (it == names.end()) {
+        target = delta < 0 ? names.back() : names.front();
+    } else {
+        const long i = it - names.begin();
+        target = names[static_cast<size_t>(((i + delta) % n + n) % n)];
+    }
+    return performSwitch(target, true);
+}
+
+} // namespace tessarin

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "session/SwitchObserver.h"
+#include "store/StateStore.h"
+#include "support/Clock.h"
+#include "support/Log.h"
+#include "swap/DesktopSwapper.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+// What one request of the sequence did.
+struct SwitchOutcome {
+    enum class Result {
+        switched,  // the sequence ran and the swap succeeded
+        failed,    // the sequence ran; the swap threw `error`
+        readOnly,  // refused: the document was written by a newer version
+        nothingToDo, // no target (cycling over no desktops, no previous desktop, ...)
+    };
+    Result result = Result::nothingToDo;
+    std::string leaving;
+    std::string target;
+    std::vector<std::string> skips;
+    std::string error;
+    long milliseconds = 0;
+};
+
+// Every change of the active desktop goes through here: the swap with everything around it that does
+// not need a screen (the read-only refusal, the busy flag, the log line, the previous desktop, the
+// visited stamp), and the on-screen steps handed to an observer.
+class SwitchSequence {
+public:
+    SwitchSequence(StateStore& store, DesktopSwapper& swapper, Log& log, const Clock& clock,
+                   SwitchObserver* observer = nullptr);
+
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool readOnly() const { return readOnly_; }
+    bool isSwapping() const { return isSwapping_; }
+    const std::optional<std::string>& previousWorkspace() const { return previousWorkspace_; }
+    void setObserver(SwitchObserver* observer) { observer_ = observer; }
+
+    SwitchOutcome performSwitch(const std::string& target, bool userInitiated);
+    // Hide the Desktop (switch to the blank desktop, remembering the active one), or show it again.
+    SwitchOutcome toggleCollapse();
+    SwitchOutcome collapse();
+    SwitchOutcome expand();
+    SwitchOutcome switchToLastDesktop();
+    // The desktop `delta` places away among the live permanent desktops, wrapping around.
+    SwitchOutcome cycle(int delta);
+
+private:
+    Config readOrFallback();
+
+    StateStore& store_;
+    DesktopSwapper& swapper_;
+    Log& log_;
+    const Clock& clock_;
+    SwitchObserver* observer_;
+    bool readOnly_ = false;
+    bool isSwapping_ = false;
+    std::optional<std::string> previousWorkspace_;
+};
+
+} // namespace tessarin

@@ -1,0 +1,326 @@
+#include "swap/DesktopSwapper.h"
+
+#include "swap/FolderName.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace tessarin {
+
+namespace {
+
+const std::string blank(Config::blankWorkspaceName);
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Desktop names become folder names in the store: a name that could reach outside it (a hand-edited
+// document) stops the switch before anything moves.
+void requirePlainFolderName(const std::string& name) {
+    if (!isPlainFolderName(name))
+        throw std::invalid_argument("\u201c" + name +
+                                    "\u201d can't be used as a desktop folder name, so nothing was moved. "
+                                    "Give the desktop a name without \"/\" in Tessarin's settings.");
+}
+
+IconPositions readOrEmpty(DesktopSurface& surface, const std::vector<std::string>& names) {
+    try {
+        return surface.readPositions(names);
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace
+
+SwapError SwapError::unknownWorkspace(const std::string& name) {
+    return SwapError(Kind::unknownWorkspace, name, "There is no desktop called \u201c" + name + "\u201d.");
+}
+
+SwapError SwapError::crossVolumeStore() {
+    return SwapError(Kind::crossVolumeStore, {},
+                     "Tessarin only runs when the workspace store and ~/Desktop are on the same disk.");
+}
+
+DesktopSwapper::DesktopSwapper(DesktopSurface& surface, StateStore& store, Sleeper sleep)
+    : surface_(surface), store_(store), sleep_(std::move(sleep)) {}
+
+std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
+    recoverIfNeeded();
+    if (!surface_.sameVolume())
+        throw SwapError::crossVolumeStore();
+
+    Config config = store_.loadConfig();
+    const std::string active = config.activeWorkspace;
+    if (active == target)
+        return {};
+    if (!config.findWorkspace(target))
+        throw SwapError::unknownWorkspace(target);
+    requirePlainFolderName(target);
+    requirePlainFolderName(active);
+
+    const StashResult stash = syncPinnedStash(config, target);
+
+    const auto desktopItems = surface_.items(Location::desktop());
+    std::unordered_set<std::string> held(config.settings.pinnedFolders.begin(),
+                                         config.settings.pinnedFolders.end());
+    held.insert(stash.restored.begin(), stash.restored.end());
+    std::unordered_set<std::string> heldOnDesktop;
+    for (const auto& name : desktopItems)
+        if (held.count(name))
+            heldOnDesktop.insert(name);
+
+    std::vector<std::string> outgoing;
+    if (active == blank) {
+        std::vector<std::string> strays;
+        for (const auto& name : desktopItems)
+            if (!held.count(name))
+                strays.push_back(name);
+        if (!strays.empty())
+            depositStrays(config, strays, target);
+    } else {
+        for (const auto& name : desktopItems)
+            if (!held.count(name))
+                outgoing.push_back(name);
+    }
+
+    std::vector<std::string> skips;
+    std::vector<std::string> incoming;
+    for (auto& name : surface_.items(Location::workspace(target)))
+        (heldOnDesktop.count(name) ? skips : incoming).push_back(std::move(name));
+
+    const bool nativePositions = config.settings.nativePositions;
+    if (!nativePositions && active != blank) {
+        const IconPositions read = readOrEmpty(surface_, outgoing);
+        config.updateWorkspace(active, [&](Workspace& w) { w.positions = read; });
+    }
+    config.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
+    store_.saveConfig(config);
+
+    const Journal journal{active, target, outgoing, incoming};
+    store_.saveJournal(journal);
+    applyMoves(journal, std::chrono::milliseconds(config.settings.moveGapMs), nativePositions);
+
+    config.activeWorkspace = target;
+    config.updateWorkspace(target, [&](Workspace& w) { w.files = incoming; });
+    store_.saveConfig(config);
+
+    IconPositions toPlace;
+    std::vector<std::string> names;
+    if (!nativePositions) {
+        if (const Workspace* w = config.findWorkspace(target))
+            for (const auto& name : incoming)
+                if (const IconPosition* p = w->positions.find(name))
+                    toPlace.set(name, *p);
+        names = incoming;
+    }
+    for (const auto& [name, position] : stash.restoredPositions) {
+        toPlace.set(name, position);
+        names.push_back(name);
+    }
+    place(config, toPlace, names);
+
+    store_.saveJournal(std::nullopt);
+    return skips;
+}
+
+void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microseconds gap, bool carryPositions) {
+    const Location desktop = Location::desktop();
+    const Location from = Location::workspace(journal.fromWorkspace);
+    const Location to = Location::workspace(journal.toWorkspace);
+
+    const auto onDesktop = surface_.items(desktop);
+    const std::unordered_set<std::string> desktopNow(onDesktop.begin(), onDesktop.end());
+    if (carryPositions) {
+        try {
+            surface_.carryPositions(desktop, from);
+        } catch (...) {
+        }
+    }
+    bool anyMoved = false;
+    for (const auto& name : journal.outgoing) {
+        if (!desktopNow.count(name))
+            continue;
+        surface_.move(name, desktop, from);
+        anyMoved = true;
+    }
+    if (anyMoved && gap.count() > 0)
+        sleep_(gap);
+
+    if (carryPositions) {
+        try {
+            surface_.carryPositions(to, desktop);
+        } catch (...) {
+        }
+    }
+    const auto inFolder = surface_.items(to);
+    const std::unordered_set<std::string> folderNow(inFolder.begin(), inFolder.end());
+    for (const auto& name : journal.incoming) {
+        if (folderNow.count(name))
+            surface_.move(name, to, desktop);
+    }
+}
+
+void DesktopSwapper::recoverIfNeeded() {
+    struct Drains {
+        DesktopSwapper& self;
+        ~Drains() {
+            self.drainPinnedStashUnlessHidden();
+            self.drainHiddenDesktopUnlessHidden();
+        }
+    } drains{*this};
+
+    const auto journal = store_.loadJournal();
+    if (!journal)
+        return;
+    requirePlainFolderName(journal->fromWorkspace);
+    requirePlainFolderName(journal->toWorkspace);
+    applyMoves(*journal, std::chrono::microseconds(0), false);
+
+    Config config = store_.loadConfig();
+    config.updateWorkspace(journal->fromWorkspace, [&](Workspace& w) { w.files = journal->outgoing; });
+    config.updateWorkspace(journal->toWorkspace, [&](Workspace& w) { w.files = journal->incoming; });
+    config.activeWorkspace = journal->toWorkspace;
+    store_.saveConfig(config);
+
+    if (!config.settings.nativePositions) {
+        IconPositions toPlace;
+        if (const Workspace* w = config.findWorkspace(journal->toWorkspace))
+            for (const auto& name : journal->incoming)
+                if (const IconPosition* p = w->positions.find(name))
+                    toPlace.set(name, *p);
+        place(config, toPlace, journal->incoming);
+    }
+    store_.saveJournal(std::nullopt);
+}
+
+DesktopSwapper::StashResult DesktopSwapper::syncPinnedStash(Config& config, const std::string& target) {
+    const Location desktop = Location::desktop();
+    const Location stash = Location::workspace(pinnedStash);
+    StashResult result;
+    if (target == blank) {
+        std::vector<std::string> pinnedHere;
+        for (const auto& name : surface_.items(desktop))
+            if (contains(config.settings.pinnedFolders, name))
+                pinnedHere.push_back(name);
+        if (pinnedHere.empty())
+            return result;
+        const IconPositions read = readOrEmpty(surface_, pinnedHere);
+        IconPositions kept;
+        for (const auto& name : pinnedHere) {
+            try {
+                surface_.move(name, desktop, stash);
+            } catch (...) {
+                continue;
+            }
+            result.restored.insert(name);
+            if (const IconPosition* p = read.find(name))
+                kept.set(name, *p);
+        }
+        config.updateWorkspace(blank, [&](Workspace& w) { w.positions = kept; });
+        return result;
+    }
+
+    for (const auto& name : surface_.items(stash)) {
+        try {
+            surface_.move(name, stash, desktop);
+        } catch (...) {
+            continue;
+        }
+        result.restored.insert(name);
+    }
+    if (result.restored.empty())
+        return result;
+    config.updateWorkspace(blank, [&](Workspace& w) {
+        for (const auto& name : result.restored) {
+            if (const IconPosition* p = w.positions.find(name))
+                result.restoredPositions.set(name, *p);
+            w.positions.erase(name);
+        }
+    });
+    return result;
+}
+
+void DesktopSwapper::depositStrays(Config& config, const std::vector<std::string>& strays,
+                                   const std::string& target) {
+    const auto expand = config.expandTarget();
+    if (!expand || *expand == target || !isPlainFolderName(*expand))
+        return;
+    std::vector<std::string> moved;
+    for (const auto& name : strays) {
+        try {
+            surface_.move(name, Location::desktop(), Location::workspace(*expand));
+            moved.push_back(name);
+        } catch (...) {
+        }
+    }
+    config.updateWorkspace(*expand, [&](Workspace& w) {
+        for (const auto& name : moved) {
+            w.positions.erase(name);
+            if (!contains(w.files, name))
+                w.files.push_back(name);
+        }
+    });
+}
+
+void DesktopSwapper::place(const Config& config, const IconPositions& positions,
+                           const std::vector<std::string>& names) {
+    if (positions.empty())
+        return;
+    if (config.settings.iconPlacement == IconPlacement::batch)
+        placeBatched(surface_, positions, names, sleep_);
+    else
+        placeSettling(surface_, positions, sleep_);
+}
+
+void DesktopSwapper::drainPinnedStashUnlessHidden() {
+    try {
+        Config config = store_.loadConfig();
+        if (config.activeWorkspace == blank)
+            return;
+        const StashResult stash = syncPinnedStash(config, config.activeWorkspace);
+        if (stash.restored.empty())
+            return;
+        try {
+            store_.saveConfig(config);
+        } catch (...) {
+        }
+        if (!stash.restoredPositions.empty())
+            placeSettling(surface_, stash.restoredPositions, sleep_);
+    } catch (...) {
+    }
+}
+
+void DesktopSwapper::drainHiddenDesktopUnlessHidden() {
+    try {
+        Config config = store_.loadConfig();
+        if (config.activeWorkspace == blank)
+            return;
+        const auto items = surface_.items(Location::workspace(blank));
+        if (items.empty())
+            return;
+        std::vector<std::string> stuck;
+        std::vector<std::string> moved;
+        for (const auto& name : items) {
+            try {
+                surface_.move(name, Location::workspace(blank), Location::desktop());
+                moved.push_back(name);
+            } catch (...) {
+                stuck.push_back(name);
+            }
+        }
+        config.updateWorkspace(blank, [&](Workspace& w) {
+            w.files = stuck;
+            for (const auto& name : moved)
+                w.positions.erase(name);
+        });
+        try {
+            store_.saveConfig(config);
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+}
+
+} // namespace tessarin

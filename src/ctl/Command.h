@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ExitStatus.h"
+#include "store/Paths.h"
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessarin::ctl {
+
+// What every command is given: where to print, the global options and the user's locations.
+struct CommandContext {
+    std::ostream& out;
+    std::ostream& err;
+    bool json = false;
+    bool verbose = false;
+    Paths paths;
+};
+
+// One tessarinctl command.
+class Command {
+public:
+    virtual ~Command() = default;
+    virtual std::string name() const = 0;
+    virtual std::string synopsis() const = 0; // arguments, e.g. "NAME"
+    virtual std::string summary() const = 0;  // one line for --help
+    virtual ExitStatus run(CommandContext& context, const std::vector<std::string>& args) = 0;
+};
+
+using CommandList = std::vector<std::unique_ptr<Command>>;
+
+// Every command tessarinctl knows, in the order --help lists them.
+CommandList makeCommands();
+
+} // namespace tessarin::ctl

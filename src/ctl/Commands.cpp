@@ -1,0 +1,24 @@
+#include "Command.h"
+#include "commands/ConfigCommand.h"
+#include "commands/StatusCommand.h"
+#include "commands/SwitchCommands.h"
+
+namespace tessarin::ctl {
+
+CommandList makeCommands() {
+    CommandList commands;
+    commands.push_back(std::make_unique<StatusCommand>());
+    commands.push_back(std::make_unique<ListCommand>());
+    commands.push_back(std::make_unique<SwitchCommand>());
+    commands.push_back(std::make_unique<HideCommand>());
+    commands.push_back(std::make_unique<ShowCommand>());
+    commands.push_back(std::make_unique<ToggleCommand>());
+    commands.push_back(std::make_unique<NextCommand>());
+    commands.push_back(std::make_unique<PreviousCommand>());
+    commands.push_back(std::make_unique<LastCommand>());
+    commands.push_back(std::make_unique<RecoverCommand>());
+    commands.push_back(std::make_unique<ConfigCommand>());
+    return commands;
+}
+
+} // namespace tessarin::ctl

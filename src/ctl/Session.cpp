@@ -1,0 +1,108 @@
+#include "Session.h"
+
+#include "journald/JournaldLogSink.h"
+#include "model/ConfigCodec.h"
+#include "support/StderrLogSink.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+namespace tessarin::ctl {
+
+namespace {
+
+std::vector<std::shared_ptr<LogSink>> sinksFor(const CommandContext& context) {
+    std::vector<std::shared_ptr<LogSink>> sinks;
+    // The journal keeps every run's lines; the terminal shows them only when asked.
+    std::error_code ec;
+    if (std::filesystem::exists(journalSocketPath, ec))
+        sinks.push_back(std::make_shared<JournaldLogSink>());
+    if (context.verbose)
+        sinks.push_back(std::make_shared<StderrLogSink>());
+    return sinks;
+}
+
+} // namespace
+
+Session::Session(CommandContext& context)
+    : context_(context), log_(sinksFor(context)), store_(context.paths.config, context.paths.journal),
+      surface_(context.paths.desktop, context.paths.workspaces), swapper_(surface_, store_),
+      sequence_(store_, swapper_, log_, clock_), lock_(context.paths.root, "tessarinctl") {}
+
+std::optional<ExitStatus> Session::open() {
+    try {
+        checkDesktopLocation(context_.paths);
+        std::filesystem::create_directories(context_.paths.store);
+        lock_.acquire();
+    } catch (const StoreLockBusy& e) {
+        context_.err << e.what() << "\n";
+        return ExitStatus::busy;
+    } catch (const std::exception& e) {
+        context_.err << e.what() << "\n";
+        return ExitStatus::refused;
+    }
+
+    StoreStartup startup(context_.paths, store_, surface_, log_, clock_);
+    try {
+        store_.loadConfig();
+    } catch (const DecodeError& e) {
+        context_.err << e.what() << "\n";
+        return ExitStatus::refused;
+    }
+    if (startup.documentIsNewer()) {
+        readOnly_ = true;
+        sequence_.setReadOnly(true);
+        log_.log(LogCategory::error, LogLevel::error, "config.json schema %ld > %ld — read-only session",
+                 static_cast<long>(store_.loadConfig().schemaVersion), static_cast<long>(Config::currentSchemaVersion));
+        return std::nullopt; // nothing may be written: no bootstrap, no recovery
+    }
+    try {
+        startup.bootstrapIfNeeded();
+    } catch (const std::exception& e) {
+        context_.err << e.what() << "\n";
+        return ExitStatus::refused;
+    }
+    try {
+        startup.recover(swapper_);
+    } catch (const std::exception& e) {
+        recoveryFailed_ = true;
+        context_.err << "Couldn't finish the interrupted switch: " << e.what() << "\n";
+    }
+    startup.stampActiveVisited();
+    return std::nullopt;
+}
+
+std::optional<ExitStatus> Session::refuseIfReadOnly() {
+    if (!readOnly_)
+        return std::nullopt;
+    context_.err << StoreError::newerText << "\n";
+    return ExitStatus::readOnly;
+}
+
+ExitStatus Session::report(const SwitchOutcome& outcome) {
+    using Result = SwitchOutcome::Result;
+    if (outcome.result == Result::readOnly) {
+        context_.err << StoreError::newerText << "\n";
+        return ExitStatus::readOnly;
+    }
+    if (!outcome.skips.empty())
+        context_.err << pinnedSkipsMessage(outcome.skips) << "\n" << pinnedSkipsInformativeText(outcome.skips) << "\n";
+    if (outcome.result == Result::failed) {
+        context_.err << outcome.error << "\n";
+        return ExitStatus::refused;
+    }
+    if (context_.json) {
+        nlohmann::ordered_json j;
+        j["result"] = outcome.result == Result::switched ? "switched" : "nothingToDo";
+        if (outcome.result == Result::switched) {
+            j["from"] = outcome.leaving;
+            j["to"] = outcome.target;
+            j["skips"] = outcome.skips;
+            j["milliseconds"] = outcome.milliseconds;
+        }
+        context_.out << j.dump() << "\n";
+    }
+    return ExitStatus::done;
+}
+
+} // namespace tessarin::ctl

@@ -1,0 +1,185 @@
+#include "support/SwapWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using test::SwapWorld;
+using Names = std::set<std::string>;
+namespace fs = std::filesystem;
+
+namespace {
+const std::string blank(Config::blankWorkspaceName);
+}
+
+TEST(DesktopSwapper, SwitchMovesBothWaysAndKeepsPinnedItems) {
+    SwapWorld w;
+    w.document("A", {"A", "B"}, {"P"});
+    w.put(w.paths.desktop, "a1");
+    w.put(w.paths.desktop, "a2");
+    fs::create_directories(w.paths.desktop / "P");
+    w.put(w.folder("B"), "b1");
+    w.put(w.folder("B"), "P", "B's own P");
+
+    const auto skips = w.swapper.switchTo("B");
+    EXPECT_EQ(skips, std::vector<std::string>{"P"});
+    EXPECT_EQ(w.desktop(), (Names{"P", "b1"}));
+    EXPECT_TRUE(fs::is_directory(w.paths.desktop / "P"));
+    EXPECT_EQ(w.in("A"), (Names{"a1", "a2"}));
+    EXPECT_EQ(w.in("B"), Names{"P"});
+    EXPECT_EQ(test::readFile(w.folder("B") / "P"), "B's own P");
+
+    const Config c = w.store.loadConfig();
+    EXPECT_EQ(c.activeWorkspace, "B");
+    EXPECT_EQ(Names(c.findWorkspace("A")->files.begin(), c.findWorkspace("A")->files.end()), (Names{"a1", "a2"}));
+    EXPECT_EQ(c.findWorkspace("B")->files, std::vector<std::string>{"b1"});
+    EXPECT_EQ(w.store.loadJournal(), std::nullopt);
+}
+
+TEST(DesktopSwapper, SwitchingToTheActiveDesktopWritesNothingAndUnknownTargetsAreRefused) {
+    SwapWorld w;
+    w.document("A", {"A", "B"});
+    w.put(w.paths.desktop, "a1");
+    const std::string before = test::readFile(w.paths.config);
+    EXPECT_TRUE(w.swapper.switchTo("A").empty());
+    EXPECT_EQ(test::readFile(w.paths.config), before);
+    EXPECT_EQ(w.desktop(), Names{"a1"});
+
+    try {
+        w.swapper.switchTo("Nope");
+        FAIL();
+    } catch (const SwapError& e) {
+        EXPECT_EQ(e.kind(), SwapError::Kind::unknownWorkspace);
+        EXPECT_EQ(e.name(), "Nope");
+    }
+    EXPECT_EQ(test::readFile(w.paths.config), before);
+    EXPECT_EQ(w.desktop(), Names{"a1"});
+    EXPECT_FALSE(fs::exists(w.paths.journal));
+}
+
+TEST(DesktopSwapper, HideAndShowParkPinnedItemsInTheStash) {
+    SwapWorld w;
+    w.document("A", {"A", "B"}, {"P"});
+    w.put(w.paths.desktop, "a1");
+    w.put(w.paths.desktop, "P");
+
+    EXPECT_TRUE(w.swapper.switchTo(blank).empty());
+    EXPECT_EQ(w.desktop(), Names{});
+    EXPECT_EQ(w.in(".pinned"), Names{"P"});
+    EXPECT_EQ(w.in("A"), Names{"a1"});
+
+    // Items dropped on the hidden Desktop go to the desktop that showing would bring back...
+    w.put(w.paths.desktop, "dropped");
+    w.store.saveConfig([&] {
+        Config c = w.store.loadConfig();
+        c.lastExpandedWorkspace = "A";
+        return c;
+    }());
+    w.swapper.switchTo("B");
+    EXPECT_EQ(w.desktop(), Names{"P"});
+    EXPECT_EQ(w.in(".pinned"), Names{});
+    EXPECT_EQ(w.in("A"), (Names{"a1", "dropped"}));
+    const auto files = w.store.loadConfig().findWorkspace("A")->files;
+    EXPECT_NE(std::find(files.begin(), files.end(), "dropped"), files.end());
+
+    // ...and join the target when the target is that desktop.
+    w.swapper.switchTo(blank);
+    w.put(w.paths.desktop, "dropped2");
+    w.swapper.switchTo("A");
+    EXPECT_EQ(w.desktop(), (Names{"P", "a1", "dropped", "dropped2"}));
+}
+
+TEST(DesktopSwapper, CollisionInTheTargetFolderStopsTheSwitchUntilResolved) {
+    SwapWorld w;
+    w.document("A", {"A", "B"});
+    w.put(w.paths.desktop, "a1", "desktop a1");
+    w.put(w.paths.desktop, "a2");
+    w.put(w.folder("A"), "a1", "stranger in A");
+    w.put(w.folder("B"), "b1");
+
+    EXPECT_THROW(w.swapper.switchTo("B"), std::system_error);
+    ASSERT_TRUE(w.store.loadJournal().has_value());
+    EXPECT_EQ(test::readFile(w.paths.desktop / "a1"), "desktop a1");
+    EXPECT_EQ(test::readFile(w.folder("A") / "a1"), "stranger in A");
+    // Every later attempt retries the same plan and fails the same way.
+    EXPECT_THROW(w.swapper.switchTo("B"), std::system_error);
+    EXPECT_EQ(w.store.loadConfig().activeWorkspace, "A");
+
+    fs::rename(w.folder("A") / "a1", w.home / "rescued");
+    EXPECT_NO_THROW(w.swapper.recoverIfNeeded());
+    EXPECT_EQ(w.desktop(), Names{"b1"});
+    EXPECT_EQ(w.in("A"), (Names{"a1", "a2"}));
+    EXPECT_EQ(test::readFile(w.folder("A") / "a1"), "desktop a1");
+    EXPECT_EQ(w.store.loadConfig().activeWorkspace, "B");
+    EXPECT_FALSE(w.store.loadJournal());
+}
+
+TEST(DesktopSwapper, RecoveryFinishesAPartlyAppliedJournal) {
+    SwapWorld w;
+    w.document("A", {"A", "B"});
+    std::vector<std::string> outgoing;
+    for (int i = 0; i < 10; ++i) {
+        outgoing.push_back("a" + std::to_string(i));
+        w.put(i < 3 ? w.folder("A") : w.paths.desktop, outgoing.back()); // three already moved
+    }
+    w.put(w.folder("B"), "b1");
+    w.store.saveJournal(Journal{"A", "B", outgoing, {"b1", "deleted meanwhile"}});
+
+    w.swapper.recoverIfNeeded();
+    EXPECT_EQ(w.desktop(), Names{"b1"});
+    EXPECT_EQ(w.in("A").size(), 10u);
+    const Config c = w.store.loadConfig();
+    EXPECT_EQ(c.activeWorkspace, "B");
+    EXPECT_EQ(c.findWorkspace("A")->files, outgoing);
+    EXPECT_EQ(c.findWorkspace("B")->files, (std::vector<std::string>{"b1", "deleted meanwhile"}));
+    EXPECT_FALSE(w.store.loadJournal());
+}
+
+TEST(DesktopSwapper, OnePauseBetweenThePhasesOnlyWhenSomethingLeft) {
+    struct Case {
+        int gapMs;
+        bool desktopHasItems;
+        size_t expectedPauses;
+    } cases[] = {{10, true, 1}, {0, true, 0}, {10, false, 0}, {250, true, 1}};
+    for (const auto& c : cases) {
+        SwapWorld w;
+        w.document("A", {"A", "B"});
+        Config cfg = w.store.loadConfig();
+        cfg.settings.moveGapMs = c.gapMs;
+        w.store.saveConfig(cfg);
+        if (c.desktopHasItems)
+            for (int i = 0; i < 5; ++i)
+                w.put(w.paths.desktop, "a" + std::to_string(i));
+        w.put(w.folder("B"), "b1");
+        w.swapper.switchTo("B");
+        ASSERT_EQ(w.pauses.size(), c.expectedPauses) << c.gapMs;
+        if (c.expectedPauses) {
+            EXPECT_EQ(w.pauses.front(), std::chrono::milliseconds(c.gapMs));
+        }
+    }
+}
+
+TEST(DesktopSwapper, LayoutFileTravelsWithTheItems) {
+    SwapWorld w;
+    w.document("A", {"A", "B"});
+    const std::string layout(FileSystemSurface::layoutFileName);
+    w.put(w.paths.desktop, "a1");
+    test::writeFile(w.paths.desktop / layout, "A layout");
+    test::writeFile(w.folder("B") / layout, "B layout");
+    w.put(w.folder("B"), "b1");
+    w.swapper.switchTo("B");
+    EXPECT_EQ(test::readFile(w.folder("A") / layout), "A layout");
+    EXPECT_EQ(test::readFile(w.paths.desktop / layout), "B layout");
+    EXPECT_FALSE(fs::exists(w.folder("B") / layout));
+}
+
+TEST(DesktopSwapper, NamesThatWouldLeaveTheStoreAreRefusedBeforeAnythingMoves) {
+    for (const std::string bad : {"..", ".", "../../etc", "a/b"}) {
+        SwapWorld w;
+        w.document("A", {"A", bad});
+        w.put(w.paths.desktop, "a1");
+        EXPECT_THROW(w.swapper.switchTo(bad), std::invalid_argument) << bad;
+        EXPECT_EQ(w.desktop(), Names{"a1"}) << bad;
+        EXPECT_FALSE(fs::exists(w.paths.journal)) << bad;
+        EXPECT_EQ(w.store.loadConfig().activeWorkspace, "A");
+    }
+}
