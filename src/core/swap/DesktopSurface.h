@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/IconPosition.h"
+#include "swap/Location.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+using IconPositions = std::map<std::string, IconPosition>;
+
+// The file operations of the swap engine: listing places, moving one item between them, and the icon
+// positions of Desktop items. Failures are thrown as exceptions derived from std::exception.
+class DesktopSurface {
+public:
+    virtual ~DesktopSurface() = default;
+
+    // True when the Desktop and the workspace store lie on one volume. Never throws.
+    virtual bool sameVolume() = 0;
+    // The names of the items directly inside `at`, hidden names left out, in file-system order.
+    virtual std::vector<std::string> items(const Location& at) = 0;
+    // Moves the item `name` from `from` to `to` under the same name; never replaces an existing item.
+    virtual void move(const std::string& name, const Location& from, const Location& to) = 0;
+    // The position of the Desktop item `name`, if known.
+    virtual std::optional<IconPosition> readPosition(const std::string& name) = 0;
+    // readPosition for each name in order; names without a position or whose read fails are left out.
+    virtual IconPositions readPositions(const std::vector<std::string>& names);
+    virtual void writePosition(const IconPosition& position, const std::string& name) = 0;
+    // writePosition for every entry; failures are ignored.
+    virtual void writePositions(const IconPositions& positions);
+    // Takes the icon layout of `from` along to `to`. Does nothing unless a surface knows how.
+    virtual void carryPositions(const Location& from, const Location& to);
+
+protected:
+    DesktopSurface() = default;
+    DesktopSurface(const DesktopSurface&) = default;
+    DesktopSurface& operator=(const DesktopSurface&) = default;
+};
+
+} // namespace tessarin

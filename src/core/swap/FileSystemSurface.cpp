@@ -1,0 +1,155 @@
+#include "swap/FileSystemSurface.h"
+
+#include "swap/FolderName.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <system_error>
+#include <unistd.h>
+
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+
+namespace tessarin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string inQuotes(std::string_view name) {
+    return "\u201c" + std::string(name) + "\u201d";
+}
+
+void requirePlainItemName(const std::string& name) {
+    if (!isPlainFolderName(name))
+        throw std::invalid_argument("The item name " + inQuotes(name) + " is not a plain file name.");
+}
+
+[[noreturn]] void throwMoveError(int error, const std::string& name, const Location& to) {
+    throw std::system_error(error, std::system_category(),
+                            "Couldn't move " + inQuotes(name) + " to " + describe(to));
+}
+
+bool refusedFlag(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+} // namespace
+
+FileSystemSurface::FileSystemSurface(fs::path desktop, fs::path workspacesRoot)
+    : desktop_(std::move(desktop)), workspacesRoot_(std::move(workspacesRoot)) {}
+
+fs::path FileSystemSurface::folder(const Location& location) const {
+    if (location.isDesktop())
+        return desktop_;
+    if (!isPlainFolderName(location.workspaceName()))
+        throw std::invalid_argument("The desktop name " + inQuotes(location.workspaceName()) +
+                                    " can't be used as a folder name.");
+    return workspacesRoot_ / location.workspaceName();
+}
+
+bool FileSystemSurface::sameVolume() {
+    struct stat desktopInfo {};
+    struct stat storeInfo {};
+    if (::stat(desktop_.c_str(), &desktopInfo) != 0 || ::stat(workspacesRoot_.c_str(), &storeInfo) != 0)
+        return false;
+    return desktopInfo.st_dev == storeInfo.st_dev;
+}
+
+std::vector<std::string> FileSystemSurface::items(const Location& at) {
+    const fs::path path = folder(at);
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr)
+        return {};
+    std::vector<std::string> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.')
+            names.emplace_back(entry->d_name);
+        errno = 0;
+    }
+    const bool failed = errno != 0;
+    ::closedir(dir);
+    if (failed)
+        return {};
+    return names;
+}
+
+void FileSystemSurface::move(const std::string& name, const Location& from, const Location& to) {
+    requirePlainItemName(name);
+    const fs::path source = folder(from) / name;
+    const fs::path targetFolder = folder(to);
+    const fs::path target = targetFolder / name;
+
+    std::error_code ec;
+    fs::create_directories(targetFolder, ec);
+    if (ec)
+        throwMoveError(ec.value(), name, to);
+
+    const int error = renameNoReplace(source, target);
+    if (refusedFlag(error))
+        moveWithoutFlag(source, target, name, to);
+    else if (error != 0)
+        throwMoveError(error, name, to);
+}
+
+int FileSystemSurface::renameNoReplace(const fs::path& from, const fs::path& to) {
+#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 28)
+    const int result = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+#else
+    const long result =
+        ::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+#endif
+    return result == 0 ? 0 : errno;
+}
+
+// For file systems without a no-replace rename: a hard link cannot be created over an existing name, so
+// link + unlink moves a non-folder safely. Folders cannot be moved this way and are refused.
+void FileSystemSurface::moveWithoutFlag(const fs::path& source, const fs::path& target,
+                                        const std::string& name, const Location& to) {
+    struct stat info {};
+    if (::lstat(source.c_str(), &info) != 0)
+        throwMoveError(errno, name, to);
+    if (S_ISDIR(info.st_mode))
+        throw std::system_error(EOPNOTSUPP, std::system_category(),
+                                "Couldn't move the folder " + inQuotes(name) + " to " + describe(to) +
+                                    " without risking replacing an item there");
+    if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), 0) != 0)
+        throwMoveError(errno, name, to);
+    if (::unlink(source.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(target.c_str());
+        throwMoveError(error, name, to);
+    }
+}
+
+std::optional<IconPosition> FileSystemSurface::readPosition(const std::string&) {
+    return std::nullopt;
+}
+
+void FileSystemSurface::writePosition(const IconPosition&, const std::string&) {}
+
+void FileSystemSurface::carryPositions(const Location& from, const Location& to) {
+    const fs::path source = folder(from) / layoutFileName;
+    const fs::path targetFolder = folder(to);
+    struct stat info {};
+    if (::lstat(source.c_str(), &info) != 0)
+        return;
+
+    std::error_code ec;
+    fs::create_directories(targetFolder, ec);
+    if (ec)
+        throw std::system_error(ec, "Couldn't create the folder of " + describe(to));
+
+    const fs::path target = targetFolder / layoutFileName;
+    if (std::rename(source.c_str(), target.c_str()) != 0)
+        throw std::system_error(EIO, std::system_category(), "The icon layout couldn't be saved");
+}
+
+} // namespace tessarin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "support/Log.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace tessarin {
+
+// Sends each entry to the systemd journal with the program's identifier and the category in a field of its
+// own (TESSARIN_CATEGORY), at priority info or, for the error level, err.
+class JournaldLogSink : public LogSink {
+public:
+    static constexpr const char* defaultIdentifier = "com.orrinvale.Tessarin";
+
+    explicit JournaldLogSink(std::string identifier = defaultIdentifier);
+
+    void write(const LogEntry& entry) override;
+
+private:
+    std::string identifier_;
+};
+
+// The socket through which the journal accepts entries.
+inline const std::filesystem::path journalSocketPath = "/run/systemd/journal/socket";
+
+// The journal when its socket exists, standard error otherwise.
+std::shared_ptr<LogSink> makeDefaultLogSink(const std::filesystem::path& journalSocket = journalSocketPath);
+
+} // namespace tessarin

@@ -1,0 +1,432 @@
+#include "swap/FileSystemSurface.h"
+
+#include "support/FaultySurface.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
+#include "swap/FolderName.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tessarin;
+using tessarin::test::makeTree;
+using tessarin::test::TempDir;
+using tessarin::test::treeSnapshot;
+using Tree = std::map<std::string, std::string>;
+
+namespace {
+
+constexpr const char* store = "Tessarin Desktops";
+const std::string layout(FileSystemSurface::layoutFileName);
+
+FileSystemSurface surfaceIn(const TempDir& dir) {
+    return {dir / "Desktop", dir / store};
+}
+
+// A surface on a file system that refuses the no-replace flag of rename.
+class FlaglessSurface : public FileSystemSurface {
+public:
+    FlaglessSurface(std::filesystem::path desktop, std::filesystem::path root, int refusal)
+        : FileSystemSurface(std::move(desktop), std::move(root)), refusal_(refusal) {}
+
+protected:
+    int renameNoReplace(const std::filesystem::path&, const std::filesystem::path&) override {
+        return refusal_;
+    }
+
+private:
+    int refusal_;
+};
+
+// The errno of a std::system_error thrown by `action`; 0 when it succeeds.
+template <typename F> int errnoOf(F&& action, std::string* message = nullptr) {
+    try {
+        action();
+        return 0;
+    } catch (const std::system_error& e) {
+        if (message)
+            *message = e.what();
+        return e.code().value();
+    }
+}
+
+} // namespace
+
+TEST(FileSystemSurface, ListsVisibleItemsInFileSystemOrder) {
+    struct Case {
+        const char* description;
+        Tree tree;
+        Location at;
+        std::vector<std::string> expected; // sorted; the listing order itself is checked against readdir
+    } cases[] = {
+        {"hidden names dropped",
+         {{"Desktop/notes.txt", "n"},
+          {"Desktop/" + layout, "l"},
+          {"Desktop/.hidden", "h"},
+          {"Desktop/Projects", "<dir>"}},
+         Location::desktop(),
+         {"Projects", "notes.txt"}},
+        {"a desktop folder with many items",
+         {{std::string(store) + "/A/b", "1"},
+          {std::string(store) + "/A/a", "2"},
+          {std::string(store) + "/A/c", "3"},
+          {std::string(store) + "/A/.d", "4"},
+          {std::string(store) + "/A/e e", "<dir>"}},
+         Location::workspace("A"),
+         {"a", "b", "c", "e e"}},
+        {"folder never created", {{std::string(store) + "/A/x", "1"}}, Location::workspace("Ghost"), {}},
+        {"store missing", {{"Desktop/x", "1"}}, Location::workspace("A"), {}},
+        {"Desktop missing", {}, Location::desktop(), {}},
+        {"location is a file",
+         {{std::string(store) + "/Plain", "not a folder"}},
+         Location::workspace("Plain"),
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        TempDir dir;
+        makeTree(dir.path(), c.tree);
+        auto surface = surfaceIn(dir);
+        const auto listed = surface.items(c.at);
+
+        auto sorted = listed;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, c.expected);
+
+        std::vector<std::string> readdirOrder;
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(surface.folder(c.at), ec))
+            if (entry.path().filename().string()[0] != '.')
+                readdirOrder.push_back(entry.path().filename().string());
+        EXPECT_EQ(listed, readdirOrder);
+    }
+}
+
+namespace {
+
+struct MoveCase {
+    const char* description;
+    Tree before;
+    std::string name;
+    Location from;
+    Location to;
+    int expectedErrno;
+    Tree after; // the whole tree afterwards; empty: unchanged
+};
+
+void runMoveCases(const std::vector<MoveCase>& cases, int refusal) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.description) + (refusal ? " (without the no-replace flag)" : ""));
+        TempDir dir;
+        makeTree(dir.path(), c.before);
+        FlaglessSurface flagless(dir / "Desktop", dir / store, refusal);
+        FileSystemSurface plain = surfaceIn(dir);
+        FileSystemSurface& surface = refusal ? flagless : plain;
+
+        EXPECT_EQ(errnoOf([&] { surface.move(c.name, c.from, c.to); }), c.expectedErrno);
+        Tree expected = c.after;
+        if (expected.empty()) {
+            // Unchanged, except that the destination folder is created before the move is tried.
+            TempDir fresh;
+            makeTree(fresh.path(), c.before);
+            expected = treeSnapshot(fresh.path());
+            if (c.to.isDesktop()) {
+                expected.emplace("Desktop", "<dir>");
+            } else {
+                expected.emplace(store, "<dir>");
+                expected.emplace(std::string(store) + "/" + c.to.workspaceName(), "<dir>");
+            }
+        }
+        EXPECT_EQ(treeSnapshot(dir.path()), expected);
+    }
+}
+
+const std::string A = std::string(store) + "/A";
+const std::string B = std::string(store) + "/B";
+
+std::vector<MoveCase> commonMoveCases() {
+    return {
+        {"a file into a desktop whose folder and store do not exist yet",
+         {{"Desktop/report.pdf", "pdf"}},
+         "report.pdf",
+         Location::desktop(),
+         Location::workspace("A"),
+         0,
+         {{"Desktop", "<dir>"}, {store, "<dir>"}, {A, "<dir>"}, {A + "/report.pdf", "pdf"}}},
+        {"a file onto the Desktop that already holds one of that name",
+         {{"Desktop/x", "on the desktop"}, {B + "/x", "in B"}},
+         "x",
+         Location::workspace("B"),
+         Location::desktop(),
+         EEXIST,
+         {}},
+        {"a symbolic link travels as a link, not as what it points to",
+         {{"Desktop/link", "-> /nonexistent/target"}, {A, "<dir>"}},
+         "link",
+         Location::desktop(),
+         Location::workspace("A"),
+         0,
+         {{"Desktop", "<dir>"}, {store, "<dir>"}, {A, "<dir>"}, {A + "/link", "-> /nonexistent/target"}}},
+        {"a missing source item",
+         {{"Desktop/other", "o"}},
+         "gone",
+         Location::desktop(),
+         Location::workspace("A"),
+         ENOENT,
+         {}},
+        {"into the pinned stash",
+         {{"Desktop/P", "pinned"}},
+         "P",
+         Location::desktop(),
+         Location::workspace(".pinned"),
+         0,
+         {{"Desktop", "<dir>"},
+          {store, "<dir>"},
+          {std::string(store) + "/.pinned", "<dir>"},
+          {std::string(store) + "/.pinned/P", "pinned"}}},
+        {"a hidden item can be moved by name",
+         {{"Desktop/.secret", "s"}},
+         ".secret",
+         Location::desktop(),
+         Location::workspace("A"),
+         0,
+         {{"Desktop", "<dir>"}, {store, "<dir>"}, {A, "<dir>"}, {A + "/.secret", "s"}}},
+    };
+}
+
+} // namespace
+
+TEST(FileSystemSurface, MoveNeverReplacesAnExistingItem) {
+    auto cases = commonMoveCases();
+    cases.push_back({"a folder onto an empty folder of the same name (a plain rename would replace it)",
+                     {{"Desktop/Stuff/inner.txt", "inner"}, {A + "/Stuff", "<dir>"}},
+                     "Stuff",
+                     Location::desktop(),
+                     Location::workspace("A"),
+                     EEXIST,
+                     {}});
+    cases.push_back({"a folder with its contents into a new desktop folder",
+                     {{"Desktop/Stuff/inner.txt", "inner"}, {"Desktop/Stuff/deep/er", "er"}},
+                     "Stuff",
+                     Location::desktop(),
+                     Location::workspace("B"),
+                     0,
+                     {{"Desktop", "<dir>"},
+                      {store, "<dir>"},
+                      {B, "<dir>"},
+                      {B + "/Stuff", "<dir>"},
+                      {B + "/Stuff/inner.txt", "inner"},
+                      {B + "/Stuff/deep", "<dir>"},
+                      {B + "/Stuff/deep/er", "er"}}});
+    runMoveCases(cases, 0);
+}
+
+TEST(FileSystemSurface, MoveFallsBackToLinkWhenTheFlagIsRefused) {
+    auto cases = commonMoveCases();
+    cases.push_back({"a folder cannot be moved safely without the flag and stays",
+                     {{"Desktop/Stuff/inner.txt", "inner"}},
+                     "Stuff",
+                     Location::desktop(),
+                     Location::workspace("A"),
+                     EOPNOTSUPP,
+                     {}});
+    for (int refusal : {EINVAL, ENOSYS, EOPNOTSUPP})
+        runMoveCases(cases, refusal);
+}
+
+TEST(FileSystemSurface, MoveErrorsNameTheItemAndThePlace) {
+    TempDir dir;
+    makeTree(dir.path(),
+             {{"Desktop/NAME", "1"}, {B + "/NAME", "2"}, {A + "/Folder/f", "3"}, {B + "/Folder", "<dir>"}});
+    auto surface = surfaceIn(dir);
+    FlaglessSurface flagless(dir / "Desktop", dir / store, EINVAL);
+    struct Case {
+        DesktopSurface& surface;
+        std::string name;
+        Location from;
+        Location to;
+        const char* expected;
+    } cases[] = {
+        {surface, "NAME", Location::desktop(), Location::workspace("B"),
+         "Couldn't move \u201cNAME\u201d to the desktop \u201cB\u201d: File exists"},
+        {surface, "NAME", Location::workspace("B"), Location::desktop(),
+         "Couldn't move \u201cNAME\u201d to the Desktop: File exists"},
+        {flagless, "NAME", Location::desktop(), Location::workspace("B"),
+         "Couldn't move \u201cNAME\u201d to the desktop \u201cB\u201d: File exists"},
+        {flagless, "Folder", Location::workspace("A"), Location::workspace("C"),
+         "Couldn't move the folder \u201cFolder\u201d to the desktop \u201cC\u201d without risking replacing "
+         "an "
+         "item there: Operation not supported"},
+    };
+    for (const auto& c : cases) {
+        std::string message;
+        EXPECT_NE(errnoOf([&] { c.surface.move(c.name, c.from, c.to); }, &message), 0);
+        EXPECT_EQ(message, c.expected);
+    }
+}
+
+TEST(FileSystemSurface, CarriesTheLayoutFileReplacingTheOneThere) {
+    const std::string desktopLayout = "Desktop/" + layout;
+    struct Case {
+        const char* description;
+        Tree before;
+        Location from;
+        Location to;
+        int expectedErrno;
+        Tree after; // empty: unchanged
+    } cases[] = {
+        {"Desktop to a desktop folder that has an old layout",
+         {{desktopLayout, "desktop layout"}, {"Desktop/x", "x"}, {A + "/" + layout, "old layout"}},
+         Location::desktop(),
+         Location::workspace("A"),
+         0,
+         {{"Desktop", "<dir>"},
+          {"Desktop/x", "x"},
+          {store, "<dir>"},
+          {A, "<dir>"},
+          {A + "/" + layout, "desktop layout"}}},
+        {"no layout file: nothing happens, no folder is created",
+         {{"Desktop/x", "x"}},
+         Location::desktop(),
+         Location::workspace("A"),
+         0,
+         {}},
+        {"into a desktop whose folder does not exist",
+         {{desktopLayout, "desktop layout"}},
+         Location::desktop(),
+         Location::workspace("New"),
+         0,
+         {{"Desktop", "<dir>"},
+          {store, "<dir>"},
+          {std::string(store) + "/New", "<dir>"},
+          {std::string(store) + "/New/" + layout, "desktop layout"}}},
+        {"from a desktop folder onto the Desktop",
+         {{A + "/" + layout, "A's layout"}, {desktopLayout, "stale"}},
+         Location::workspace("A"),
+         Location::desktop(),
+         0,
+         {{"Desktop", "<dir>"}, {desktopLayout, "A's layout"}, {store, "<dir>"}, {A, "<dir>"}}},
+        {"the destination cannot take it: a generic write error, the source stays",
+         {{desktopLayout, "desktop layout"}, {A + "/" + layout + "/blocker", "b"}},
+         Location::desktop(),
+         Location::workspace("A"),
+         EIO,
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        TempDir dir;
+        makeTree(dir.path(), c.before);
+        const Tree before = treeSnapshot(dir.path());
+        auto surface = surfaceIn(dir);
+        EXPECT_EQ(errnoOf([&] { surface.carryPositions(c.from, c.to); }), c.expectedErrno);
+        EXPECT_EQ(treeSnapshot(dir.path()), c.after.empty() ? before : c.after);
+    }
+}
+
+TEST(FileSystemSurface, RefusesNamesThatAreNotOnePlainFolderName) {
+    struct NameCase {
+        std::string name;
+        bool plain;
+    } names[] = {
+        {"Work", true},
+        {".pinned", true},
+        {"_Hidden Desktop", true},
+        {"...", true},
+        {"a b \u201cc\u201d", true},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"a/b", false},
+        {"../Desktop", false},
+        {"/etc", false},
+        {std::string("a\0b", 3), false},
+        {"dir/", false},
+    };
+    for (const auto& n : names) {
+        SCOPED_TRACE("name \"" + n.name + "\"");
+        EXPECT_EQ(isPlainFolderName(n.name), n.plain);
+        if (n.plain)
+            continue;
+
+        TempDir dir;
+        makeTree(dir.path(), {{"Desktop/x", "x"}, {"Desktop/" + layout, "l"}, {A + "/y", "y"}});
+        const Tree before = treeSnapshot(dir.path());
+        auto surface = surfaceIn(dir);
+        const auto bad = Location::workspace(n.name);
+        EXPECT_THROW(surface.items(bad), std::invalid_argument);
+        EXPECT_THROW(surface.move("x", Location::desktop(), bad), std::invalid_argument);
+        EXPECT_THROW(surface.move("y", bad, Location::desktop()), std::invalid_argument);
+        EXPECT_THROW(surface.carryPositions(Location::desktop(), bad), std::invalid_argument);
+        EXPECT_THROW(surface.carryPositions(bad, Location::desktop()), std::invalid_argument);
+        // Item names are held to the same rule.
+        EXPECT_THROW(surface.move(n.name, Location::workspace("A"), Location::workspace("B")),
+                     std::invalid_argument);
+        EXPECT_EQ(treeSnapshot(dir.path()), before);
+    }
+}
+
+TEST(FileSystemSurface, SameVolumeNeedsBothFoldersOnOneDevice) {
+    struct Case {
+        const char* description;
+        Tree tree;
+        bool expected;
+    } cases[] = {
+        {"both folders exist", {{"Desktop", "<dir>"}, {store, "<dir>"}}, true},
+        {"store folder missing", {{"Desktop", "<dir>"}}, false},
+        {"Desktop missing", {{store, "<dir>"}}, false},
+        {"neither exists", {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        TempDir dir;
+        makeTree(dir.path(), c.tree);
+        const Tree before = treeSnapshot(dir.path());
+        FileSystemSurface surface(dir / "Desktop", dir / store);
+        EXPECT_EQ(surface.sameVolume(), c.expected);
+        EXPECT_EQ(treeSnapshot(dir.path()), before) << "construction and the test touch no file";
+    }
+}
+
+TEST(FileSystemSurface, SameVolumeIsFalseAcrossDevices) {
+    struct stat tmpInfo {};
+    struct stat shmInfo {};
+    const auto tmp = TempDir::defaultParent();
+    if (::stat(tmp.c_str(), &tmpInfo) != 0 || ::stat("/dev/shm", &shmInfo) != 0 ||
+        ::access("/dev/shm", W_OK) != 0)
+        GTEST_SKIP() << "/dev/shm is missing or not writable here";
+    if (tmpInfo.st_dev == shmInfo.st_dev)
+        GTEST_SKIP() << "/dev/shm is on the same device as " << tmp
+                     << ", so there is no second device to use";
+
+    TempDir desktopSide;
+    TempDir storeSide("/dev/shm");
+    FileSystemSurface surface(desktopSide.path(), storeSide.path());
+    EXPECT_FALSE(surface.sameVolume());
+
+    // And a move between the two is refused rather than copied.
+    test::writeFile(desktopSide / "x", "x");
+    FileSystemSurface crossing(desktopSide.path(), storeSide.path());
+    EXPECT_EQ(errnoOf([&] { crossing.move("x", Location::desktop(), Location::workspace("A")); }), EXDEV);
+    EXPECT_EQ(test::readFile(desktopSide / "x"), "x");
+}
+
+TEST(FaultySurface, FailsTheChosenCallsWithoutReachingTheFiles) {
+    TempDir dir;
+    makeTree(dir.path(), {{"Desktop/a", "a"}, {"Desktop/b", "b"}, {"Desktop/c", "c"}});
+    auto files = surfaceIn(dir);
+    test::FaultySurface surface(files);
+    surface.failMove(2, EACCES);
+    surface.failListing(2, EIO);
+
+    EXPECT_EQ(surface.items(Location::desktop()).size(), 3u);
+    EXPECT_EQ(errnoOf([&] { surface.items(Location::desktop()); }), EIO);
+    EXPECT_EQ(errnoOf([&] { surface.move("a", Location::desktop(), Location::workspace("A")); }), 0);
+    EXPECT_EQ(errnoOf([&] { surface.move("b", Location::desktop(), Location::workspace("A")); }), EACCES);
+    EXPECT_EQ(errnoOf([&] { surface.move("c", Location::desktop(), Location::workspace("A")); }), 0);
+    EXPECT_EQ(surface.movesDone(), (std::vector<std::string>{"a: the Desktop -> the desktop \u201cA\u201d",
+                                                             "c: the Desktop -> the desktop \u201cA\u201d"}));
+    EXPECT_EQ(files.items(Location::desktop()), std::vector<std::string>{"b"});
+}
