@@ -9,7 +9,7 @@ IconPositions DesktopSurface::readPositions(const std::vector<std::string>& name
     for (const auto& name : names) {
         try {
             if (auto position = readPosition(name))
-                positions.insert_or_assign(name, *position);
+                positions.set(name, *position);
         } catch (const std::exception&) {
             // A name whose position cannot be read is left out.
         }

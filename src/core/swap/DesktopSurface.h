@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/IconPosition.h"
+#include "model/IconPositions.h"
 #include "swap/Location.h"
 
 #include <map>
@@ -10,7 +10,6 @@
 
 namespace tessarin {
 
-using IconPositions = std::map<std::string, IconPosition>;
 
 // The file operations of the swap engine: listing places, moving one item between them, and the icon
 // positions of Desktop items. Failures are thrown as exceptions derived from std::exception.
