@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/Config.h"
+#include "support/Date.h"
+
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+
+// A document that cannot be read. The message names where and what, e.g.
+//   workspaces[2].state: "deleted" is not one of active, archivedUnsorted, archivedSorted
+//   activeWorkspace: required key is missing
+//   config.json is not valid JSON: ...
+struct DecodeError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Reads config.json. Missing keys and nulls take their defaults (including the derived ones);
+// unknown keys are ignored; a wrong type, an unlisted enumeration name or a missing required key
+// throws DecodeError. Cleanup tasks without a date get `now`; tasks and filters without an id get a
+// fresh random one.
+Config decodeConfig(std::string_view bytes, Date now);
+// As above with the system clock's current time.
+Config decodeConfig(std::string_view bytes);
+
+// Compact JSON, one line, no trailing newline, fields in declaration order, optional fields left
+// out when unset. `schemaVersion` is written as held (the store sets it before saving).
+// Throws nlohmann::json::type_error when a text is not valid UTF-8.
+std::string encodeConfig(const Config& config);
+
+// JSON-level pieces of the same codec. `path` is the location used in error messages
+// ("workspaces[3]", "settings"); decoders throw DecodeError.
+using Json = nlohmann::ordered_json;
+
+Json encodeWorkspace(const Workspace& workspace);
+Workspace decodeWorkspace(const Json& json, const std::string& path);
+Json encodeSettings(const AppSettings& settings);
+AppSettings decodeSettings(const Json& json, const std::string& path);
+Json encodeCleanupTask(const CleanupTask& task);
+CleanupTask decodeCleanupTask(const Json& json, const std::string& path, Date now);
+Json encodeCustomFilter(const CustomFilter& filter);
+CustomFilter decodeCustomFilter(const Json& json, const std::string& path);
+Json encodeHotKeySpec(const HotKeySpec& spec);
+HotKeySpec decodeHotKeySpec(const Json& json, const std::string& path);
+Json encodeDesktopCue(const DesktopCue& cue);
+DesktopCue decodeDesktopCue(const Json& json, const std::string& path);
+
+} // namespace tessarin
