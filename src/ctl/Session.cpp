@@ -53,7 +53,8 @@ std::optional<ExitStatus> Session::open() {
         readOnly_ = true;
         sequence_.setReadOnly(true);
         log_.log(LogCategory::error, LogLevel::error, "config.json schema %ld > %ld — read-only session",
-                 static_cast<long>(store_.loadConfig().schemaVersion), static_cast<long>(Config::currentSchemaVersion));
+                 static_cast<long>(store_.loadConfig().schemaVersion),
+                 static_cast<long>(Config::currentSchemaVersion));
         return std::nullopt; // nothing may be written: no bootstrap, no recovery
     }
     try {
@@ -86,7 +87,8 @@ ExitStatus Session::report(const SwitchOutcome& outcome) {
         return ExitStatus::readOnly;
     }
     if (!outcome.skips.empty())
-        context_.err << pinnedSkipsMessage(outcome.skips) << "\n" << pinnedSkipsInformativeText(outcome.skips) << "\n";
+        context_.err << pinnedSkipsMessage(outcome.skips) << "\n"
+                     << pinnedSkipsInformativeText(outcome.skips) << "\n";
     if (outcome.result == Result::failed) {
         context_.err << outcome.error << "\n";
         return ExitStatus::refused;

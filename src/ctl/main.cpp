@@ -15,7 +15,8 @@ void printHelp(std::ostream& out, const CommandList& commands) {
         std::string head = c->name();
         if (!c->synopsis().empty())
             head += " " + c->synopsis();
-        out << "  " << head << std::string(head.size() < 22 ? 22 - head.size() : 1, ' ') << c->summary() << "\n";
+        out << "  " << head << std::string(head.size() < 22 ? 22 - head.size() : 1, ' ') << c->summary()
+            << "\n";
     }
     out << "\nOptions:\n"
            "  --json      print data as one JSON object\n"

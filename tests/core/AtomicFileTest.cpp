@@ -1,4 +1,5 @@
 #include "store/AtomicFile.h"
+
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>

@@ -30,7 +30,8 @@ TEST(DesktopSwapper, SwitchMovesBothWaysAndKeepsPinnedItems) {
 
     const Config c = w.store.loadConfig();
     EXPECT_EQ(c.activeWorkspace, "B");
-    EXPECT_EQ(Names(c.findWorkspace("A")->files.begin(), c.findWorkspace("A")->files.end()), (Names{"a1", "a2"}));
+    EXPECT_EQ(Names(c.findWorkspace("A")->files.begin(), c.findWorkspace("A")->files.end()),
+              (Names{"a1", "a2"}));
     EXPECT_EQ(c.findWorkspace("B")->files, std::vector<std::string>{"b1"});
     EXPECT_EQ(w.store.loadJournal(), std::nullopt);
 }

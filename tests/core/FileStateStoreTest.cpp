@@ -1,6 +1,7 @@
+#include "store/FileStateStore.h"
+
 #include "model/ConfigCodec.h"
 #include "store/AtomicFile.h"
-#include "store/FileStateStore.h"
 #include "support/SampleDocuments.h"
 #include "support/TempHome.h"
 
@@ -68,8 +69,9 @@ TEST(FileStateStore, NewerDocumentIsNeverOverwritten) {
         FAIL() << "saving a newer document must be refused";
     } catch (const StoreError& e) {
         EXPECT_EQ(e.fileVersion(), 2);
-        EXPECT_STREQ(e.what(), "Your Tessarin data was saved by a newer version of the app. Update Tessarin to "
-                               "make changes — nothing has been changed or lost.");
+        EXPECT_STREQ(e.what(),
+                     "Your Tessarin data was saved by a newer version of the app. Update Tessarin to "
+                     "make changes — nothing has been changed or lost.");
     }
     EXPECT_THROW(mutateConfig(f.store, [](Config& c) { c.lastExpandedWorkspace = "x"; }), StoreError);
     EXPECT_EQ(test::readFile(f.config), newer);

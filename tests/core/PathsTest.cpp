@@ -1,4 +1,5 @@
 #include "store/Paths.h"
+
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,8 @@ TEST(Paths, UserDirsDesktopEntry) {
          "/home/ada/Schreibtisch"},
         {"  XDG_DESKTOP_DIR = \"$HOME/My Desk\"", "/home/ada/My Desk"},
         {"XDG_DESKTOP_DIR=\"/srv/desk\"", "/srv/desk"},
-        {"XDG_DESKTOP_DIR=\"$HOME/with \\\"quote\\\" and \\\\slash\"", "/home/ada/with \"quote\" and \\slash"},
+        {"XDG_DESKTOP_DIR=\"$HOME/with \\\"quote\\\" and \\\\slash\"",
+         "/home/ada/with \"quote\" and \\slash"},
         {"XDG_DESKTOP_DIR=\"$HOME/\"", "/home/ada"},
         {"XDG_DESKTOP_DIR=\"$HOME\"", "/home/ada"},
         {"XDG_DESKTOP_DIR=\"$HOMEWORK/x\"", nullptr},

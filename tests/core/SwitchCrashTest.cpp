@@ -47,6 +47,8 @@ struct CrashWorld {
         Config c = makeDefaultConfig();
         c.activeWorkspace = "A";
         c.workspaces = {Workspace::make("A"), Workspace::make("B"), Workspace::make(blank)};
+        const auto b = itemsOf("B");
+        c.workspaces[1].files.assign(b.begin(), b.end());
         c.settings.pinnedFolders = {"Pinned"};
         FileStateStore(root / ".store/config.json", root / ".store/journal.json").saveConfig(c);
         for (const auto& n : itemsOf("A"))
@@ -80,7 +82,8 @@ struct CrashWorld {
         const fs::path pinnedAt = onDesktop.count("Pinned") ? desktop / "Pinned" : root / ".pinned/Pinned";
         ASSERT_EQ(test::readFile(pinnedAt / "inside"), "x") << context;
         onDesktop.erase("Pinned");
-        ASSERT_EQ(onDesktop, hidden ? std::set<std::string>{} : itemsOf(active)) << context << " active " << active;
+        ASSERT_EQ(onDesktop, hidden ? std::set<std::string>{} : itemsOf(active))
+            << context << " active " << active;
         for (const std::string name : {"A", "B"}) {
             const auto inFolder = listing(root / name);
             if (name == active) {
@@ -101,6 +104,7 @@ TEST(SwitchCrash, KilledSwitchesAreFinishedByTheNextCommand) {
     CrashWorld w;
     ASSERT_EQ(w.ctl({"status"}), 0);
     w.expectConsistent("start");
+    ASSERT_FALSE(HasFatalFailure());
 
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> delayUs(0, 60000);
@@ -119,14 +123,19 @@ TEST(SwitchCrash, KilledSwitchesAreFinishedByTheNextCommand) {
             ++interrupted;
         ASSERT_EQ(w.ctl({"recover"}), 0) << "trial " << trial;
         w.expectConsistent("trial " + std::to_string(trial));
+        ASSERT_FALSE(HasFatalFailure());
         // Put the world where the next step expects it: the killed step either happened or not.
-        const std::string active = FileStateStore(w.root / ".store/config.json", w.root / ".store/journal.json")
-                                       .loadConfig()
-                                       .activeWorkspace;
-        const std::string wanted = std::vector<std::string>{"B", "A", blank, "A"}[static_cast<size_t>(trial) % 4];
-        if (active != wanted)
+        const std::string active =
+            FileStateStore(w.root / ".store/config.json", w.root / ".store/journal.json")
+                .loadConfig()
+                .activeWorkspace;
+        const std::string wanted =
+            std::vector<std::string>{"B", "A", blank, "A"}[static_cast<size_t>(trial) % 4];
+        if (active != wanted) {
             ASSERT_EQ(w.ctl(step), 0) << "trial " << trial;
+        }
         w.expectConsistent("after redo " + std::to_string(trial));
+        ASSERT_FALSE(HasFatalFailure());
     }
     EXPECT_GT(interrupted, trialsPerDirection); // most kills landed while the command ran
 }

@@ -12,7 +12,8 @@ public:
     using std::runtime_error::runtime_error;
 
     static StartupError desktopIsHome(const std::filesystem::path& desktop);
-    static StartupError desktopInsideStore(const std::filesystem::path& desktop, const std::filesystem::path& root);
+    static StartupError desktopInsideStore(const std::filesystem::path& desktop,
+                                           const std::filesystem::path& root);
     static StartupError desktopContainsStore(const std::filesystem::path& desktop,
                                              const std::filesystem::path& root);
 };

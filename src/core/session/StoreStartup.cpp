@@ -35,9 +35,10 @@ bool isWithin(const fs::path& inner, const fs::path& outer) {
 } // namespace
 
 StartupError StartupError::desktopIsHome(const fs::path& desktop) {
-    return StartupError("Your Desktop folder is your home folder (" + desktop.string() +
-                        "), so Tessarin won't swap it: every file in your home would move. Point "
-                        "XDG_DESKTOP_DIR in ~/.config/user-dirs.dirs at a folder of its own. Nothing was moved.");
+    return StartupError(
+        "Your Desktop folder is your home folder (" + desktop.string() +
+        "), so Tessarin won't swap it: every file in your home would move. Point "
+        "XDG_DESKTOP_DIR in ~/.config/user-dirs.dirs at a folder of its own. Nothing was moved.");
 }
 
 StartupError StartupError::desktopInsideStore(const fs::path& desktop, const fs::path& root) {
@@ -106,8 +107,8 @@ void StoreStartup::bootstrapIfNeeded() {
         names.push_back(blank);
     for (const auto& name : names) {
         if (!isPlainFolderName(name)) {
-            log_.log(LogCategory::error, LogLevel::error, "skipping desktop with unusable folder name %{public}s",
-                     name);
+            log_.log(LogCategory::error, LogLevel::error,
+                     "skipping desktop with unusable folder name %{public}s", name);
             continue;
         }
         fs::create_directories(paths_.workspaces / name);
@@ -156,7 +157,8 @@ void StoreStartup::recover(DesktopSwapper& swapper) {
     } catch (...) {
     }
     if (found)
-        log_.log(LogCategory::app, LogLevel::error, "crash-recovery journal found — finishing the interrupted swap");
+        log_.log(LogCategory::app, LogLevel::error,
+                 "crash-recovery journal found — finishing the interrupted swap");
     swapper.recoverIfNeeded();
     if (found)
         log_.log(LogCategory::app, "crash recovery complete");

@@ -23,7 +23,8 @@ public:
     static constexpr const char* firstWorkspaceName = "Default";
     static constexpr const char* oldBlankWorkspaceName = "_blank";
 
-    StoreStartup(const Paths& paths, StateStore& store, DesktopSurface& surface, Log& log, const Clock& clock);
+    StoreStartup(const Paths& paths, StateStore& store, DesktopSurface& surface, Log& log,
+                 const Clock& clock);
 
     // True when config.json was written by a newer version: nothing may be written then.
     bool documentIsNewer();

@@ -24,8 +24,8 @@ public:
     virtual void present(const std::exception& /*error*/) {}
     // After the swap: rebuild the menu, reload the settings, play the icon animation, plan the
     // first-switch note and the reveal.
-    virtual void didSwitch(const std::string& /*leaving*/, const std::string& /*target*/, bool /*userInitiated*/,
-                           std::chrono::steady_clock::time_point /*coverStart*/) {}
+    virtual void didSwitch(const std::string& /*leaving*/, const std::string& /*target*/,
+                           bool /*userInitiated*/, std::chrono::steady_clock::time_point /*coverStart*/) {}
     // Items the target kept in its folder because a pinned item of the same name is on the Desktop.
     virtual void notePinnedSkips(const std::vector<std::string>& /*names*/) {}
     // Last: resume the Desktop watcher.

@@ -74,10 +74,11 @@ SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool user
         observer.present(e);
     }
 
-    outcome.milliseconds = static_cast<long>(
-        std::chrono::duration<double, std::milli>(clock_.steadyNow() - coverStart).count());
-    log_.log(LogCategory::swap, "switched %{public}s → %{public}s in %ldms, %ld pinned-name skips", outcome.leaving,
-             target, static_cast<long>(outcome.milliseconds), static_cast<long>(outcome.skips.size()));
+    outcome.milliseconds =
+        static_cast<long>(std::chrono::duration<double, std::milli>(clock_.steadyNow() - coverStart).count());
+    log_.log(LogCategory::swap, "switched %{public}s → %{public}s in %ldms, %ld pinned-name skips",
+             outcome.leaving, target, static_cast<long>(outcome.milliseconds),
+             static_cast<long>(outcome.skips.size()));
     observer.didSwitch(outcome.leaving, target, userInitiated, coverStart);
 
     if (target != outcome.leaving)

@@ -15,9 +15,9 @@ namespace tessarin {
 // What one request of the sequence did.
 struct SwitchOutcome {
     enum class Result {
-        switched,  // the sequence ran and the swap succeeded
-        failed,    // the sequence ran; the swap threw `error`
-        readOnly,  // refused: the document was written by a newer version
+        switched,    // the sequence ran and the swap succeeded
+        failed,      // the sequence ran; the swap threw `error`
+        readOnly,    // refused: the document was written by a newer version
         nothingToDo, // no target (cycling over no desktops, no previous desktop, ...)
     };
     Result result = Result::nothingToDo;

@@ -11,13 +11,13 @@ namespace tessarin {
 struct Paths {
     std::filesystem::path home;
     std::filesystem::path desktop;
-    std::filesystem::path root;       // "Tessarin Desktops" in the home folder
-    std::filesystem::path workspaces; // one sub-folder per desktop (the same folder as root)
-    std::filesystem::path store;      // root/.store
-    std::filesystem::path config;     // store/config.json
-    std::filesystem::path journal;    // store/journal.json
-    std::filesystem::path lock;       // store/lock
-    std::filesystem::path cues;       // store/cues
+    std::filesystem::path root;               // "Tessarin Desktops" in the home folder
+    std::filesystem::path workspaces;         // one sub-folder per desktop (the same folder as root)
+    std::filesystem::path store;              // root/.store
+    std::filesystem::path config;             // store/config.json
+    std::filesystem::path journal;            // store/journal.json
+    std::filesystem::path lock;               // store/lock
+    std::filesystem::path cues;               // store/cues
     std::filesystem::path pinnedStash;        // root/.pinned
     std::filesystem::path defaultArchiveRoot; // root/Archive
 

@@ -12,7 +12,9 @@ public:
     virtual ~Clock() = default;
     virtual Date now() const = 0;
     // For measuring elapsed time; unaffected by changes of the wall clock.
-    virtual std::chrono::steady_clock::time_point steadyNow() const { return std::chrono::steady_clock::now(); }
+    virtual std::chrono::steady_clock::time_point steadyNow() const {
+        return std::chrono::steady_clock::now();
+    }
 };
 
 class SystemClock : public Clock {
@@ -26,8 +28,9 @@ public:
     explicit ManualClock(Date start = {}) : now_(start) {}
     Date now() const override { return now_; }
     std::chrono::steady_clock::time_point steadyNow() const override {
-        return std::chrono::steady_clock::time_point(std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-            std::chrono::duration<double>(now_.secondsSinceReference)));
+        return std::chrono::steady_clock::time_point(
+            std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                std::chrono::duration<double>(now_.secondsSinceReference)));
     }
     void set(Date date) { now_ = date; }
     void advance(double seconds) { now_ = now_.addingSeconds(seconds); }

@@ -18,8 +18,9 @@ struct Date {
     }
     double unixSeconds() const { return secondsSinceReference + referenceUnixSeconds; }
     std::chrono::system_clock::time_point timePoint() const {
-        return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::duration<double>(unixSeconds())));
+        return std::chrono::system_clock::time_point(
+            std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                std::chrono::duration<double>(unixSeconds())));
     }
     Date addingSeconds(double s) const { return Date{secondsSinceReference + s}; }
 

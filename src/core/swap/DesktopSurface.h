@@ -10,7 +10,6 @@
 
 namespace tessarin {
 
-
 // The file operations of the swap engine: listing places, moving one item between them, and the icon
 // positions of Desktop items. Failures are thrown as exceptions derived from std::exception.
 class DesktopSurface {

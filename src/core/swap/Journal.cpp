@@ -55,7 +55,8 @@ Journal decodeJournal(std::string_view bytes) {
     }
     if (!j.is_object())
         throw DecodeError(std::string("journal: expected an object, found ") + j.type_name());
-    return Journal{name(j, "fromWorkspace"), name(j, "toWorkspace"), names(j, "outgoing"), names(j, "incoming")};
+    return Journal{name(j, "fromWorkspace"), name(j, "toWorkspace"), names(j, "outgoing"),
+                   names(j, "incoming")};
 }
 
 } // namespace tessarin

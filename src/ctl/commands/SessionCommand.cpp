@@ -6,7 +6,8 @@ namespace tessarin::ctl {
 
 ExitStatus SessionCommand::run(CommandContext& context, const std::vector<std::string>& args) {
     if (args.size() != argumentCount()) {
-        context.err << "Usage: tessarinctl " << name() << (synopsis().empty() ? "" : " ") << synopsis() << "\n";
+        context.err << "Usage: tessarinctl " << name() << (synopsis().empty() ? "" : " ") << synopsis()
+                    << "\n";
         return ExitStatus::usage;
     }
     Session session(context);
@@ -15,7 +16,8 @@ ExitStatus SessionCommand::run(CommandContext& context, const std::vector<std::s
     return runInSession(session, context, args);
 }
 
-ExitStatus SwitchingCommand::runInSession(Session& session, CommandContext&, const std::vector<std::string>& args) {
+ExitStatus SwitchingCommand::runInSession(Session& session, CommandContext&,
+                                          const std::vector<std::string>& args) {
     if (auto refused = session.refuseIfReadOnly())
         return *refused;
     return session.report(perform(session.sequence(), args));

@@ -20,7 +20,8 @@ protected:
 // A command that changes the active desktop through the switch sequence.
 class SwitchingCommand : public SessionCommand {
 protected:
-    ExitStatus runInSession(Session& session, CommandContext& context, const std::vector<std::string>& args) final;
+    ExitStatus runInSession(Session& session, CommandContext& context,
+                            const std::vector<std::string>& args) final;
     virtual SwitchOutcome perform(SwitchSequence& sequence, const std::vector<std::string>& args) = 0;
 };
 

@@ -23,7 +23,8 @@ std::string joined(const std::vector<std::string>& items) {
 
 } // namespace
 
-ExitStatus StatusCommand::runInSession(Session& session, CommandContext& context, const std::vector<std::string>&) {
+ExitStatus StatusCommand::runInSession(Session& session, CommandContext& context,
+                                       const std::vector<std::string>&) {
     const Config config = session.store().loadConfig();
     bool journalPending = false;
     try {
@@ -54,7 +55,8 @@ ExitStatus StatusCommand::runInSession(Session& session, CommandContext& context
     return ExitStatus::done;
 }
 
-ExitStatus ListCommand::runInSession(Session& session, CommandContext& context, const std::vector<std::string>&) {
+ExitStatus ListCommand::runInSession(Session& session, CommandContext& context,
+                                     const std::vector<std::string>&) {
     const Config config = session.store().loadConfig();
     const auto live = names(config.liveWorkspaces());
     if (context.json) {

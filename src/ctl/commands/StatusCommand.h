@@ -14,7 +14,8 @@ public:
     }
 
 protected:
-    ExitStatus runInSession(Session& session, CommandContext& context, const std::vector<std::string>& args) override;
+    ExitStatus runInSession(Session& session, CommandContext& context,
+                            const std::vector<std::string>& args) override;
 };
 
 // The live desktops in order, the active one marked.
@@ -22,10 +23,13 @@ class ListCommand : public SessionCommand {
 public:
     std::string name() const override { return "list"; }
     std::string synopsis() const override { return ""; }
-    std::string summary() const override { return "live desktops in order, the active one prefixed by \"* \""; }
+    std::string summary() const override {
+        return "live desktops in order, the active one prefixed by \"* \"";
+    }
 
 protected:
-    ExitStatus runInSession(Session& session, CommandContext& context, const std::vector<std::string>& args) override;
+    ExitStatus runInSession(Session& session, CommandContext& context,
+                            const std::vector<std::string>& args) override;
 };
 
 } // namespace tessarin::ctl

@@ -26,7 +26,8 @@ ExitStatus LastCommand::run(CommandContext& context, const std::vector<std::stri
     return ExitStatus::refused;
 }
 
-ExitStatus RecoverCommand::runInSession(Session& session, CommandContext& context, const std::vector<std::string>&) {
+ExitStatus RecoverCommand::runInSession(Session& session, CommandContext& context,
+                                        const std::vector<std::string>&) {
     // The session's start-up already ran the recovery; report how it went.
     if (session.recoveryFailed())
         return ExitStatus::refused;

@@ -44,7 +44,9 @@ public:
     std::string summary() const override { return "hide the Desktop, or show it when it is hidden"; }
 
 protected:
-    SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>&) override { return s.toggleCollapse(); }
+    SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>&) override {
+        return s.toggleCollapse();
+    }
 };
 
 class NextCommand : public SwitchingCommand {
@@ -72,7 +74,9 @@ class LastCommand : public Command {
 public:
     std::string name() const override { return "last"; }
     std::string synopsis() const override { return ""; }
-    std::string summary() const override { return "switch back to the previous desktop (running agent only)"; }
+    std::string summary() const override {
+        return "switch back to the previous desktop (running agent only)";
+    }
     ExitStatus run(CommandContext& context, const std::vector<std::string>& args) override;
 };
 
@@ -83,7 +87,8 @@ public:
     std::string summary() const override { return "finish an interrupted switch"; }
 
 protected:
-    ExitStatus runInSession(Session& session, CommandContext& context, const std::vector<std::string>& args) override;
+    ExitStatus runInSession(Session& session, CommandContext& context,
+                            const std::vector<std::string>& args) override;
 };
 
 } // namespace tessarin::ctl

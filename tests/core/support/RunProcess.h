@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <map>
 #include <string>
 #include <sys/wait.h>
@@ -17,8 +18,10 @@ inline pid_t spawn(const std::vector<std::string>& argv, const std::map<std::str
         for (const auto& [k, v] : env)
             ::setenv(k.c_str(), v.c_str(), 1);
         if (quiet) {
-            ::freopen("/dev/null", "w", stdout);
-            ::freopen("/dev/null", "w", stderr);
+            // dup2 rather than freopen: freopen would flush the parent's buffered output a second time.
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
         }
         std::vector<char*> args;
         for (const auto& a : argv)
