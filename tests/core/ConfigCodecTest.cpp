@@ -437,3 +437,33 @@ TEST(ConfigCodec, EverySampleThatDecodesIsStable) {
         expectStableRoundTrip(config, name);
     }
 }
+
+TEST(ConfigCodec, JsonLevelHelpersRoundTripAndNameTheGivenPath) {
+    auto w = Workspace::make("Solo", WorkspaceType::temporary);
+    w.timer = ArchiveTimer{ArchiveTimerMode::fixed, 3};
+    w.cue = DesktopCue::make(true, DesktopCue::Fill::image("/p.png"), 0.9, true, false);
+    EXPECT_EQ(decodeWorkspace(encodeWorkspace(w), "w"), w);
+    const CleanupTask task{Uuid::random(), {"Solo"}, Date{1.5}};
+    EXPECT_EQ(decodeCleanupTask(encodeCleanupTask(task), "t", fixedNow), task);
+
+    struct Case {
+        std::function<void()> decode;
+        const char* message;
+    } cases[] = {
+        {[] { decodeWorkspace(Json::parse(R"({"name":1})"), "workspaces[3]"); },
+         "workspaces[3].name: expected a string, found number"},
+        {[] { decodeSettings(Json::parse(R"({"cycleNext":{"keyCode":1,"modifiers":-2}})"), "settings"); },
+         "settings.cycleNext.modifiers: expected an unsigned 32-bit integer, found -2"},
+        {[] { decodeDesktopCue(Json::parse(R"({"fill":{"color":{"_0":3}}})"), "cue"); },
+         "cue.fill.color._0: expected a string, found number"},
+        {[] { decodeHotKeySpec(Json::parse("[]"), "hotkey"); }, "hotkey: expected an object, found array"},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.decode();
+            ADD_FAILURE() << "decoded: " << c.message;
+        } catch (const DecodeError& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+    }
+}

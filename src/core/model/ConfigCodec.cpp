@@ -131,22 +131,22 @@ CustomFilter customFilter(const Json& value, const Path& path) {
 namespace {
 
 Json hotKeySpecJson(const HotKeySpec& spec) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(5);
     put(object, "keyCode", spec.keyCode);
     put(object, "modifiers", spec.modifiers);
     return object;
 }
 
 Json fillJson(const DesktopCue::Fill& fill) {
-    Json payload = Json::object();
+    Json payload = objectWithCapacity(1);
     put(payload, "_0", fill.value);
-    Json object = Json::object();
+    Json object = objectWithCapacity(5);
     put(object, fill.kind == DesktopCue::Fill::Kind::color ? "color" : "image", std::move(payload));
     return object;
 }
 
 Json cueJson(const DesktopCue& cue) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(5);
     put(object, "enabled", cue.enabled);
     put(object, "fill", fillJson(cue.fill));
     put(object, "opacity", cue.opacity);
@@ -156,11 +156,11 @@ Json cueJson(const DesktopCue& cue) {
 }
 
 Json positionsJson(const IconPositions& positions) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(5);
     auto& entries = object.get_ref<Json::object_t&>();
     entries.reserve(positions.size());
     for (const auto& [name, position] : positions) {
-        Json xy = Json::object();
+        Json xy = objectWithCapacity(2);
         put(xy, "x", position.x);
         put(xy, "y", position.y);
         entries.emplace_back(name, std::move(xy));
@@ -200,7 +200,7 @@ DesktopCue decodeDesktopCue(const Json& json, const std::string& path) {
 }
 
 Json encodeWorkspace(const Workspace& w) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(19);
     put(object, "name", w.name);
     put(object, "files", stringArrayJson(w.files));
     put(object, "positions", positionsJson(w.positions));
@@ -210,7 +210,7 @@ Json encodeWorkspace(const Workspace& w) {
     putOptional(object, "archivedAt", w.archivedAt, dateJson);
     putOptional(object, "archiveLocation", w.archiveLocation, text);
     putOptional(object, "timer", w.timer, [](const ArchiveTimer& timer) {
-        Json t = Json::object();
+        Json t = objectWithCapacity(2);
         put(t, "mode", enumName(timer.mode));
         put(t, "days", timer.days);
         return t;
@@ -233,7 +233,7 @@ Workspace decodeWorkspace(const Json& json, const std::string& path) {
 }
 
 Json encodeCleanupTask(const CleanupTask& task) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(5);
     put(object, "id", task.id.text());
     put(object, "members", stringArrayJson(task.members));
     put(object, "date", dateJson(task.date));
@@ -245,7 +245,7 @@ CleanupTask decodeCleanupTask(const Json& json, const std::string& path, Date no
 }
 
 Json encodeCustomFilter(const CustomFilter& filter) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(5);
     put(object, "id", filter.id.text());
     put(object, "enabled", filter.enabled);
     put(object, "pattern", filter.pattern);
@@ -291,7 +291,7 @@ Config decodeConfig(std::string_view bytes) {
 }
 
 std::string encodeConfig(const Config& config) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(6);
     put(object, "schemaVersion", config.schemaVersion);
     put(object, "activeWorkspace", config.activeWorkspace);
     Json workspaces = Json::array();

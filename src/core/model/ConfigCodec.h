@@ -21,7 +21,8 @@ struct DecodeError : std::runtime_error {
 // Reads config.json. Missing keys and nulls take their defaults (including the derived ones);
 // unknown keys are ignored; a wrong type, an unlisted enumeration name or a missing required key
 // throws DecodeError. Cleanup tasks without a date get `now`; tasks and filters without an id get a
-// fresh random one.
+// fresh random one. Numbers: an Int may be written with a fraction or exponent when its value is
+// integral (1.0, 1e3); a Double or a date may be written as an integer.
 Config decodeConfig(std::string_view bytes, Date now);
 // As above with the system clock's current time.
 Config decodeConfig(std::string_view bytes);

@@ -99,6 +99,14 @@ private:
     Path path_;
 };
 
+// An empty object with room for `capacity` keys. Reserve before put(): ordered_map's entries cannot
+// be moved, so growing an object deep-copies every value already in it.
+inline Json objectWithCapacity(std::size_t capacity) {
+    Json object = Json::object();
+    object.get_ref<Json::object_t&>().reserve(capacity);
+    return object;
+}
+
 // Appends a key that the object does not hold yet (no search, unlike operator[]).
 inline void put(Json& object, std::string_view key, Json value) {
     object.get_ref<Json::object_t&>().emplace_back(std::string(key), std::move(value));

@@ -30,49 +30,55 @@ public:
     bool binary(binary_t& value) { return place(std::move(value)); }
 
     bool start_object(std::size_t) {
-        frames_.push_back(Frame{slot(Json::value_t::object), {}});
+        frames_.push_back(Frame{slot(Json::value_t::object), {}, {}});
         return true;
     }
 
     bool key(string_t& name) {
         Frame& frame = frames_.back();
-        // The vector underneath: ordered_map's own operator[] and emplace search by key.
-        auto& object = static_cast<Json::object_t::Container&>(frame.container->get_ref<Json::object_t&>());
+        auto& entries = frame.entries;
         if (frame.index) {
             if (const auto it = frame.index->find(name); it != frame.index->end()) {
-                pending_ = &object[it->second].second;
+                pending_ = &entries[it->second].second;
                 *pending_ = nullptr;
                 return true;
             }
-            frame.index->emplace(name, object.size());
+            frame.index->emplace(name, entries.size());
         } else {
-            for (auto& entry : object) {
+            for (auto& entry : entries) {
                 if (entry.first == name) {
                     pending_ = &entry.second;
                     *pending_ = nullptr;
                     return true;
                 }
             }
-            if (object.size() >= linearKeyLimit) {
+            if (entries.size() >= linearKeyLimit) {
                 frame.index = std::make_unique<std::unordered_map<std::string, std::size_t>>();
-                frame.index->reserve(object.size() * 2);
-                for (std::size_t i = 0; i < object.size(); ++i)
-                    frame.index->emplace(object[i].first, i);
-                frame.index->emplace(name, object.size());
+                frame.index->reserve(entries.size() * 2);
+                for (std::size_t i = 0; i < entries.size(); ++i)
+                    frame.index->emplace(entries[i].first, i);
+                frame.index->emplace(name, entries.size());
             }
         }
-        object.emplace_back(std::move(name), nullptr);
-        pending_ = &object.back().second;
+        entries.emplace_back(std::move(name), nullptr);
+        pending_ = &entries.back().second;
         return true;
     }
 
+    // The entries move into the object only now, into storage of the final size: ordered_map's
+    // pair<const std::string, Json> cannot be moved, so growing it in place would deep-copy.
     bool end_object() {
+        Frame& frame = frames_.back();
+        auto& object = static_cast<Json::object_t::Container&>(frame.container->get_ref<Json::object_t&>());
+        object.reserve(frame.entries.size());
+        for (auto& [name, value] : frame.entries)
+            object.emplace_back(std::move(name), std::move(value));
         frames_.pop_back();
         return true;
     }
 
     bool start_array(std::size_t) {
-        frames_.push_back(Frame{slot(Json::value_t::array), {}});
+        frames_.push_back(Frame{slot(Json::value_t::array), {}, {}});
         return true;
     }
 
@@ -89,8 +95,10 @@ public:
     const std::string& errorDetail() const { return detail_; }
 
 private:
+    // An open object or array. An object's entries are collected in `entries` until it closes.
     struct Frame {
         Json* container;
+        std::vector<std::pair<std::string, Json>> entries;
         std::unique_ptr<std::unordered_map<std::string, std::size_t>> index;
     };
 
@@ -99,8 +107,8 @@ private:
         return true;
     }
 
-    // Stores a value where the grammar puts it and returns its address. Containers only grow while
-    // they are the innermost open one, so addresses of open containers stay valid.
+    // Stores a value where the grammar puts it and returns its address. Arrays and entry lists only
+    // grow while they are the innermost open one, so addresses of open containers stay valid.
     template <typename V> Json* slot(V&& value) {
         if (frames_.empty()) {
             root_ = Json(std::forward<V>(value));

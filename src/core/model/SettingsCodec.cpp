@@ -13,7 +13,7 @@ FloatingDockPosition floatingDockPosition(const Json& value, const Path& path) {
 }
 
 Json floatingDockPositionJson(const FloatingDockPosition& position) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(2);
     put(object, "nx", position.nx);
     put(object, "ny", position.ny);
     return object;
@@ -41,7 +41,7 @@ Appearance appearance(const Json& value, const Path& path) {
 }
 
 Json appearanceJson(const Appearance& value) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(2);
     put(object, "mode", enumName(value.mode));
     if (value.accentHex)
         put(object, "accentHex", *value.accentHex);
@@ -164,7 +164,7 @@ AppSettings settings(const Json& value, const Path& path) {
 using namespace json;
 
 Json encodeSettings(const AppSettings& s) {
-    Json object = Json::object();
+    Json object = objectWithCapacity(72);
     if (s.cycleNext)
         put(object, "cycleNext", encodeHotKeySpec(*s.cycleNext));
     if (s.cyclePrevious)
