@@ -139,3 +139,18 @@ TEST(SwitchCrash, KilledSwitchesAreFinishedByTheNextCommand) {
     }
     EXPECT_GT(interrupted, trialsPerDirection); // most kills landed while the command ran
 }
+
+TEST(SwitchCrash, ConcurrentCommandsTakeTurnsOnTheStore) {
+    CrashWorld w;
+    ASSERT_EQ(w.ctl({"status"}), 0);
+    for (int round = 0; round < 15; ++round) {
+        const pid_t one = test::spawn({TESSARIN_CTL, "switch", "B"}, w.env);
+        const pid_t two = test::spawn(round % 2 ? std::vector<std::string>{TESSARIN_CTL, "hide"}
+                                                : std::vector<std::string>{TESSARIN_CTL, "switch", "A"},
+                                      w.env);
+        ASSERT_EQ(test::waitFor(one), 0) << "round " << round;
+        ASSERT_EQ(test::waitFor(two), 0) << "round " << round;
+        w.expectConsistent("round " + std::to_string(round));
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
