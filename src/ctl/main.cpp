@@ -22,6 +22,13 @@ void printHelp(std::ostream& out, const CommandList& commands) {
            "  --json      print data as one JSON object\n"
            "  --verbose   show log lines on stderr\n"
            "  --help      show this help\n\n"
+           "JSON output (--json), one object per command:\n"
+           "  status   {\"active\": NAME, \"live\": [NAMES in order], \"archived\": [NAMES, newest first],\n"
+           "            \"hidden\": BOOL, \"journalPending\": BOOL, \"readOnly\": BOOL}\n"
+           "  list     {\"active\": NAME, \"live\": [NAMES]}\n"
+           "  switch, hide, show, toggle, next, previous\n"
+           "           {\"result\": \"switched\"|\"nothingToDo\", \"from\": NAME, \"to\": NAME,\n"
+           "            \"skips\": [NAMES], \"milliseconds\": N}\n\n"
            "Exit status: 0 done, 1 refused or failed (message on stderr), 2 usage,\n"
            "3 the store is held by another process, 4 read-only session (newer document).\n";
 }

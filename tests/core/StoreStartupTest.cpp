@@ -1,0 +1,150 @@
+#include "session/StoreStartup.h"
+
+#include "model/ConfigCodec.h"
+#include "support/SwapWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using test::SwapWorld;
+using Names = std::set<std::string>;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string blank(Config::blankWorkspaceName);
+
+struct StartupWorld : SwapWorld {
+    Log log;
+    ManualClock clock{Date{800000000}};
+    StoreStartup startup{paths, store, surface, log, clock};
+};
+
+std::vector<std::string> names(const std::vector<Workspace>& ws) {
+    std::vector<std::string> result;
+    for (const auto& w : ws)
+        result.push_back(w.name);
+    return result;
+}
+
+} // namespace
+
+TEST(StoreStartup, FirstStartAdoptsTheDesktopAsDefaultWithoutMovingAnything) {
+    StartupWorld w;
+    fs::remove_all(w.paths.root);
+    w.put(w.paths.desktop, "notes.txt");
+    fs::create_directories(w.paths.desktop / "Projects");
+
+    w.startup.bootstrapIfNeeded();
+    const Config c = w.store.loadConfig();
+    EXPECT_EQ(c.activeWorkspace, "Default");
+    ASSERT_EQ(names(c.workspaces), (std::vector<std::string>{"Default", blank}));
+    EXPECT_EQ(Names(c.workspaces[0].files.begin(), c.workspaces[0].files.end()),
+              (Names{"Projects", "notes.txt"}));
+    EXPECT_TRUE(c.workspaces[1].files.empty());
+    EXPECT_EQ(w.desktop(), (Names{"Projects", "notes.txt"}));
+    EXPECT_TRUE(fs::is_directory(w.folder("Default")));
+    EXPECT_TRUE(fs::is_directory(w.folder(blank)));
+    EXPECT_EQ(test::readFile(w.paths.root / ".hidden"), blank + "\n");
+
+    // A second start changes nothing and does not list the blank folder twice.
+    const std::string before = test::readFile(w.paths.config);
+    w.startup.bootstrapIfNeeded();
+    EXPECT_EQ(test::readFile(w.paths.config), before);
+    EXPECT_EQ(test::readFile(w.paths.root / ".hidden"), blank + "\n");
+}
+
+TEST(StoreStartup, OldBlankNameIsMigratedWithItsFolderAndReferences) {
+    StartupWorld w;
+    Config c = makeDefaultConfig();
+    c.activeWorkspace = "_blank";
+    c.lastExpandedWorkspace = "_blank";
+    c.workspaces = {Workspace::make("Work"), Workspace::make("_blank")};
+    w.store.saveConfig(c);
+    w.put(w.folder("_blank"), "left behind");
+    test::writeFile(w.paths.root / ".hidden", "Something else");
+
+    w.startup.bootstrapIfNeeded();
+    const Config after = w.store.loadConfig();
+    EXPECT_EQ(after.activeWorkspace, blank);
+    EXPECT_EQ(after.lastExpandedWorkspace, blank);
+    EXPECT_EQ(names(after.workspaces), (std::vector<std::string>{"Work", blank}));
+    EXPECT_EQ(w.in(blank), Names{"left behind"});
+    EXPECT_FALSE(fs::exists(w.folder("_blank")));
+    EXPECT_EQ(test::readFile(w.paths.root / ".hidden"), "Something else\n" + blank + "\n");
+}
+
+TEST(StoreStartup, FoldersOnlyForLiveDesktopsAndPlainNames) {
+    StartupWorld w;
+    Config c = makeDefaultConfig();
+    c.activeWorkspace = "Work";
+    Workspace archived = Workspace::make("Old");
+    archived.state = WorkspaceState::archivedUnsorted;
+    c.workspaces = {Workspace::make("Work"), archived, Workspace::make("../escape"), Workspace::make(blank)};
+    w.store.saveConfig(c);
+    w.startup.bootstrapIfNeeded();
+    EXPECT_TRUE(fs::is_directory(w.folder("Work")));
+    EXPECT_FALSE(fs::exists(w.folder("Old")));
+    EXPECT_FALSE(fs::exists(w.home / "escape"));
+    EXPECT_FALSE(fs::exists(w.paths.root.parent_path() / "escape"));
+}
+
+TEST(StoreStartup, RecoveryLogsItsTwoLinesAndVisitIsStamped) {
+    StartupWorld w;
+    w.document("A", {"A", "B"});
+    w.put(w.folder("B"), "b1");
+    w.store.saveJournal(Journal{"A", "B", {}, {"b1"}});
+    w.startup.recover(w.swapper);
+    const auto entries = w.log.recent(10);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].message, "crash-recovery journal found — finishing the interrupted swap");
+    EXPECT_EQ(entries[0].level, LogLevel::error);
+    EXPECT_EQ(entries[1].message, "crash recovery complete");
+    EXPECT_EQ(w.desktop(), Names{"b1"});
+
+    w.startup.stampActiveVisited();
+    EXPECT_EQ(w.store.loadConfig().findWorkspace("B")->lastActiveAt, Date{800000000});
+    w.startup.recover(w.swapper); // no journal: no lines
+    EXPECT_EQ(w.log.recent(10).size(), 2u);
+}
+
+TEST(StoreStartup, DesktopLocationsThatMustNotBeSwapped) {
+    test::TempHome tmp;
+    const fs::path home = tmp / "home";
+    fs::create_directories(home / "Desktop");
+    struct Case {
+        fs::path desktop;
+        const char* refusal; // nullptr: accepted
+    } cases[] = {
+        {home / "Desktop", nullptr},
+        {home, "is your home folder"},
+        {home / "Tessarin Desktops/Work", "lies inside Tessarin's store"},
+        {home / "Tessarin Desktops", "lies inside Tessarin's store"},
+        {tmp.path(), "contains Tessarin's store"},
+        {home / "Desktop/../", "is your home folder"},
+    };
+    for (const auto& c : cases) {
+        const Paths p = Paths::make(home, c.desktop);
+        if (!c.refusal) {
+            EXPECT_NO_THROW(checkDesktopLocation(p)) << c.desktop;
+            continue;
+        }
+        try {
+            checkDesktopLocation(p);
+            ADD_FAILURE() << c.desktop << " accepted";
+        } catch (const StartupError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.refusal), std::string::npos) << e.what();
+        }
+    }
+    // Through a symbolic link too.
+    fs::create_directory_symlink(home, tmp / "link-to-home");
+    EXPECT_THROW(checkDesktopLocation(Paths::make(home, tmp / "link-to-home")), StartupError);
+}
+
+TEST(StoreStartup, NewerDocumentIsDetected) {
+    StartupWorld w;
+    test::writeFile(w.paths.config, R"({"schemaVersion":2,"activeWorkspace":"A"})");
+    EXPECT_TRUE(w.startup.documentIsNewer());
+    test::writeFile(w.paths.config, R"({"activeWorkspace":"A"})");
+    EXPECT_FALSE(w.startup.documentIsNewer());
+}

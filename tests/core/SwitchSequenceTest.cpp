@@ -1,0 +1,123 @@
+#include "session/SwitchSequence.h"
+
+#include "support/SwapWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using test::SwapWorld;
+using Result = SwitchOutcome::Result;
+
+namespace {
+
+const std::string blank(Config::blankWorkspaceName);
+
+struct Recorder : SwitchObserver {
+    std::vector<std::string> steps;
+    void willSwitch(const Config&, const std::string& l, const std::string& t) override {
+        steps.push_back("will " + l + ">" + t);
+    }
+    void present(const std::exception& e) override { steps.push_back(std::string("present ") + e.what()); }
+    void didSwitch(const std::string& l, const std::string& t, bool user,
+                   std::chrono::steady_clock::time_point) override {
+        steps.push_back("did " + l + ">" + t + (user ? " user" : ""));
+    }
+    void notePinnedSkips(const std::vector<std::string>& n) override {
+        steps.push_back(pinnedSkipsMessage(n));
+    }
+    void finished() override { steps.push_back("finished"); }
+};
+
+struct SequenceWorld : SwapWorld {
+    Log log;
+    ManualClock clock{Date{1000}};
+    Recorder recorder;
+    SwitchSequence sequence{store, swapper, log, clock, &recorder};
+
+    SequenceWorld() {
+        Config c = makeDefaultConfig();
+        c.activeWorkspace = "A";
+        c.workspaces = {Workspace::make("A"), Workspace::make("B"), Workspace::make("C"),
+                        Workspace::make(blank)};
+        c.workspaces[2].type = WorkspaceType::temporary; // not in the cycle
+        store.saveConfig(c);
+    }
+    std::string active() { return store.loadConfig().activeWorkspace; }
+};
+
+} // namespace
+
+TEST(SwitchSequence, StepsLogLinePreviousDesktopAndStamp) {
+    SequenceWorld w;
+    w.clock.set(Date{5000});
+    const auto outcome = w.sequence.performSwitch("B", true);
+    EXPECT_EQ(outcome.result, Result::switched);
+    EXPECT_EQ(w.recorder.steps, (std::vector<std::string>{"will A>B", "did A>B user", "finished"}));
+    ASSERT_EQ(w.log.recent(1).size(), 1u);
+    EXPECT_EQ(w.log.recent(1)[0].message, "switched A → B in 0ms, 0 pinned-name skips");
+    EXPECT_EQ(w.sequence.previousWorkspace(), "A");
+    EXPECT_EQ(w.store.loadConfig().findWorkspace("B")->lastActiveAt, Date{5000});
+    EXPECT_FALSE(w.sequence.isSwapping());
+
+    // A failed swap is presented and the sequence still runs to the end.
+    w.recorder.steps.clear();
+    EXPECT_EQ(w.sequence.performSwitch("Nowhere", true).result, Result::failed);
+    EXPECT_EQ(w.recorder.steps.front(), "will B>Nowhere");
+    EXPECT_EQ(w.recorder.steps[1], "present There is no desktop called \u201cNowhere\u201d.");
+    EXPECT_EQ(w.recorder.steps.back(), "finished");
+    EXPECT_EQ(w.sequence.previousWorkspace(), "B");
+}
+
+TEST(SwitchSequence, ReadOnlySessionDoesNothing) {
+    SequenceWorld w;
+    w.sequence.setReadOnly(true);
+    EXPECT_EQ(w.sequence.performSwitch("B", true).result, Result::readOnly);
+    EXPECT_EQ(w.sequence.toggleCollapse().result, Result::readOnly);
+    EXPECT_TRUE(w.recorder.steps.empty());
+    EXPECT_EQ(w.active(), "A");
+}
+
+TEST(SwitchSequence, CollapseExpandLastAndCycle) {
+    SequenceWorld w;
+    struct Step {
+        std::function<SwitchOutcome(SwitchSequence&)> action;
+        std::string active;
+    } steps[] = {
+        {[](SwitchSequence& s) { return s.cycle(+1); }, "B"},
+        {[](SwitchSequence& s) { return s.cycle(+1); }, "A"}, // wraps; C is temporary
+        {[](SwitchSequence& s) { return s.cycle(-1); }, "B"},
+        {[](SwitchSequence& s) { return s.toggleCollapse(); }, blank},
+        {[](SwitchSequence& s) { return s.toggleCollapse(); }, "B"}, // the hidden one comes back
+        {[](SwitchSequence& s) { return s.switchToLastDesktop(); }, blank},
+        {[](SwitchSequence& s) { return s.performSwitch("C", true); }, "C"},
+        {[](SwitchSequence& s) { return s.cycle(-1); }, "B"}, // from outside the cycle: the last
+        {[](SwitchSequence& s) { return s.performSwitch("C", true); }, "C"},
+        {[](SwitchSequence& s) { return s.cycle(+1); }, "A"}, // from outside the cycle: the first
+    };
+    int i = 0;
+    for (const auto& step : steps) {
+        step.action(w.sequence);
+        EXPECT_EQ(w.active(), step.active) << "step " << i++;
+    }
+    // The previous desktop was archived meanwhile: nothing happens.
+    mutateConfig(w.store, [](Config& c) {
+        c.updateWorkspace("C", [](Workspace& ws) { ws.state = WorkspaceState::archivedUnsorted; });
+    });
+    EXPECT_EQ(w.sequence.switchToLastDesktop().result, Result::nothingToDo);
+    EXPECT_EQ(w.active(), "A");
+}
+
+TEST(SwitchSequence, PinnedNameNoteTexts) {
+    EXPECT_EQ(pinnedSkipsMessage({"Notes"}), "\u201cNotes\u201d stayed in its desktop's folder");
+    EXPECT_EQ(pinnedSkipsMessage({"a", "b", "c"}), "3 items stayed in their desktop's folder");
+    EXPECT_NE(pinnedSkipsInformativeText({"a", "b", "c"}).find("didn't bring them out"), std::string::npos);
+    EXPECT_NE(pinnedSkipsInformativeText({"a"}).find("didn't bring it out"), std::string::npos);
+
+    SequenceWorld w;
+    mutateConfig(w.store, [](Config& c) { c.settings.pinnedFolders = {"P"}; });
+    w.put(w.paths.desktop, "P");
+    w.put(w.folder("B"), "P");
+    w.sequence.performSwitch("B", true);
+    EXPECT_EQ(w.recorder.steps[2], "\u201cP\u201d stayed in its desktop's folder");
+    EXPECT_EQ(w.log.recent(1)[0].message, "switched A → B in 0ms, 1 pinned-name skips");
+}
