@@ -27,10 +27,10 @@ function(tessarin_add_test)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_SESSION};${T_LABELS}")
 endfunction()
 
-# tessarin_add_gtest(NAME name SOURCES files... [LIBS libs...] [SESSION ...] [TIMEOUT s]):
-# a GoogleTest executable registered as one CTest test.
+# tessarin_add_gtest(NAME name SOURCES files... [LIBS libs...] [SESSION ...] [TIMEOUT s] [FILTER f]):
+# a GoogleTest executable registered as one CTest test (only the cases FILTER selects, if given).
 function(tessarin_add_gtest)
-  cmake_parse_arguments(T "" "NAME;SESSION;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;SESSION;TIMEOUT;FILTER" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main ${T_LIBS})
   tessarin_warnings(${T_NAME})
@@ -41,5 +41,10 @@ function(tessarin_add_gtest)
   if(T_TIMEOUT)
     list(APPEND extra TIMEOUT ${T_TIMEOUT})
   endif()
-  tessarin_add_test(NAME ${T_NAME} COMMAND $<TARGET_FILE:${T_NAME}> --gtest_brief=1 ${extra} LABELS ${T_LABELS})
+  set(filter)
+  if(T_FILTER)
+    set(filter --gtest_filter=${T_FILTER})
+  endif()
+  tessarin_add_test(NAME ${T_NAME} COMMAND $<TARGET_FILE:${T_NAME}> --gtest_brief=1 ${filter} ${extra}
+                    LABELS ${T_LABELS})
 endfunction()
