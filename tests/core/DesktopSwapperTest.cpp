@@ -1,4 +1,5 @@
 #include "support/SwapWorld.h"
+#include "support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -183,4 +184,51 @@ TEST(DesktopSwapper, NamesThatWouldLeaveTheStoreAreRefusedBeforeAnythingMoves) {
         EXPECT_FALSE(fs::exists(w.paths.journal)) << bad;
         EXPECT_EQ(w.store.loadConfig().activeWorkspace, "A");
     }
+}
+
+TEST(DesktopSwapper, NamesThatAreNotUtf8StopTheSwitchBeforeAnythingMoves) {
+    for (const bool onDesktop : {true, false}) {
+        SwapWorld w;
+        w.document("A", {"A", "B"});
+        const std::string latin1 = "caf\xE9.txt"; // é in Latin-1
+        w.put(onDesktop ? w.paths.desktop : w.folder("B"), latin1);
+        w.put(w.paths.desktop, "a1");
+        w.put(w.folder("B"), "b1");
+        try {
+            w.swapper.switchTo("B");
+            ADD_FAILURE() << "switch went ahead";
+        } catch (const std::invalid_argument& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "\u201c"
+                      "caf\uFFFD.txt\u201d has a name Tessarin can't record (it is "
+                      "not valid UTF-8), so nothing was moved. Rename it and switch again.");
+        }
+        EXPECT_EQ(w.store.loadConfig().activeWorkspace, "A");
+        EXPECT_FALSE(w.store.loadJournal());
+        EXPECT_TRUE(fs::exists((onDesktop ? w.paths.desktop : w.folder("B")) / latin1));
+        EXPECT_TRUE(fs::exists(w.paths.desktop / "a1"));
+
+        fs::rename((onDesktop ? w.paths.desktop : w.folder("B")) / latin1,
+                   (onDesktop ? w.paths.desktop : w.folder("B")) / "café.txt");
+        EXPECT_NO_THROW(w.swapper.switchTo("B"));
+    }
+}
+
+TEST(Utf8, ValidityTable) {
+    struct Case {
+        std::string text;
+        bool valid;
+    } cases[] = {
+        {"plain", true},
+        {"caf\xC3\xA9", true},
+        {"\xF0\x9F\x98\x80", true},
+        {"caf\xE9", false},
+        {"\xC0\xAF", false},
+        {"\xED\xA0\x80", false},
+        {"\xF4\x90\x80\x80", false},
+        {"\xE2\x82", false},
+        {std::string("a\0b", 3), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isValidUtf8(c.text), c.valid) << c.text;
 }

@@ -1,5 +1,6 @@
 #include "session/StoreStartup.h"
 
+#include "support/Utf8.h"
 #include "swap/FolderName.h"
 
 #include <fstream>
@@ -85,7 +86,10 @@ void StoreStartup::bootstrapIfNeeded() {
     Config config = store_.loadConfig();
     if (config.workspaces.empty()) {
         Workspace first = Workspace::make(firstWorkspaceName);
-        first.files = surface_.items(Location::desktop());
+        // Names that are not UTF-8 cannot be stored in the document; the items stay where they are.
+        for (auto& name : surface_.items(Location::desktop()))
+            if (isValidUtf8(name))
+                first.files.push_back(std::move(name));
         try {
             first.positions = surface_.readPositions(first.files);
         } catch (...) {

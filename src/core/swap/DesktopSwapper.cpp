@@ -1,5 +1,6 @@
 #include "swap/DesktopSwapper.h"
 
+#include "support/Utf8.h"
 #include "swap/FolderName.h"
 
 #include <algorithm>
@@ -22,6 +23,16 @@ void requirePlainFolderName(const std::string& name) {
         throw std::invalid_argument("\u201c" + name +
                                     "\u201d can't be used as a desktop folder name, so nothing was moved. "
                                     "Give the desktop a name without \"/\" in Tessarin's settings.");
+}
+
+// The document and the journal are JSON, which holds only UTF-8 text: an item whose name is not
+// valid UTF-8 could not be recorded, so the switch stops, before anything moves, and says which.
+void requireRecordableNames(const std::vector<std::string>& names) {
+    for (const auto& name : names)
+        if (!isValidUtf8(name))
+            throw std::invalid_argument("\u201c" + displayableUtf8(name) +
+                                        "\u201d has a name Tessarin can't record (it is not valid UTF-8), so "
+                                        "nothing was moved. Rename it and switch again.");
 }
 
 IconPositions readOrEmpty(DesktopSurface& surface, const std::vector<std::string>& names) {
@@ -63,6 +74,9 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     const StashResult stash = syncPinnedStash(config, target);
 
     const auto desktopItems = surface_.items(Location::desktop());
+    auto targetItems = surface_.items(Location::workspace(target));
+    requireRecordableNames(desktopItems);
+    requireRecordableNames(targetItems);
     std::unordered_set<std::string> held(config.settings.pinnedFolders.begin(),
                                          config.settings.pinnedFolders.end());
     held.insert(stash.restored.begin(), stash.restored.end());
@@ -87,7 +101,7 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
 
     std::vector<std::string> skips;
     std::vector<std::string> incoming;
-    for (auto& name : surface_.items(Location::workspace(target)))
+    for (auto& name : targetItems)
         (heldOnDesktop.count(name) ? skips : incoming).push_back(std::move(name));
 
     const bool nativePositions = config.settings.nativePositions;
