@@ -30,7 +30,7 @@ format:
 
 lint: build
 	@clang-format --dry-run --Werror $(SOURCES)
-	@run-clang-tidy -quiet -p build $(filter src/%.cpp,$(SOURCES)) >/dev/null
+	@run-clang-tidy -quiet -p build $(filter src/%.cpp,$(SOURCES)) 2>/dev/null | grep -A3 "warning:" || echo "clang-tidy: no warnings"
 
 clean:
 	@rm -rf build build-fuzz

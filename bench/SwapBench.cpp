@@ -20,7 +20,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 std::map<std::string, double> spent; // milliseconds per kind of work
 
@@ -105,7 +107,8 @@ Result measure(int n, int runs, bool breakdown) {
     FileStateStore fileStore(root / ".store/config.json", root / ".store/journal.json");
     Config c = makeDefaultConfig();
     c.activeWorkspace = "A";
-    c.workspaces = {Workspace::make("A"), Workspace::make("B"), Workspace::make(std::string(Config::blankWorkspaceName))};
+    c.workspaces = {Workspace::make("A"), Workspace::make("B"),
+                    Workspace::make(std::string(Config::blankWorkspaceName))};
     fileStore.saveConfig(c);
     FileSystemSurface fsSurface(desktop, root);
     TimingSurface surface(fsSurface);

@@ -9,6 +9,7 @@ namespace {
 
 std::vector<std::string> names(const std::vector<Workspace>& workspaces) {
     std::vector<std::string> result;
+    result.reserve(workspaces.size());
     for (const auto& w : workspaces)
         result.push_back(w.name);
     return result;
