@@ -1,5 +1,7 @@
 #include "Command.h"
+#include "commands/ArchiveCommands.h"
 #include "commands/ConfigCommand.h"
+#include "commands/ReportCommands.h"
 #include "commands/StatusCommand.h"
 #include "commands/SwitchCommands.h"
 
@@ -17,6 +19,13 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<PreviousCommand>());
     commands.push_back(std::make_unique<LastCommand>());
     commands.push_back(std::make_unique<RecoverCommand>());
+    commands.push_back(std::make_unique<ArchiveCommand>());
+    commands.push_back(std::make_unique<RestoreCommand>());
+    commands.push_back(std::make_unique<PourCommand>());
+    commands.push_back(std::make_unique<DeleteCommand>());
+    commands.push_back(std::make_unique<TickCommand>());
+    commands.push_back(std::make_unique<CleanupsCommand>());
+    commands.push_back(std::make_unique<DiagnosticsCommand>());
     commands.push_back(std::make_unique<ConfigCommand>());
     return commands;
 }

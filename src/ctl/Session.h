@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Command.h"
+#include "freedesktop/TrashFileService.h"
+#include "organise/Archiver.h"
 #include "session/StoreStartup.h"
 #include "session/SwitchSequence.h"
 #include "store/FileStateStore.h"
@@ -35,6 +37,10 @@ public:
     FileSystemSurface& surface() { return surface_; }
     DesktopSwapper& swapper() { return swapper_; }
     SwitchSequence& sequence() { return sequence_; }
+    Archiver& archiver() { return archiver_; }
+    const Clock& clock() const { return clock_; }
+    // True when a journal is left in the store (an unreadable one counts): a switch is unfinished.
+    bool journalPending();
     const Paths& paths() const { return context_.paths; }
 
 private:
@@ -45,6 +51,8 @@ private:
     FileSystemSurface surface_;
     DesktopSwapper swapper_;
     SwitchSequence sequence_;
+    TrashFileService files_;
+    Archiver archiver_;
     StoreLock lock_;
     bool readOnly_ = false;
     bool recoveryFailed_ = false;
