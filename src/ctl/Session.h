@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Command.h"
+#include "organise/DesktopSweeps.h"
 #include "session/StoreStartup.h"
 #include "session/SwitchSequence.h"
 #include "store/FileStateStore.h"
@@ -35,6 +36,7 @@ public:
     FileSystemSurface& surface() { return surface_; }
     DesktopSwapper& swapper() { return swapper_; }
     SwitchSequence& sequence() { return sequence_; }
+    DesktopSweeps& sweeps() { return sweeps_; }
     const Paths& paths() const { return context_.paths; }
 
 private:
@@ -46,6 +48,8 @@ private:
     DesktopSwapper swapper_;
     SwitchSequence sequence_;
     StoreLock lock_;
+    ScreenshotFilter screenshots_;
+    DesktopSweeps sweeps_;
     bool readOnly_ = false;
     bool recoveryFailed_ = false;
 };
