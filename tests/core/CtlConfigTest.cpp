@@ -54,7 +54,9 @@ TEST(CtlConfig, CommandLineBasics) {
         int status;
         std::string outStart;
     } cases[] = {
-        {{"config"}, 0, R"({"schemaVersion":1,"activeWorkspace":"_Hidden Desktop","workspaces":[],"settings":{)"},
+        {{"config"},
+         0,
+         R"({"schemaVersion":1,"activeWorkspace":"_Hidden Desktop","workspaces":[],"settings":{)"},
         {{"--help"}, 0, "Usage: tessarinctl"},
         {{"no-such-command"}, 2, ""},
         {{"--no-such-option", "status"}, 2, ""},

@@ -14,7 +14,8 @@ namespace {
 // Fails the k-th save (document or journal, counted together).
 class FailingStore : public StateStore {
 public:
-    FailingStore(StateStore& inner, int failSave, int error) : inner_(inner), failSave_(failSave), error_(error) {}
+    FailingStore(StateStore& inner, int failSave, int error)
+        : inner_(inner), failSave_(failSave), error_(error) {}
     Config loadConfig() override { return inner_.loadConfig(); }
     void saveConfig(const Config& c) override {
         maybeFail();
@@ -54,10 +55,11 @@ TEST(SwapFaults, EveryInjectedFailureLosesNothingAndTheNextSwitchFinishes) {
         int k;
         int error;
     } cases[] = {
-        {Kind::move, 1, EIO},     {Kind::move, 6, ENOSPC},    {Kind::move, 10, EEXIST}, {Kind::move, 12, EIO},
-        {Kind::move, 15, ENOSPC}, {Kind::listing, 1, EIO},    {Kind::listing, 2, EIO},  {Kind::listing, 3, EIO},
-        {Kind::listing, 4, EIO},  {Kind::listing, 5, ENOSPC}, {Kind::save, 1, ENOSPC},  {Kind::save, 2, ENOSPC},
-        {Kind::save, 3, EIO},     {Kind::save, 4, ENOSPC},
+        {Kind::move, 1, EIO},       {Kind::move, 6, ENOSPC},  {Kind::move, 10, EEXIST},
+        {Kind::move, 12, EIO},      {Kind::move, 15, ENOSPC}, {Kind::listing, 1, EIO},
+        {Kind::listing, 2, EIO},    {Kind::listing, 3, EIO},  {Kind::listing, 4, EIO},
+        {Kind::listing, 5, ENOSPC}, {Kind::save, 1, ENOSPC},  {Kind::save, 2, ENOSPC},
+        {Kind::save, 3, EIO},       {Kind::save, 4, ENOSPC},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.kind)) + "#" + std::to_string(c.k));

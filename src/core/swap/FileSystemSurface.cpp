@@ -1,6 +1,7 @@
 #include "swap/FileSystemSurface.h"
 
 #include "swap/FolderName.h"
+#include "swap/NoReplaceMove.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,13 +9,8 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <system_error>
 #include <unistd.h>
-
-#ifndef RENAME_NOREPLACE
-#define RENAME_NOREPLACE (1 << 0)
-#endif
 
 namespace tessarin {
 
@@ -34,10 +30,6 @@ void requirePlainItemName(const std::string& name) {
 [[noreturn]] void throwMoveError(int error, const std::string& name, const Location& to) {
     throw std::system_error(error, std::system_category(),
                             "Couldn't move " + inQuotes(name) + " to " + describe(to));
-}
-
-bool refusedFlag(int error) {
-    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
 }
 
 } // namespace
@@ -93,20 +85,14 @@ void FileSystemSurface::move(const std::string& name, const Location& from, cons
         throwMoveError(ec.value(), name, to);
 
     const int error = renameNoReplace(source, target);
-    if (refusedFlag(error))
+    if (isNoReplaceRefusal(error))
         moveWithoutFlag(source, target, name, to);
     else if (error != 0)
         throwMoveError(error, name, to);
 }
 
 int FileSystemSurface::renameNoReplace(const fs::path& from, const fs::path& to) {
-#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 28)
-    const int result = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
-#else
-    const long result =
-        ::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
-#endif
-    return result == 0 ? 0 : errno;
+    return tessarin::renameNoReplace(from, to);
 }
 
 // For file systems without a no-replace rename: a hard link cannot be created over an existing name, so
@@ -120,13 +106,8 @@ void FileSystemSurface::moveWithoutFlag(const fs::path& source, const fs::path& 
         throw std::system_error(EOPNOTSUPP, std::system_category(),
                                 "Couldn't move the folder " + inQuotes(name) + " to " + describe(to) +
                                     " without risking replacing an item there");
-    if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), 0) != 0)
-        throwMoveError(errno, name, to);
-    if (::unlink(source.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(target.c_str());
+    if (const int error = linkThenUnlink(source, target); error != 0)
         throwMoveError(error, name, to);
-    }
 }
 
 std::optional<IconPosition> FileSystemSurface::readPosition(const std::string&) {

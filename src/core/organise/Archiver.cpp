@@ -1,0 +1,252 @@
+#include "organise/Archiver.h"
+
+#include "organise/CleanupTasks.h"
+#include "organise/DesktopTimers.h"
+#include "organise/UniqueNames.h"
+#include "swap/FolderName.h"
+
+#include <algorithm>
+
+namespace tessarin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string quoted(const std::string& name) {
+    return "\u201c" + name + "\u201d";
+}
+
+// A desktop name is a folder name in the store; anything else never reaches the file system.
+void requireFolderName(const std::string& name, const std::string& prefix) {
+    if (!isPlainFolderName(name))
+        throw ArchiveError::filesystem(prefix + quoted(name) + " can't be used as a folder name.");
+}
+
+void requireLiveTemporary(const Config& config, const Workspace& w) {
+    if (w.type != WorkspaceType::temporary)
+        throw ArchiveError::notTemporary(w.name);
+    if (w.state != WorkspaceState::active)
+        throw ArchiveError::alreadyArchived(w.name);
+    if (config.activeWorkspace == w.name)
+        throw ArchiveError::isActiveDesktop(w.name);
+}
+
+Config loadOrDefault(StateStore& store) {
+    try {
+        return store.loadConfig();
+    } catch (const std::exception&) {
+        return makeDefaultConfig();
+    }
+}
+
+} // namespace
+
+Archiver::Archiver(StateStore& store, const Paths& paths, FileService& files, const Clock& clock, Log& log,
+                   Calendar calendar)
+    : store_(store), workspacesRoot_(paths.workspaces), defaultArchiveRoot_(paths.defaultArchiveRoot),
+      files_(files), clock_(clock), log_(log), calendar_(calendar) {}
+
+fs::path Archiver::archiveFolder(const Config& config) const {
+    const auto& root = config.settings.archiveRoot;
+    return root && !root->empty() ? fs::path(*root) : defaultArchiveRoot_;
+}
+
+bool Archiver::sameVolumeAsStore(const fs::path& folder) {
+    const auto store = files_.volumeIdentifier(workspacesRoot_);
+    const auto other = files_.volumeIdentifier(folder);
+    return store && other && *store == *other;
+}
+
+void Archiver::archive(const std::string& name) {
+    const Config config = store_.loadConfig();
+    const Workspace* found = config.findWorkspace(name);
+    if (!found)
+        return;
+    const Workspace workspace = *found;
+    requireLiveTemporary(config, workspace);
+    requireFolderName(name, "Couldn't move the folder: ");
+    const Date now = clock_.now();
+
+    const fs::path folder = archiveFolder(config);
+    try {
+        files_.createFolder(folder);
+    } catch (const std::exception& e) {
+        throw ArchiveError::filesystem(std::string("Couldn't create the archive folder: ") + e.what());
+    }
+    if (!sameVolumeAsStore(folder))
+        throw ArchiveError::crossVolume();
+
+    const fs::path destination = uniquePath(folder / (name + "-" + calendar_.isoDay(now)), files_);
+    const fs::path source = workspacesRoot_ / name;
+    try {
+        if (files_.exists(source))
+            files_.moveItem(source, destination);
+        else
+            files_.createFolder(destination);
+    } catch (const std::exception& e) {
+        throw ArchiveError::filesystem(std::string("Couldn't move the folder: ") + e.what());
+    }
+
+    mutateConfig(store_, [&](Config& c) {
+        c.updateWorkspace(name, [&](Workspace& w) {
+            w.state = WorkspaceState::archivedUnsorted;
+            w.archivedAt = now;
+            w.archiveLocation = destination.string();
+            w.hotkey.reset();
+        });
+        if (workspace.createsCleanupTask) {
+            const Date tomorrow = calendar_.addingDays(now, 1).value_or(now);
+            addCleanupTask(c, name, calendar_.startOfDay(tomorrow));
+        }
+    });
+    rotateScreenshotCollectionIfNeeded(name);
+    log_.log(LogCategory::archive, "archived %{public}s \u2192 %{public}s", name, destination.string());
+}
+
+// The screenshots desktop must stay live: the archived one takes the name "<name>.archived" (with
+// everything that pointed at it) and a fresh, empty permanent desktop takes its place.
+void Archiver::rotateScreenshotCollectionIfNeeded(const std::string& archived) {
+    const Config config = loadOrDefault(store_);
+    if (config.settings.screenshotsWorkspace != archived)
+        return;
+    try {
+        if (!config.settings.filterScreenshots) {
+            mutateConfig(store_, [](Config& c) { c.settings.screenshotsWorkspace.reset(); });
+            return;
+        }
+        const std::string newName = uniqueArchivedName(archived + ".archived", config);
+        files_.createFolder(workspacesRoot_ / archived);
+        const Date now = clock_.now();
+        mutateConfig(store_, [&](Config& c) {
+            c.updateWorkspace(archived, [&](Workspace& w) { w.name = newName; });
+            renameCleanupMember(c, archived, newName);
+            c.renameCustomFilterCollection(archived, newName);
+            if (!c.findWorkspace(archived)) {
+                Workspace fresh = Workspace::make(archived);
+                fresh.createdAt = now;
+                auto at = c.workspaces.end();
+                while (at != c.workspaces.begin() && std::prev(at)->name == Config::blankWorkspaceName)
+                    --at;
+                c.workspaces.insert(at, std::move(fresh));
+            }
+            c.settings.screenshotsWorkspace = archived;
+        });
+    } catch (const std::exception&) {
+        // The archive itself has succeeded; a desktop left without its replacement is still usable.
+    }
+}
+
+void Archiver::drain(const std::string& name, const std::string& target) {
+    const Config config = store_.loadConfig();
+    const Workspace* found = config.findWorkspace(name);
+    if (!found)
+        return;
+    requireLiveTemporary(config, *found);
+    if (target == name)
+        throw ArchiveError::drainIntoItself();
+    const Workspace* into = config.findWorkspace(target);
+    if (!into)
+        throw ArchiveError::targetMissing(target);
+    if (into->type != WorkspaceType::permanent || into->state != WorkspaceState::active)
+        throw ArchiveError::targetNotPermanent(target);
+
+    const std::string prefix = "Couldn't pour " + quoted(name) + " into " + quoted(into->name) + ": ";
+    requireFolderName(name, prefix);
+    requireFolderName(into->name, prefix);
+    const fs::path source = workspacesRoot_ / name;
+    const fs::path targetFolder = workspacesRoot_ / into->name;
+    const fs::path pour = targetFolder / name;
+    try {
+        files_.createFolder(targetFolder);
+        if (!files_.exists(source)) {
+            // Nothing to pour: the desktop only leaves the document.
+        } else if (!files_.exists(pour)) {
+            files_.moveItem(source, pour);
+        } else {
+            // Merge into the existing pour folder. Listing again until no visible item is left keeps an
+            // item that arrived meanwhile from being deleted with the folder.
+            for (bool moved = true; moved;) {
+                moved = false;
+                for (const auto& entry : files_.list(source)) {
+                    if (entry.starts_with("."))
+                        continue;
+                    files_.moveItem(source / entry, uniqueDestination(entry, pour, files_));
+                    moved = true;
+                }
+            }
+            files_.removeItem(source);
+        }
+    } catch (const std::exception& e) {
+        throw ArchiveError::filesystem(prefix + e.what());
+    }
+
+    mutateConfig(store_, [&](Config& c) {
+        std::erase_if(c.workspaces, [&](const Workspace& w) { return w.name == name; });
+        c.clearDrainRoutes(name);
+        pruneCleanupTasks(c);
+    });
+    log_.log(LogCategory::archive, "drained %{public}s \u2192 %{public}s", name, pour.string());
+}
+
+void Archiver::restore(const std::string& name) {
+    const Config config = store_.loadConfig();
+    const Workspace* found = config.findWorkspace(name);
+    if (!found || found->state == WorkspaceState::active)
+        return;
+    requireFolderName(name, "Couldn't recreate the folder: ");
+    const fs::path destination = workspacesRoot_ / name;
+
+    if (found->archiveLocation && files_.exists(*found->archiveLocation)) {
+        if (files_.exists(destination))
+            throw ArchiveError::filesystem(
+                "A folder named " + quoted(name) +
+                " already exists in the workspace store \u2014 move it aside first.");
+        try {
+            files_.moveItem(*found->archiveLocation, destination);
+        } catch (const std::exception& e) {
+            throw ArchiveError::filesystem(std::string("Couldn't move the folder back: ") + e.what());
+        }
+    } else {
+        try {
+            files_.createFolder(destination);
+        } catch (const std::exception& e) {
+            throw ArchiveError::filesystem(std::string("Couldn't recreate the folder: ") + e.what());
+        }
+    }
+
+    const Date now = clock_.now();
+    mutateConfig(store_, [&](Config& c) {
+        c.updateWorkspace(name, [&](Workspace& w) {
+            w.state = WorkspaceState::active;
+            w.archivedAt.reset();
+            w.archiveLocation.reset();
+            w.lastActiveAt = now;
+        });
+    });
+}
+
+std::vector<std::string> Archiver::fireDueTimers(Date now) {
+    const Config config = loadOrDefault(store_);
+    std::vector<std::string> completed;
+    for (const auto& w : config.liveWorkspaces()) {
+        if (w.type != WorkspaceType::temporary || w.name == config.activeWorkspace || !archiveDue(w, now))
+            continue;
+        const Workspace* target = w.drainTarget ? config.findWorkspace(*w.drainTarget) : nullptr;
+        const bool drains = w.timerDrains && target && target->type == WorkspaceType::permanent &&
+                            target->state == WorkspaceState::active;
+        try {
+            if (drains)
+                drain(w.name, *w.drainTarget);
+            else
+                archive(w.name);
+            completed.push_back(w.name);
+        } catch (const std::exception& e) {
+            log_.log(LogCategory::error, LogLevel::error, "auto-completion of %{public}s failed: %{public}s",
+                     w.name, e.what());
+        }
+    }
+    return completed;
+}
+
+} // namespace tessarin

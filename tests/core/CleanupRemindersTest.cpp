@@ -1,0 +1,188 @@
+#include "organise/CleanupReminders.h"
+
+#include "organise/CleanupSchedule.h"
+#include "support/Instants.h"
+#include "support/TimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+
+void PrintTo(const CleanupFireTime& t, std::ostream* os) {
+    *os << "{\"" << t.suffix << "\", " << static_cast<long long>(t.date.unixSeconds()) << "}";
+}
+
+namespace {
+
+using test::berlin;
+
+TEST(CleanupRemindersTest, FireTimesOnTheTaskDayAndWhileOverdue) {
+    const test::ScopedTimeZone zone("Europe/Berlin");
+    const Calendar calendar;
+    // "today" is Thursday 2026-03-26; the spring change falls on Sunday the 29th and the repeats run into
+    // summer time, yet each stays at 09:00 local.
+    const Date today = berlin(2026, 3, 26, 0, 0, false);
+    const auto at9 = [](int month, int day, bool summer) { return berlin(2026, month, day, 9, 0, summer); };
+    struct Case {
+        const char* what;
+        Date taskDate;
+        Date now;
+        int64_t minutes;
+        bool repeat;
+        std::vector<CleanupFireTime> expected;
+    } cases[] = {
+        {"due today, computed at 08:00: today at 09:00",
+         today,
+         berlin(2026, 3, 26, 8, 0, false),
+         540,
+         true,
+         {{"", at9(3, 26, false)}}},
+        {"due today, computed at 10:00: none", today, berlin(2026, 3, 26, 10, 0, false), 540, true, {}},
+        {"due later: one on its day, in summer time",
+         berlin(2026, 3, 30, 0, 0, true),
+         berlin(2026, 3, 26, 10, 0, false),
+         540,
+         true,
+         {{"", at9(3, 30, true)}}},
+        {"two days overdue at 10:00: the repeats from +3 on",
+         berlin(2026, 3, 24, 0, 0, false),
+         berlin(2026, 3, 26, 10, 0, false),
+         540,
+         true,
+         {{".overdue3", at9(3, 29, true)},
+          {".overdue7", at9(4, 2, true)},
+          {".overdue10", at9(4, 5, true)},
+          {".overdue14", at9(4, 9, true)},
+          {".overdue17", at9(4, 12, true)},
+          {".overdue21", at9(4, 16, true)},
+          {".overdue24", at9(4, 19, true)}}},
+        {"overdue at 08:00: today's repeat too",
+         berlin(2026, 3, 24, 0, 0, false),
+         berlin(2026, 3, 26, 8, 0, false),
+         540,
+         true,
+         {{".overdue0", at9(3, 26, false)},
+          {".overdue3", at9(3, 29, true)},
+          {".overdue7", at9(4, 2, true)},
+          {".overdue10", at9(4, 5, true)},
+          {".overdue14", at9(4, 9, true)},
+          {".overdue17", at9(4, 12, true)},
+          {".overdue21", at9(4, 16, true)},
+          {".overdue24", at9(4, 19, true)}}},
+        {"overdue with repeats off: none",
+         berlin(2026, 3, 24, 0, 0, false),
+         berlin(2026, 3, 26, 8, 0, false),
+         540,
+         false,
+         {}},
+        {"reminder minutes after midnight",
+         berlin(2026, 3, 30, 0, 0, true),
+         today,
+         17 * 60 + 45,
+         false,
+         {{"", berlin(2026, 3, 30, 17, 45, true)}}},
+        {"reminder time inside the skipped hour on the change day",
+         berlin(2026, 3, 29, 0, 0, false),
+         today,
+         2 * 60 + 30,
+         false,
+         {{"", test::utc(2026, 3, 29, 1, 30)}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CleanupSchedule::fireTimes(c.taskDate, c.now, c.minutes, c.repeat, calendar), c.expected)
+            << c.what;
+}
+
+TEST(CleanupRemindersTest, BodyTexts) {
+    EXPECT_EQ(CleanupReminders::body({}), "You have desktops to sort.");
+    EXPECT_EQ(CleanupReminders::body({"Taxes"}), "\u201cTaxes\u201d is still waiting to be sorted.");
+    EXPECT_EQ(CleanupReminders::body({"Photos", "Taxes"}),
+              "Desktops still waiting to be sorted: Photos, Taxes.");
+}
+
+TEST(CleanupRemindersTest, WhatASyncSchedulesForADocument) {
+    const test::ScopedTimeZone zone("Europe/Berlin");
+    const Calendar calendar;
+    const Date now = berlin(2026, 3, 26, 10, 0, false);
+    const auto archived = [](const std::string& name,
+                             WorkspaceState state = WorkspaceState::archivedUnsorted) {
+        Workspace w = Workspace::make(name, WorkspaceType::temporary);
+        w.state = state;
+        return w;
+    };
+    Config base = makeDefaultConfig();
+    base.workspaces = {archived("Photos"), archived("Taxes"),
+                       archived("Done", WorkspaceState::archivedSorted)};
+    const Uuid overdueId = *Uuid::parse("11111111-2222-3333-4444-555555555555");
+    const Uuid aheadId = *Uuid::parse("AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE");
+    const Uuid sortedId = *Uuid::parse("99999999-9999-9999-9999-999999999999");
+    base.cleanupTasks = {{overdueId, {"Photos", "Taxes"}, berlin(2026, 3, 24, 0, 0, false)},
+                         {aheadId, {"Done", "Taxes"}, berlin(2026, 3, 27, 0, 0, false)},
+                         {sortedId, {"Done"}, berlin(2026, 3, 27, 0, 0, false)}};
+    base.settings.cleanupNotifyMinutes = 540;
+    base.settings.cleanupNotifyRepeat = true;
+    base.settings.cleanupNotifySound = false;
+
+    const std::string prefix = "tessarin.cleanup.";
+    const std::string several = "Desktops still waiting to be sorted: Photos, Taxes.";
+    const std::string one = "\u201cTaxes\u201d is still waiting to be sorted.";
+    struct Case {
+        const char* what;
+        std::function<void(Config&)> change;
+        bool askPermission;
+        std::vector<std::pair<std::string, std::string>> identifiersAndBodies;
+    } cases[] = {
+        {"overdue task with repeats and a task tomorrow",
+         [](Config&) {},
+         true,
+         {{prefix + overdueId.text() + ".overdue3", several},
+          {prefix + overdueId.text() + ".overdue7", several},
+          {prefix + overdueId.text() + ".overdue10", several},
+          {prefix + overdueId.text() + ".overdue14", several},
+          {prefix + overdueId.text() + ".overdue17", several},
+          {prefix + overdueId.text() + ".overdue21", several},
+          {prefix + overdueId.text() + ".overdue24", several},
+          {prefix + aheadId.text(), one}}},
+        {"muted: nothing, not even the permission request",
+         [](Config& c) { c.settings.muteCleanupNotifications = true; },
+         false,
+         {}},
+        {"repeats off",
+         [](Config& c) { c.settings.cleanupNotifyRepeat = false; },
+         true,
+         {{prefix + aheadId.text(), one}}},
+        {"the last unsorted members sorted: no open task, no permission request",
+         [](Config& c) {
+             for (auto& w : c.workspaces)
+                 w.state = WorkspaceState::archivedSorted;
+         },
+         false,
+         {}},
+        {"open tasks whose times are all past still ask for permission",
+         [](Config& c) {
+             c.settings.cleanupNotifyRepeat = false;
+             c.cleanupTasks.erase(c.cleanupTasks.begin() + 1);
+         },
+         true,
+         {}},
+    };
+    for (const auto& c : cases) {
+        Config config = base;
+        c.change(config);
+        const auto plan = CleanupReminders::plan(config, now, calendar);
+        EXPECT_EQ(plan.askPermission, c.askPermission) << c.what;
+        std::vector<std::pair<std::string, std::string>> got;
+        for (const auto& r : plan.reminders) {
+            got.emplace_back(r.identifier, r.body);
+            EXPECT_EQ(r.title, "Desktop cleanup") << c.what;
+            EXPECT_FALSE(r.sound) << c.what;
+            EXPECT_GT(r.fireAt, now) << c.what;
+        }
+        EXPECT_EQ(got, c.identifiersAndBodies) << c.what;
+    }
+    const auto plan = CleanupReminders::plan(base, now, calendar);
+    EXPECT_EQ(plan.reminders.back().fireAt, berlin(2026, 3, 27, 9, 0, false));
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,197 @@
+#include "freedesktop/TrashFileService.h"
+
+#include "organise/Archiver.h"
+#include "store/FileStateStore.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Points HOME and XDG_DATA_HOME into a throwaway folder (Qt reads both at each call) for the life of the
+// object, so the Trash is $folder/data/Trash.
+class ThrowawayTrash {
+public:
+    ThrowawayTrash() {
+        for (const char* name : {"HOME", "XDG_DATA_HOME"})
+            if (const char* value = std::getenv(name))
+                saved_[name] = value;
+        ::setenv("HOME", (home.path() / "home").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (home.path() / "data").c_str(), 1);
+        fs::create_directories(home.path() / "home");
+    }
+    ~ThrowawayTrash() {
+        for (const char* name : {"HOME", "XDG_DATA_HOME"}) {
+            const auto it = saved_.find(name);
+            if (it == saved_.end())
+                ::unsetenv(name);
+            else
+                ::setenv(name, it->second.c_str(), 1);
+        }
+    }
+
+    test::TempDir home;
+    fs::path files() const { return home.path() / "data" / "Trash" / "files"; }
+    fs::path info() const { return home.path() / "data" / "Trash" / "info"; }
+
+private:
+    std::map<std::string, std::string> saved_;
+};
+
+std::string percentDecoded(const std::string& text) {
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            decoded += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+struct TrashInfo {
+    fs::path originalPath;
+    std::string deletionDate;
+};
+
+// The entries of the Trash by their name in files/, read from their .trashinfo files.
+std::map<std::string, TrashInfo> trashEntries(const ThrowawayTrash& trash) {
+    std::map<std::string, TrashInfo> entries;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(trash.info(), ec)) {
+        const std::string text = test::readFile(e.path());
+        EXPECT_TRUE(text.starts_with("[Trash Info]\n")) << text;
+        TrashInfo info;
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.starts_with("Path=")) {
+                EXPECT_EQ(line.find(' '), std::string::npos) << "the path is URL-escaped: " << line;
+                info.originalPath = percentDecoded(line.substr(5));
+            } else if (line.starts_with("DeletionDate="))
+                info.deletionDate = line.substr(13);
+        }
+        auto name = e.path().filename().string();
+        name.resize(name.size() - std::string(".trashinfo").size());
+        EXPECT_TRUE(fs::exists(trash.files() / name)) << name;
+        entries[name] = info;
+    }
+    return entries;
+}
+
+std::string localDeletionDate(std::time_t t) {
+    std::tm parts{};
+    ::localtime_r(&t, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &parts);
+    return text;
+}
+
+TEST(TrashFileServiceTest, TrashedItemsCanBePutBackByAFileManager) {
+    ThrowawayTrash trash;
+    const fs::path home = trash.home.path() / "home";
+    const auto before = std::time(nullptr);
+    struct Case {
+        fs::path item;
+        bool folder;
+    } cases[] = {
+        {home / "Tessarin Desktops" / "Scratch", true},
+        {home / "Tessarin Desktops" / "Archive" / "Scratch", true},
+        {home / "Desktop" / "Scratch", false},
+        {home / "report 100%.pdf", false},
+    };
+    TrashFileService service;
+    for (const auto& c : cases) {
+        if (c.folder)
+            test::writeFile(c.item / "inside.txt", c.item.string());
+        else
+            test::writeFile(c.item, c.item.string());
+        service.trashItem(c.item);
+        EXPECT_FALSE(fs::exists(c.item)) << c.item;
+    }
+    const auto after = std::time(nullptr);
+
+    const auto entries = trashEntries(trash);
+    ASSERT_EQ(entries.size(), std::size(cases));
+    std::map<fs::path, std::string> byOrigin;
+    for (const auto& [name, info] : entries) {
+        byOrigin[info.originalPath] = name;
+        EXPECT_TRUE(info.deletionDate >= localDeletionDate(before) &&
+                    info.deletionDate <= localDeletionDate(after))
+            << info.deletionDate;
+    }
+    std::set<std::string> names;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(byOrigin.contains(c.item)) << c.item << " has no entry naming it";
+        const fs::path inTrash = trash.files() / byOrigin[c.item];
+        const fs::path content = c.folder ? inTrash / "inside.txt" : inTrash;
+        EXPECT_EQ(test::readFile(content), c.item.string()) << "the entry holds the item itself";
+        names.insert(byOrigin[c.item]);
+    }
+    EXPECT_EQ(names.size(), std::size(cases)) << "items of the same name get names of their own";
+    EXPECT_TRUE(names.contains("Scratch")) << "the first one keeps its name";
+}
+
+TEST(TrashFileServiceTest, TheArchiverReportsWhatTheTrashRefused) {
+    ThrowawayTrash trash;
+    const Paths paths = Paths::make(trash.home.path() / "home", trash.home.path() / "home" / "Desktop");
+    fs::create_directories(paths.store);
+    FileStateStore store(paths.config, paths.journal);
+    Config doc = makeDefaultConfig();
+    doc.activeWorkspace = "Home";
+    doc.workspaces = {Workspace::make("Home"), Workspace::make("Scratch"), Workspace::make("Vanished")};
+    store.saveConfig(doc);
+    test::writeFile(paths.workspaces / "Scratch" / "a.txt", "a");
+
+    TrashFileService service;
+    ManualClock clock;
+    Log log;
+    Archiver archiver(store, paths, service, clock, log);
+
+    EXPECT_TRUE(archiver.deleteWorkspace("Scratch", false).succeeded());
+    EXPECT_FALSE(fs::exists(paths.workspaces / "Scratch"));
+    const auto entries = trashEntries(trash);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries.begin()->second.originalPath, paths.workspaces / "Scratch");
+
+    const RemovalOutcome missing = archiver.deleteWorkspace("Vanished", false);
+    ASSERT_TRUE(missing.deleteFailure);
+    EXPECT_EQ(missing.deleteFailure->workspace, "Vanished");
+    EXPECT_TRUE(missing.deleteFailure->folderMissing);
+    EXPECT_FALSE(missing.deleteFailure->reason.empty());
+    EXPECT_TRUE(store.loadConfig().findWorkspace("Vanished")) << "a failed removal changes nothing";
+    EXPECT_FALSE(store.loadConfig().findWorkspace("Scratch"));
+}
+
+TEST(TrashFileServiceTest, ATrashThatCantBeMadeLeavesTheItemWhereItWas) {
+    ThrowawayTrash trash;
+    // The data folder lies under a file, so no Trash can be made there.
+    test::writeFile(trash.home.path() / "blocker", "a file");
+    ::setenv("XDG_DATA_HOME", (trash.home.path() / "blocker" / "data").c_str(), 1);
+    const fs::path item = trash.home.path() / "home" / "Desktop" / "Scratch";
+    test::writeFile(item, "keep me");
+    // Work from a folder of our own: it must stay empty.
+    test::TempDir workingFolder;
+    const fs::path previous = fs::current_path();
+    fs::current_path(workingFolder.path());
+
+    TrashFileService service;
+    EXPECT_THROW(service.trashItem(item), std::runtime_error);
+    fs::current_path(previous);
+
+    EXPECT_EQ(test::readFile(item), "keep me");
+    EXPECT_TRUE(fs::is_empty(workingFolder.path())) << "nothing was left in the current folder";
+}
+
+} // namespace
+} // namespace tessarin
