@@ -1,6 +1,7 @@
 #pragma once
 
 #include "organise/DesktopSweeps.h"
+#include "support/CustomRules.h"
 #include "support/SwapWorld.h"
 
 #include <string>
@@ -43,13 +44,5 @@ struct SweepWorld : SwapWorld {
         return store.loadConfig().findWorkspace(name)->files;
     }
 };
-
-inline CustomFilter rule(std::string pattern, std::string collection, bool enabled = true) {
-    CustomFilter filter;
-    filter.pattern = std::move(pattern);
-    filter.collection = std::move(collection);
-    filter.enabled = enabled;
-    return filter;
-}
 
 } // namespace tessarin::test
