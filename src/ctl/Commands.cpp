@@ -1,5 +1,8 @@
 #include "Command.h"
 #include "commands/ConfigCommand.h"
+#include "commands/DesktopCommands.h"
+#include "commands/SettingCommands.h"
+#include "commands/SortingCommands.h"
 #include "commands/StatusCommand.h"
 #include "commands/SwitchCommands.h"
 
@@ -18,6 +21,17 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<LastCommand>());
     commands.push_back(std::make_unique<RecoverCommand>());
     commands.push_back(std::make_unique<ConfigCommand>());
+    commands.push_back(std::make_unique<NewCommand>());
+    commands.push_back(std::make_unique<RenameCommand>());
+    commands.push_back(std::make_unique<TypeCommand>());
+    commands.push_back(std::make_unique<OrderCommand>());
+    commands.push_back(std::make_unique<AdoptCommand>());
+    commands.push_back(std::make_unique<PinCommand>());
+    commands.push_back(std::make_unique<UnpinCommand>());
+    commands.push_back(std::make_unique<SortNowCommand>());
+    commands.push_back(std::make_unique<FilterCommand>());
+    commands.push_back(std::make_unique<SetCommand>());
+    commands.push_back(std::make_unique<GetCommand>());
     return commands;
 }
 

@@ -32,6 +32,7 @@ public:
     bool readOnly() const { return readOnly_; }
     bool recoveryFailed() const { return recoveryFailed_; }
     Log& log() { return log_; }
+    const Clock& clock() const { return clock_; }
     FileStateStore& store() { return store_; }
     FileSystemSurface& surface() { return surface_; }
     DesktopSwapper& swapper() { return swapper_; }
