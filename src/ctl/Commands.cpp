@@ -1,6 +1,8 @@
 #include "Command.h"
+#include "commands/ArchiveCommands.h"
 #include "commands/ConfigCommand.h"
 #include "commands/DesktopCommands.h"
+#include "commands/ReportCommands.h"
 #include "commands/SettingCommands.h"
 #include "commands/SortingCommands.h"
 #include "commands/StatusCommand.h"
@@ -20,6 +22,13 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<PreviousCommand>());
     commands.push_back(std::make_unique<LastCommand>());
     commands.push_back(std::make_unique<RecoverCommand>());
+    commands.push_back(std::make_unique<ArchiveCommand>());
+    commands.push_back(std::make_unique<RestoreCommand>());
+    commands.push_back(std::make_unique<PourCommand>());
+    commands.push_back(std::make_unique<DeleteCommand>());
+    commands.push_back(std::make_unique<TickCommand>());
+    commands.push_back(std::make_unique<CleanupsCommand>());
+    commands.push_back(std::make_unique<DiagnosticsCommand>());
     commands.push_back(std::make_unique<ConfigCommand>());
     commands.push_back(std::make_unique<NewCommand>());
     commands.push_back(std::make_unique<RenameCommand>());

@@ -28,7 +28,8 @@ std::vector<std::shared_ptr<LogSink>> sinksFor(const CommandContext& context) {
 Session::Session(CommandContext& context)
     : context_(context), log_(sinksFor(context)), store_(context.paths.config, context.paths.journal),
       surface_(context.paths.desktop, context.paths.workspaces), swapper_(surface_, store_),
-      sequence_(store_, swapper_, log_, clock_), lock_(context.paths.root, "tessarinctl"),
+      sequence_(store_, swapper_, log_, clock_), archiver_(store_, context.paths, files_, clock_, log_),
+      lock_(context.paths.root, "tessarinctl"),
       screenshots_(linuxScreenshotServices(), context.paths.home, context.paths.desktop),
       sweeps_(surface_, store_, log_, screenshots_) {
     sequence_.setSweeps(&sweeps_);
@@ -76,6 +77,14 @@ std::optional<ExitStatus> Session::open() {
     }
     startup.stampActiveVisited();
     return std::nullopt;
+}
+
+bool Session::journalPending() {
+    try {
+        return store_.loadJournal().has_value();
+    } catch (...) {
+        return true;
+    }
 }
 
 std::optional<ExitStatus> Session::refuseIfReadOnly() {

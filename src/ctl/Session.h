@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Command.h"
+#include "freedesktop/TrashFileService.h"
+#include "organise/Archiver.h"
 #include "organise/DesktopSweeps.h"
 #include "session/StoreStartup.h"
 #include "session/SwitchSequence.h"
@@ -32,12 +34,15 @@ public:
     bool readOnly() const { return readOnly_; }
     bool recoveryFailed() const { return recoveryFailed_; }
     Log& log() { return log_; }
-    const Clock& clock() const { return clock_; }
     FileStateStore& store() { return store_; }
     FileSystemSurface& surface() { return surface_; }
     DesktopSwapper& swapper() { return swapper_; }
     SwitchSequence& sequence() { return sequence_; }
     DesktopSweeps& sweeps() { return sweeps_; }
+    Archiver& archiver() { return archiver_; }
+    const Clock& clock() const { return clock_; }
+    // True when a journal is left in the store (an unreadable one counts): a switch is unfinished.
+    bool journalPending();
     const Paths& paths() const { return context_.paths; }
 
 private:
@@ -48,6 +53,8 @@ private:
     FileSystemSurface surface_;
     DesktopSwapper swapper_;
     SwitchSequence sequence_;
+    TrashFileService files_;
+    Archiver archiver_;
     StoreLock lock_;
     ScreenshotFilter screenshots_;
     DesktopSweeps sweeps_;

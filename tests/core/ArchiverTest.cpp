@@ -288,6 +288,38 @@ TEST(ArchiverTest, RestoreRefusesWhenTheStoreHoldsAFolderOfThatName) {
     }
 }
 
+TEST(ArchiverTest, AFailedSaveMovesTheFolderBack) {
+    struct Case {
+        const char* what;
+        std::function<void(ArchiveWorld&)> setUp;
+        std::function<void(ArchiveWorld&)> operation;
+        std::string folder; // where the items must still be
+    } cases[] = {
+        {"archive", [](ArchiveWorld&) {}, [](ArchiveWorld& w) { w.archiver.archive("Notes"); }, "Notes"},
+        {"restore", [](ArchiveWorld& w) { w.archiver.archive("Notes"); },
+         [](ArchiveWorld& w) { w.archiver.restore("Notes"); }, "Archive/Notes-2026-03-01"},
+        {"pour into a new pour folder", [](ArchiveWorld&) {},
+         [](ArchiveWorld& w) { w.archiver.drain("Notes", "Home"); }, "Notes"},
+    };
+    for (const auto& c : cases) {
+        ArchiveWorld world;
+        world.document({ArchiveWorld::temporary("Notes")});
+        world.put(world.folder("Notes") / "a.txt", "kept");
+        c.setUp(world);
+        const Config before = world.load();
+        world.store.failSaves = true;
+        try {
+            c.operation(world);
+            ADD_FAILURE() << c.what << ": the failed save is passed on";
+        } catch (const std::system_error& e) {
+            EXPECT_EQ(e.code().value(), ENOSPC) << c.what;
+        }
+        world.store.failSaves = false;
+        EXPECT_EQ(world.load(), before) << c.what;
+        EXPECT_EQ(test::readFile(world.paths.workspaces / c.folder / "a.txt"), "kept") << c.what;
+    }
+}
+
 TEST(ArchiverTest, UnknownNamesAndLiveDesktopsAreNoOperations) {
     ArchiveWorld world;
     world.document({ArchiveWorld::temporary("Notes")});

@@ -6,6 +6,8 @@
 #include "swap/FolderName.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace tessarin {
 
@@ -30,6 +32,24 @@ void requireLiveTemporary(const Config& config, const Workspace& w) {
         throw ArchiveError::alreadyArchived(w.name);
     if (config.activeWorkspace == w.name)
         throw ArchiveError::isActiveDesktop(w.name);
+}
+
+// Saves the change; when that fails, moves the folder back (never over anything) so the disk still
+// matches the document, and passes the failure on.
+void saveOrMoveBack(StateStore& store, const std::function<void(Config&)>& change, FileService& files,
+                    const std::optional<std::pair<fs::path, fs::path>>& moved) {
+    try {
+        mutateConfig(store, change);
+    } catch (...) {
+        if (moved) {
+            try {
+                files.moveItem(moved->second, moved->first);
+            } catch (const std::exception&) {
+                // Both places are kept as they are; nothing is lost.
+            }
+        }
+        throw;
+    }
 }
 
 Config loadOrDefault(StateStore& store) {
@@ -79,27 +99,33 @@ void Archiver::archive(const std::string& name) {
 
     const fs::path destination = uniquePath(folder / (name + "-" + calendar_.isoDay(now)), files_);
     const fs::path source = workspacesRoot_ / name;
+    std::optional<std::pair<fs::path, fs::path>> moved;
     try {
-        if (files_.exists(source))
+        if (files_.exists(source)) {
             files_.moveItem(source, destination);
-        else
+            moved.emplace(source, destination);
+        } else {
             files_.createFolder(destination);
+        }
     } catch (const std::exception& e) {
         throw ArchiveError::filesystem(std::string("Couldn't move the folder: ") + e.what());
     }
 
-    mutateConfig(store_, [&](Config& c) {
-        c.updateWorkspace(name, [&](Workspace& w) {
-            w.state = WorkspaceState::archivedUnsorted;
-            w.archivedAt = now;
-            w.archiveLocation = destination.string();
-            w.hotkey.reset();
-        });
-        if (workspace.createsCleanupTask) {
-            const Date tomorrow = calendar_.addingDays(now, 1).value_or(now);
-            addCleanupTask(c, name, calendar_.startOfDay(tomorrow));
-        }
-    });
+    saveOrMoveBack(
+        store_,
+        [&](Config& c) {
+            c.updateWorkspace(name, [&](Workspace& w) {
+                w.state = WorkspaceState::archivedUnsorted;
+                w.archivedAt = now;
+                w.archiveLocation = destination.string();
+                w.hotkey.reset();
+            });
+            if (workspace.createsCleanupTask) {
+                const Date tomorrow = calendar_.addingDays(now, 1).value_or(now);
+                addCleanupTask(c, name, calendar_.startOfDay(tomorrow));
+            }
+        },
+        files_, moved);
     rotateScreenshotCollectionIfNeeded(name);
     log_.log(LogCategory::archive, "archived %{public}s \u2192 %{public}s", name, destination.string());
 }
@@ -157,22 +183,24 @@ void Archiver::drain(const std::string& name, const std::string& target) {
     const fs::path source = workspacesRoot_ / name;
     const fs::path targetFolder = workspacesRoot_ / into->name;
     const fs::path pour = targetFolder / name;
+    std::optional<std::pair<fs::path, fs::path>> moved;
     try {
         files_.createFolder(targetFolder);
         if (!files_.exists(source)) {
             // Nothing to pour: the desktop only leaves the document.
         } else if (!files_.exists(pour)) {
             files_.moveItem(source, pour);
+            moved.emplace(source, pour);
         } else {
             // Merge into the existing pour folder. Listing again until no visible item is left keeps an
             // item that arrived meanwhile from being deleted with the folder.
-            for (bool moved = true; moved;) {
-                moved = false;
+            for (bool another = true; another;) {
+                another = false;
                 for (const auto& entry : files_.list(source)) {
                     if (entry.starts_with("."))
                         continue;
                     files_.moveItem(source / entry, uniqueDestination(entry, pour, files_));
-                    moved = true;
+                    another = true;
                 }
             }
             files_.removeItem(source);
@@ -181,11 +209,15 @@ void Archiver::drain(const std::string& name, const std::string& target) {
         throw ArchiveError::filesystem(prefix + e.what());
     }
 
-    mutateConfig(store_, [&](Config& c) {
-        std::erase_if(c.workspaces, [&](const Workspace& w) { return w.name == name; });
-        c.clearDrainRoutes(name);
-        pruneCleanupTasks(c);
-    });
+    // A failed save after a merge leaves the items poured; draining again finishes the job.
+    saveOrMoveBack(
+        store_,
+        [&](Config& c) {
+            std::erase_if(c.workspaces, [&](const Workspace& w) { return w.name == name; });
+            c.clearDrainRoutes(name);
+            pruneCleanupTasks(c);
+        },
+        files_, moved);
     log_.log(LogCategory::archive, "drained %{public}s \u2192 %{public}s", name, pour.string());
 }
 
@@ -196,6 +228,7 @@ void Archiver::restore(const std::string& name) {
         return;
     requireFolderName(name, "Couldn't recreate the folder: ");
     const fs::path destination = workspacesRoot_ / name;
+    std::optional<std::pair<fs::path, fs::path>> moved;
 
     if (found->archiveLocation && files_.exists(*found->archiveLocation)) {
         if (files_.exists(destination))
@@ -204,6 +237,7 @@ void Archiver::restore(const std::string& name) {
                 " already exists in the workspace store \u2014 move it aside first.");
         try {
             files_.moveItem(*found->archiveLocation, destination);
+            moved.emplace(*found->archiveLocation, destination);
         } catch (const std::exception& e) {
             throw ArchiveError::filesystem(std::string("Couldn't move the folder back: ") + e.what());
         }
@@ -216,14 +250,17 @@ void Archiver::restore(const std::string& name) {
     }
 
     const Date now = clock_.now();
-    mutateConfig(store_, [&](Config& c) {
-        c.updateWorkspace(name, [&](Workspace& w) {
-            w.state = WorkspaceState::active;
-            w.archivedAt.reset();
-            w.archiveLocation.reset();
-            w.lastActiveAt = now;
-        });
-    });
+    saveOrMoveBack(
+        store_,
+        [&](Config& c) {
+            c.updateWorkspace(name, [&](Workspace& w) {
+                w.state = WorkspaceState::active;
+                w.archivedAt.reset();
+                w.archiveLocation.reset();
+                w.lastActiveAt = now;
+            });
+        },
+        files_, moved);
 }
 
 std::vector<std::string> Archiver::fireDueTimers(Date now) {

@@ -40,8 +40,8 @@ struct RemovalOutcome {
 // Trash. Only desktops that are not on the Desktop are touched, so no journal is written.
 //
 // Every operation loads a fresh document and saves its change through mutateConfig before returning;
-// load and save failures are passed on unchanged. A name that no desktop has is no error and changes
-// nothing.
+// load and save failures are passed on unchanged, after a folder that was moved as a whole has been
+// moved back. A name that no desktop has is no error and changes nothing.
 class Archiver {
 public:
     Archiver(StateStore& store, const Paths& paths, FileService& files, const Clock& clock, Log& log,

@@ -12,7 +12,8 @@ ExitStatus ModelCommand::runInSession(Session& session, CommandContext& context,
     if (auto refused = session.refuseIfReadOnly())
         return *refused;
     TrashFileService files;
-    SettingsModel model(SettingsDependencies{session.store(), session.paths(), files, session.clock()});
+    SettingsModel model(
+        SettingsDependencies{session.store(), session.paths(), files, session.clock(), &session.archiver()});
     model.state.callbacks.isBusy = [&session] {
         return switchInProgress(session.sequence().isSwapping(), session.store());
     };

@@ -20,7 +20,7 @@ QString infoFileOf(const QFileInfo& trashed) {
                                                   QStringLiteral(".trashinfo"));
 }
 
-// The Trash specification wants the Path value URL-escaped, which this Qt does not do: a name with a
+// The freedesktop Trash format wants the Path value URL-escaped, which this Qt does not do: a name with a
 // per cent sign or a space would come back wrong from a file manager's restore. Rewrites the line.
 void escapeOriginalPath(const QString& infoFile, const fs::path& original) {
     QFile in(infoFile);

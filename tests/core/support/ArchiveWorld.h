@@ -48,6 +48,18 @@ private:
     std::filesystem::path trash_;
 };
 
+// The state store on disk, with saves that fail when told to.
+class SaveFaultStore : public FileStateStore {
+public:
+    using FileStateStore::FileStateStore;
+    bool failSaves = false;
+    void saveConfig(const Config& config) override {
+        if (failSaves)
+            throw std::system_error(ENOSPC, std::system_category(), "config.json couldn't be saved");
+        FileStateStore::saveConfig(config);
+    }
+};
+
 // A log sink that keeps the messages.
 struct MessageSink : LogSink {
     std::vector<std::string> messages;
@@ -60,7 +72,7 @@ struct ArchiveWorld {
     ScopedTimeZone zone{"Europe/Berlin"};
     TempDir home;
     Paths paths = Paths::make(home.path(), home.path() / "Desktop");
-    FileStateStore store{paths.config, paths.journal};
+    SaveFaultStore store{paths.config, paths.journal};
     TestFileService files{home / "Trash"};
     // Sunday 1 March 2026, 10:00 in Berlin.
     ManualClock clock{berlin(2026, 3, 1, 10, 0, false)};
