@@ -144,6 +144,7 @@ TEST(SweepTriggers, DockDrops) {
         {"two Desktop files", "B", {"Desktop/one.txt", "Desktop/two.txt"}, false, 0, {"one.txt", "two.txt"}},
         {"onto the active desktop", "A", {"Desktop/one.txt"}, false, 0, {}},
         {"onto no desktop", "Nope", {"Desktop/one.txt"}, false, 0, {}},
+        {"onto an archived desktop", "Old", {"Desktop/one.txt"}, false, 0, {}},
         {"from a subfolder or elsewhere", "B", {"Desktop/sub/inner.txt", "elsewhere.txt"}, false, 0, {}},
         {"a pinned item", "B", {"Desktop/pinned.txt", "Desktop/one.txt"}, false, 0, {"one.txt"}},
         {"a path that needs standardising",
@@ -158,8 +159,9 @@ TEST(SweepTriggers, DockDrops) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SweepWorld w;
-        w.document("A", {"A", "B"}, [](Config& d) {
+        w.document("A", {"A", "B", "Old"}, [](Config& d) {
             d.settings.pinnedFolders = {"pinned.txt"};
+            d.findWorkspace("Old")->state = WorkspaceState::archivedSorted;
             d.updateWorkspace("A", [](Workspace& a) { a.files = {"one.txt", "two.txt", "pinned.txt"}; });
             d.updateWorkspace("B", [](Workspace& b) { b.files = {"two.txt"}; });
         });
@@ -180,6 +182,7 @@ TEST(SweepTriggers, DockDrops) {
         EXPECT_EQ(Names(moved.begin(), moved.end()), c.moved);
         EXPECT_EQ(refreshes, c.moved.empty() ? 0 : 1);
         EXPECT_EQ(w.in("B"), c.moved);
+        EXPECT_FALSE(fs::exists(w.folder("Old")));
         const Config d = w.store.loadConfig();
         for (const auto& name : c.moved) {
             EXPECT_EQ(

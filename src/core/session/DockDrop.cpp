@@ -23,7 +23,9 @@ std::vector<std::string> DockDrop::handleDockDrop(const std::vector<fs::path>& i
     } catch (...) {
         config = makeDefaultConfig();
     }
-    if (target == config.activeWorkspace || !config.findWorkspace(target))
+    // Only a live desktop's folder is in the store; an archived one's is in the archive.
+    const Workspace* into = config.findWorkspace(target);
+    if (target == config.activeWorkspace || !into || into->state != WorkspaceState::active)
         return {};
 
     const fs::path desktop = standardisedPath(desktop_);

@@ -20,7 +20,7 @@ public:
              std::function<bool()> isBusy, std::function<void()> afterDrop);
 
     // Moves each dropped item that sits directly on the Desktop and is not pinned into `target`, unless
-    // `target` is the active desktop or no desktop. Items that fail to move are skipped. Returns the
+    // `target` is the active desktop or not a live desktop. Items that fail to move are skipped. Returns the
     // moved names.
     std::vector<std::string> handleDockDrop(const std::vector<std::filesystem::path>& items,
                                             const std::string& target);
