@@ -78,7 +78,7 @@ std::optional<std::string> notAUserDesktop(const SettingsModel& model, const std
 } // namespace
 
 std::optional<std::string> NewCommand::argumentProblem(const std::vector<std::string>& args) const {
-    const auto parsed = parseNew(args, usageLine());
+    const auto parsed = parseNew(args, usageText);
     if (const auto* problem = std::get_if<std::string>(&parsed))
         return *problem;
     return std::nullopt;
@@ -86,7 +86,7 @@ std::optional<std::string> NewCommand::argumentProblem(const std::vector<std::st
 
 ExitStatus NewCommand::runWithModel(SettingsModel& model, Session&, CommandContext& context,
                                     const std::vector<std::string>& args) {
-    const NewDesktop request = std::get<NewDesktop>(parseNew(args, usageLine()));
+    const NewDesktop request = std::get<NewDesktop>(parseNew(args, usageText));
     const bool created = model.desktops.create(request);
     const ExitStatus status = outcome(model, context);
     if (status == ExitStatus::done && created && context.json)
@@ -104,7 +104,7 @@ ExitStatus RenameCommand::runWithModel(SettingsModel& model, Session&, CommandCo
 
 std::optional<std::string> TypeCommand::argumentProblem(const std::vector<std::string>& args) const {
     if (args.size() != 2 || !enumFromName<WorkspaceType>(args[1]))
-        return usageLine();
+        return "Usage: tessarinctl type NAME permanent|temporary";
     return std::nullopt;
 }
 

@@ -7,11 +7,15 @@ namespace tessarin::ctl {
 class NewCommand : public ModelCommand {
 public:
     std::string name() const override { return "new"; }
-    std::string synopsis() const override {
-        return "NAME [--temporary] [--idle DAYS | --fixed DAYS] [--move-into NAME] [--no-cleanup] "
-               "[--carousel]";
+    std::string synopsis() const override { return "NAME [OPTIONS]"; }
+    std::string summary() const override {
+        return "make a desktop; options: --temporary, --idle DAYS | --fixed DAYS, --move-into NAME, "
+               "--no-cleanup, "
+               "--carousel";
     }
-    std::string summary() const override { return "make a desktop"; }
+    static constexpr const char* usageText =
+        "Usage: tessarinctl new NAME [--temporary] [--idle DAYS | --fixed DAYS] "
+        "[--move-into NAME] [--no-cleanup] [--carousel]";
 
 protected:
     std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const override;
@@ -34,8 +38,8 @@ protected:
 class TypeCommand : public ModelCommand {
 public:
     std::string name() const override { return "type"; }
-    std::string synopsis() const override { return "NAME permanent|temporary"; }
-    std::string summary() const override { return "make a desktop permanent or temporary"; }
+    std::string synopsis() const override { return "NAME TYPE"; }
+    std::string summary() const override { return "make a desktop permanent or temporary (TYPE)"; }
 
 protected:
     std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const override;

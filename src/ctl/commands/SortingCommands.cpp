@@ -72,13 +72,13 @@ ExitStatus SortNowCommand::runInSession(Session& session, CommandContext& contex
 
 std::optional<std::string> FilterCommand::argumentProblem(const std::vector<std::string>& args) const {
     if (args.empty())
-        return usageLine();
+        return std::string(usageText);
     const auto action = filterActions.find(args[0]);
     if (action == filterActions.end())
-        return usageLine();
+        return std::string(usageText);
     const auto [fewest, most] = action->second;
     if (args.size() - 1 < fewest || args.size() - 1 > most)
-        return usageLine();
+        return std::string(usageText);
     return std::nullopt;
 }
 

@@ -20,11 +20,16 @@ protected:
 class FilterCommand : public ModelCommand {
 public:
     std::string name() const override { return "filter"; }
-    std::string synopsis() const override {
-        return "list | add [WORD [DESKTOP]] | remove RULE | enable RULE | disable RULE | pattern RULE WORD | "
+    std::string synopsis() const override { return "ACTION ..."; }
+    std::string summary() const override {
+        return "custom filename rules: list, add [WORD [DESKTOP]], remove|enable|disable RULE, pattern RULE "
+               "WORD, "
                "target RULE DESKTOP";
     }
-    std::string summary() const override { return "list and edit the custom filename rules"; }
+    static constexpr const char* usageText =
+        "Usage: tessarinctl filter list | add [WORD [DESKTOP]] | remove RULE | enable RULE | disable RULE | "
+        "pattern RULE WORD | target RULE DESKTOP\nRULE is a rule's position in the list (1 is the first) or "
+        "its id.";
 
 protected:
     std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const override;
