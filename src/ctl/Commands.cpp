@@ -1,7 +1,10 @@
 #include "Command.h"
 #include "commands/ArchiveCommands.h"
 #include "commands/ConfigCommand.h"
+#include "commands/DesktopCommands.h"
 #include "commands/ReportCommands.h"
+#include "commands/SettingCommands.h"
+#include "commands/SortingCommands.h"
 #include "commands/StatusCommand.h"
 #include "commands/SwitchCommands.h"
 
@@ -27,6 +30,17 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<CleanupsCommand>());
     commands.push_back(std::make_unique<DiagnosticsCommand>());
     commands.push_back(std::make_unique<ConfigCommand>());
+    commands.push_back(std::make_unique<NewCommand>());
+    commands.push_back(std::make_unique<RenameCommand>());
+    commands.push_back(std::make_unique<TypeCommand>());
+    commands.push_back(std::make_unique<OrderCommand>());
+    commands.push_back(std::make_unique<AdoptCommand>());
+    commands.push_back(std::make_unique<PinCommand>());
+    commands.push_back(std::make_unique<UnpinCommand>());
+    commands.push_back(std::make_unique<SortNowCommand>());
+    commands.push_back(std::make_unique<FilterCommand>());
+    commands.push_back(std::make_unique<SetCommand>());
+    commands.push_back(std::make_unique<GetCommand>());
     return commands;
 }
 

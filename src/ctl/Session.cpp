@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "freedesktop/LinuxScreenshotServices.h"
 #include "journald/JournaldLogSink.h"
 #include "model/ConfigCodec.h"
 #include "support/StderrLogSink.h"
@@ -28,7 +29,11 @@ Session::Session(CommandContext& context)
     : context_(context), log_(sinksFor(context)), store_(context.paths.config, context.paths.journal),
       surface_(context.paths.desktop, context.paths.workspaces), swapper_(surface_, store_),
       sequence_(store_, swapper_, log_, clock_), archiver_(store_, context.paths, files_, clock_, log_),
-      lock_(context.paths.root, "tessarinctl") {}
+      lock_(context.paths.root, "tessarinctl"),
+      screenshots_(linuxScreenshotServices(), context.paths.home, context.paths.desktop),
+      sweeps_(surface_, store_, log_, screenshots_) {
+    sequence_.setSweeps(&sweeps_);
+}
 
 std::optional<ExitStatus> Session::open() {
     try {

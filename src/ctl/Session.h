@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "freedesktop/TrashFileService.h"
 #include "organise/Archiver.h"
+#include "organise/DesktopSweeps.h"
 #include "session/StoreStartup.h"
 #include "session/SwitchSequence.h"
 #include "store/FileStateStore.h"
@@ -37,6 +38,7 @@ public:
     FileSystemSurface& surface() { return surface_; }
     DesktopSwapper& swapper() { return swapper_; }
     SwitchSequence& sequence() { return sequence_; }
+    DesktopSweeps& sweeps() { return sweeps_; }
     Archiver& archiver() { return archiver_; }
     const Clock& clock() const { return clock_; }
     // True when a journal is left in the store (an unreadable one counts): a switch is unfinished.
@@ -54,6 +56,8 @@ private:
     TrashFileService files_;
     Archiver archiver_;
     StoreLock lock_;
+    ScreenshotFilter screenshots_;
+    DesktopSweeps sweeps_;
     bool readOnly_ = false;
     bool recoveryFailed_ = false;
 };

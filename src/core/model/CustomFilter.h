@@ -3,6 +3,7 @@
 #include "support/Uuid.h"
 
 #include <string>
+#include <string_view>
 
 namespace tessarin {
 
@@ -12,6 +13,10 @@ struct CustomFilter {
     bool enabled = true;
     std::string pattern;
     std::string collection;
+
+    // Enabled, a non-empty pattern, and the pattern occurs anywhere in `name` (extension included)
+    // without regard to letter case (containsIgnoringCase); no trimming, no word boundaries.
+    bool matches(std::string_view name) const;
 
     bool operator==(const CustomFilter&) const = default;
 };

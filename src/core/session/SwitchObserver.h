@@ -16,8 +16,8 @@ class SwitchObserver {
 public:
     virtual ~SwitchObserver() = default;
 
-    // Before anything moves: pause the Desktop watcher, start the cover, sweep the outgoing Desktop,
-    // point the wallpaper cue and the appearance at the target.
+    // Before anything moves: pause the Desktop watcher, start the cover, point the wallpaper cue and the
+    // appearance at the target. (The sweeps of the outgoing Desktop follow, from the sequence itself.)
     virtual void willSwitch(const Config& /*document*/, const std::string& /*leaving*/,
                             const std::string& /*target*/) {}
     // The swap failed: show the error.

@@ -1,5 +1,7 @@
 #include "session/SwitchSequence.h"
 
+#include "organise/DesktopSweeps.h"
+
 #include <algorithm>
 
 namespace tessarin {
@@ -63,6 +65,9 @@ SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool user
     outcome.leaving = document.activeWorkspace;
     const auto coverStart = clock_.steadyNow();
     observer.willSwitch(document, outcome.leaving, target);
+    // Screenshots and rule matches leave the Desktop instead of travelling with the outgoing desktop.
+    if (sweeps_)
+        sweeps_->sweepInOrder(document);
 
     try {
         outcome.skips = swapper_.switchTo(target);

@@ -12,6 +12,8 @@
 
 namespace tessarin {
 
+class DesktopSweeps;
+
 // What one request of the sequence did.
 struct SwitchOutcome {
     enum class Result {
@@ -41,6 +43,8 @@ public:
     bool isSwapping() const { return isSwapping_; }
     const std::optional<std::string>& previousWorkspace() const { return previousWorkspace_; }
     void setObserver(SwitchObserver* observer) { observer_ = observer; }
+    // The sweeps of the outgoing Desktop, run after the observer's willSwitch and before the swap.
+    void setSweeps(DesktopSweeps* sweeps) { sweeps_ = sweeps; }
 
     SwitchOutcome performSwitch(const std::string& target, bool userInitiated);
     // Hide the Desktop (switch to the blank desktop, remembering the active one), or show it again.
@@ -59,6 +63,7 @@ private:
     Log& log_;
     const Clock& clock_;
     SwitchObserver* observer_;
+    DesktopSweeps* sweeps_ = nullptr;
     bool readOnly_ = false;
     bool isSwapping_ = false;
     std::optional<std::string> previousWorkspace_;

@@ -5,15 +5,24 @@
 namespace tessarin::ctl {
 
 ExitStatus SessionCommand::run(CommandContext& context, const std::vector<std::string>& args) {
-    if (args.size() != argumentCount()) {
-        context.err << "Usage: tessarinctl " << name() << (synopsis().empty() ? "" : " ") << synopsis()
-                    << "\n";
+    if (const auto problem = argumentProblem(args)) {
+        context.err << *problem << "\n";
         return ExitStatus::usage;
     }
     Session session(context);
     if (auto failed = session.open())
         return *failed;
     return runInSession(session, context, args);
+}
+
+std::string SessionCommand::usageLine() const {
+    return "Usage: tessarinctl " + name() + (synopsis().empty() ? "" : " ") + synopsis();
+}
+
+std::optional<std::string> SessionCommand::argumentProblem(const std::vector<std::string>& args) const {
+    if (args.size() != argumentCount())
+        return usageLine();
+    return std::nullopt;
 }
 
 ExitStatus SwitchingCommand::runInSession(Session& session, CommandContext&,

@@ -13,6 +13,10 @@ public:
 protected:
     // How many arguments the command takes.
     virtual size_t argumentCount() const { return 0; }
+    // What is wrong with the arguments, checked before the store is opened; none when they fit. By
+    // default the usage line when their count is not argumentCount().
+    virtual std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const;
+    std::string usageLine() const;
     virtual ExitStatus runInSession(Session& session, CommandContext& context,
                                     const std::vector<std::string>& args) = 0;
 };

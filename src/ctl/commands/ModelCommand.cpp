@@ -1,0 +1,34 @@
+#include "commands/ModelCommand.h"
+
+#include "freedesktop/TrashFileService.h"
+#include "session/BusyTest.h"
+
+#include <ostream>
+
+namespace tessarin::ctl {
+
+ExitStatus ModelCommand::runInSession(Session& session, CommandContext& context,
+                                      const std::vector<std::string>& args) {
+    if (auto refused = session.refuseIfReadOnly())
+        return *refused;
+    TrashFileService files;
+    SettingsModel model(
+        SettingsDependencies{session.store(), session.paths(), files, session.clock(), &session.archiver()});
+    model.state.callbacks.isBusy = [&session] {
+        return switchInProgress(session.sequence().isSwapping(), session.store());
+    };
+    return runWithModel(model, session, context, args);
+}
+
+ExitStatus ModelCommand::outcome(const SettingsModel& model, CommandContext& context) {
+    if (const auto& message = model.errorMessage())
+        return refuse(context, *message);
+    return ExitStatus::done;
+}
+
+ExitStatus ModelCommand::refuse(CommandContext& context, const std::string& message) {
+    context.err << message << "\n";
+    return ExitStatus::refused;
+}
+
+} // namespace tessarin::ctl

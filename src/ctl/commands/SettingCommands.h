@@ -1,0 +1,33 @@
+#pragma once
+
+#include "commands/ModelCommand.h"
+
+namespace tessarin::ctl {
+
+// Sets one plain setting by its field name.
+class SetCommand : public ModelCommand {
+public:
+    std::string name() const override { return "set"; }
+    std::string synopsis() const override { return "KEY VALUE"; }
+    std::string summary() const override { return "change a setting (see tessarinctl get --list)"; }
+
+protected:
+    std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const override;
+    ExitStatus runWithModel(SettingsModel& model, Session& session, CommandContext& context,
+                            const std::vector<std::string>& args) override;
+};
+
+// Prints one plain setting, or with --list every setting's name and value.
+class GetCommand : public SessionCommand {
+public:
+    std::string name() const override { return "get"; }
+    std::string synopsis() const override { return "KEY | --list"; }
+    std::string summary() const override { return "print a setting"; }
+
+protected:
+    std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const override;
+    ExitStatus runInSession(Session& session, CommandContext& context,
+                            const std::vector<std::string>& args) override;
+};
+
+} // namespace tessarin::ctl

@@ -1,0 +1,197 @@
+// Where the sweeps run outside the sweeper itself: inside a switch, on "Sort now", on a Desktop change,
+// and the dock's drop of Desktop files onto a desktop.
+#include "session/SweepTriggers.h"
+
+#include "session/BusyTest.h"
+#include "session/DockDrop.h"
+#include "session/SwitchSequence.h"
+#include "support/FaultySurface.h"
+#include "support/SweepWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using test::rule;
+using test::SweepWorld;
+using Names = std::set<std::string>;
+
+namespace {
+
+void sortingOn(Config& c) {
+    c.settings.filterScreenshots = true;
+    c.settings.screenshotsWorkspace = "Screenshots";
+    c.settings.screenshotFilenameFallback = true;
+    c.settings.customFiltersEnabled = true;
+    c.settings.customFilters = {rule("tax", "Finance")};
+}
+
+// Records the order of the sequence's steps as seen from outside.
+struct StepLog : SwitchObserver {
+    SweepWorld& world;
+    std::vector<std::string> steps;
+    explicit StepLog(SweepWorld& w) : world(w) {}
+    void willSwitch(const Config&, const std::string& leaving, const std::string& target) override {
+        steps.push_back("willSwitch " + leaving + "->" + target +
+                        " desktop=" + std::to_string(world.desktop().size()));
+    }
+    void didSwitch(const std::string&, const std::string&, bool,
+                   std::chrono::steady_clock::time_point) override {
+        steps.push_back("didSwitch");
+    }
+};
+
+} // namespace
+
+TEST(SweepTriggers, TheSwitchSweepsTheOutgoingDesktopBeforeTheSwap) {
+    SweepWorld w;
+    w.document("A", {"A", "B", "Screenshots", "Finance"}, sortingOn);
+    w.put(w.paths.desktop, "Screenshot 1.png");
+    w.put(w.paths.desktop, "tax.pdf");
+    w.put(w.paths.desktop, "a.txt");
+    w.put(w.folder("B"), "b.txt");
+    ManualClock clock;
+    SwitchSequence sequence(w.store, w.swapper, w.log, clock);
+    StepLog observer(w);
+    sequence.setObserver(&observer);
+    sequence.setSweeps(&w.sweeps);
+
+    const auto outcome = sequence.performSwitch("B", true);
+    EXPECT_EQ(outcome.result, SwitchOutcome::Result::switched);
+    EXPECT_EQ(observer.steps, (std::vector<std::string>{"willSwitch A->B desktop=3", "didSwitch"}));
+    EXPECT_EQ(w.desktop(), Names{"b.txt"});
+    EXPECT_EQ(w.in("A"), Names{"a.txt"}); // the screenshot did not travel with A
+    EXPECT_EQ(w.in("Screenshots"), Names{"Screenshot 1.png"});
+    EXPECT_EQ(w.in("Finance"), Names{"tax.pdf"});
+    const Config c = w.store.loadConfig();
+    EXPECT_EQ(c.findWorkspace("A")->files, std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(c.findWorkspace("Screenshots")->files, std::vector<std::string>{"Screenshot 1.png"});
+
+    // Back to A: nothing to sweep; the read-only session sweeps nothing either.
+    w.put(w.paths.desktop, "tax 2.pdf");
+    sequence.setReadOnly(true);
+    sequence.performSwitch("A", true);
+    EXPECT_EQ(w.desktop(), (Names{"b.txt", "tax 2.pdf"}));
+}
+
+TEST(SweepTriggers, SortNowAndDesktopChanges) {
+    struct Case {
+        const char* what;
+        bool screenshots;
+        bool rules;
+        bool swapping;
+        bool journal;
+        bool sweeps;
+    } cases[] = {
+        {"both on", true, true, false, false, true},
+        {"only screenshots", true, false, false, false, true},
+        {"only rules", false, true, false, false, true},
+        {"neither", false, false, false, false, false},
+        {"mid-switch", true, true, true, false, false},
+        {"journal pending", true, true, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SweepWorld w;
+        w.document("A", {"A", "Screenshots", "Finance"}, [&](Config& d) {
+            sortingOn(d);
+            d.settings.filterScreenshots = c.screenshots;
+            d.settings.customFiltersEnabled = c.rules;
+        });
+        if (c.journal)
+            w.store.saveJournal(Journal{});
+        int refreshes = 0;
+        SweepTriggers triggers(
+            w.store, w.sweeps, [&] { return switchInProgress(c.swapping, w.store); }, [&] { ++refreshes; });
+        w.put(w.paths.desktop, "Screenshot 1.png");
+        w.put(w.paths.desktop, "tax.pdf");
+
+        EXPECT_EQ(triggers.onDesktopChanged(), c.sweeps);
+        EXPECT_EQ(refreshes, c.sweeps ? 1 : 0);
+        EXPECT_EQ(w.desktop().size(), 2u - (c.sweeps ? (c.screenshots ? 1u : 0u) + (c.rules ? 1u : 0u) : 0u));
+
+        // Sort now runs whatever the guards say; each sweep applies its own switch.
+        triggers.sweepActiveDesktopNow();
+        EXPECT_EQ(refreshes, c.sweeps ? 2 : 1);
+        EXPECT_EQ(w.desktop().contains("Screenshot 1.png"), !c.screenshots);
+        EXPECT_EQ(w.desktop().contains("tax.pdf"), !c.rules);
+    }
+}
+
+TEST(SweepTriggers, AnUnreadableDocumentSortsNothing) {
+    SweepWorld w;
+    w.document("A", {"A", "Screenshots"}, sortingOn);
+    test::writeFile(w.paths.config, "{not json");
+    w.put(w.paths.desktop, "Screenshot 1.png");
+    int refreshes = 0;
+    SweepTriggers triggers(w.store, w.sweeps, {}, [&] { ++refreshes; });
+    triggers.sweepActiveDesktopNow();
+    EXPECT_FALSE(triggers.onDesktopChanged());
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(w.desktop(), Names{"Screenshot 1.png"});
+    EXPECT_EQ(test::readFile(w.paths.config), "{not json");
+}
+
+TEST(SweepTriggers, DockDrops) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        std::string target;
+        std::vector<std::string> dropped; // relative to the home folder
+        bool busy;
+        int failMove;
+        Names moved;
+    } cases[] = {
+        {"two Desktop files", "B", {"Desktop/one.txt", "Desktop/two.txt"}, false, 0, {"one.txt", "two.txt"}},
+        {"onto the active desktop", "A", {"Desktop/one.txt"}, false, 0, {}},
+        {"onto no desktop", "Nope", {"Desktop/one.txt"}, false, 0, {}},
+        {"onto an archived desktop", "Old", {"Desktop/one.txt"}, false, 0, {}},
+        {"from a subfolder or elsewhere", "B", {"Desktop/sub/inner.txt", "elsewhere.txt"}, false, 0, {}},
+        {"a pinned item", "B", {"Desktop/pinned.txt", "Desktop/one.txt"}, false, 0, {"one.txt"}},
+        {"a path that needs standardising",
+         "B",
+         {"Desktop/sub/../one.txt", "Desktop/./two.txt"},
+         false,
+         0,
+         {"one.txt", "two.txt"}},
+        {"one move fails", "B", {"Desktop/one.txt", "Desktop/two.txt"}, false, 1, {"two.txt"}},
+        {"mid-switch", "B", {"Desktop/one.txt"}, true, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SweepWorld w;
+        w.document("A", {"A", "B", "Old"}, [](Config& d) {
+            d.settings.pinnedFolders = {"pinned.txt"};
+            d.findWorkspace("Old")->state = WorkspaceState::archivedSorted;
+            d.updateWorkspace("A", [](Workspace& a) { a.files = {"one.txt", "two.txt", "pinned.txt"}; });
+            d.updateWorkspace("B", [](Workspace& b) { b.files = {"two.txt"}; });
+        });
+        for (const auto* name : {"one.txt", "two.txt", "pinned.txt", "sub/inner.txt"})
+            w.put(w.paths.desktop, name);
+        w.put(w.home.path(), "elsewhere.txt");
+        test::FaultySurface faulty(w.surface);
+        if (c.failMove)
+            faulty.failMove(c.failMove, EACCES);
+        int refreshes = 0;
+        DockDrop drop(
+            w.store, faulty, w.paths.desktop, [&] { return c.busy; }, [&] { ++refreshes; });
+        std::vector<fs::path> items;
+        for (const auto& d : c.dropped)
+            items.push_back(w.home.path() / d);
+
+        const auto moved = drop.handleDockDrop(items, c.target);
+        EXPECT_EQ(Names(moved.begin(), moved.end()), c.moved);
+        EXPECT_EQ(refreshes, c.moved.empty() ? 0 : 1);
+        EXPECT_EQ(w.in("B"), c.moved);
+        EXPECT_FALSE(fs::exists(w.folder("Old")));
+        const Config d = w.store.loadConfig();
+        for (const auto& name : c.moved) {
+            EXPECT_EQ(
+                std::count(d.findWorkspace("B")->files.begin(), d.findWorkspace("B")->files.end(), name), 1);
+            EXPECT_EQ(
+                std::count(d.findWorkspace("A")->files.begin(), d.findWorkspace("A")->files.end(), name), 0);
+        }
+        EXPECT_TRUE(d.findWorkspace("B")->positions.empty());
+        EXPECT_TRUE(fs::exists(w.home.path() / "elsewhere.txt"));
+        EXPECT_TRUE(fs::exists(w.paths.desktop / "sub/inner.txt"));
+    }
+}
