@@ -107,8 +107,8 @@ TEST(SettingsDesktops, ARenameCarriesTheNewNameToEveryReference) {
     EXPECT_EQ(c.settings.customFilters[1].collection, "Other");
     EXPECT_EQ(c.findWorkspace("Pour")->drainTarget, "Projects");
     EXPECT_TRUE(c.findWorkspace("Pour")->timerDrains);
-    EXPECT_EQ(c.settings.optionClickCarousel, (Names{"Other", "Projects"}));
-    EXPECT_EQ(c.lastExpandedWorkspace, "Projects");
+    EXPECT_EQ(c.settings.optionClickCarousel, (Names{"Other", "Work"})); // not followers of a rename
+    EXPECT_EQ(c.lastExpandedWorkspace, "Work");
     ASSERT_EQ(c.cleanupTasks.size(), 2u);
     EXPECT_EQ(c.cleanupTasks[0].members, Names{"Projects"});
     EXPECT_EQ(c.cleanupTasks[1].members, Names{"Other"});

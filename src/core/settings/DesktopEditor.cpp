@@ -19,10 +19,6 @@ bool isLive(const Workspace* w) {
     return w && w->state == WorkspaceState::active && w->name != Config::blankWorkspaceName;
 }
 
-void renameIn(std::vector<std::string>& names, const std::string& oldName, const std::string& newName) {
-    std::replace(names.begin(), names.end(), oldName, newName);
-}
-
 } // namespace
 
 DesktopEditor::DesktopEditor(SettingsState& state, std::function<std::string(const HotKeySpec&)> shortcutText)
@@ -125,9 +121,8 @@ bool DesktopEditor::rename(const std::string& oldName, const std::string& newNam
         renameCleanupMember(c, oldName, name);
         c.renameCustomFilterCollection(oldName, name);
         c.renameDrainTarget(oldName, name);
-        renameIn(s.optionClickCarousel, oldName, name);
-        if (c.lastExpandedWorkspace == oldName)
-            c.lastExpandedWorkspace = name;
+        // The option-click carousel and lastExpandedWorkspace keep the old name: both are read
+        // leniently (unknown names are skipped), and the user edits the carousel in the settings.
     });
 }
 
