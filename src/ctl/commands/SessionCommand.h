@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "Session.h"
+#include "forward/AgentLink.h"
 
 namespace tessarin::ctl {
 
@@ -15,6 +16,12 @@ protected:
     virtual size_t argumentCount() const { return 0; }
     virtual ExitStatus runInSession(Session& session, CommandContext& context,
                                     const std::vector<std::string>& args) = 0;
+    // The command done by the running agent; none to do it in this process instead (also when the
+    // agent went away before answering).
+    virtual std::optional<ExitStatus> forward(AgentLink& /*agent*/, CommandContext& /*context*/,
+                                              const std::vector<std::string>& /*args*/) {
+        return std::nullopt;
+    }
 };
 
 // A command that changes the active desktop through the switch sequence.
@@ -22,7 +29,13 @@ class SwitchingCommand : public SessionCommand {
 protected:
     ExitStatus runInSession(Session& session, CommandContext& context,
                             const std::vector<std::string>& args) final;
+    std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
+                                      const std::vector<std::string>& args) final;
     virtual SwitchOutcome perform(SwitchSequence& sequence, const std::vector<std::string>& args) = 0;
+    virtual AgentReply ask(AgentLink& agent, const std::vector<std::string>& args) = 0;
 };
+
+// A failed reply's message on stderr and its status; none for a successful reply.
+std::optional<ExitStatus> replyFailure(const AgentReply& reply, CommandContext& context);
 
 } // namespace tessarin::ctl
