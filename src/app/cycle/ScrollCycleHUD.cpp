@@ -64,7 +64,7 @@ ScrollCycleHUD::ScrollCycleHUD()
 void ScrollCycleHUD::layoutStack(int width) {
     stack_->setFixedWidth(width - 24);
     stack_->adjustSize();
-    stack_->move((width - stack_->width()) / 2, (height - stack_->height()) / 2);
+    stack_->move((width - stack_->width()) / 2, (panelHeight - stack_->height()) / 2);
 }
 
 void ScrollCycleHUD::show(const std::vector<std::string>& ring, size_t index, bool wraps, int slide) {
@@ -81,10 +81,10 @@ void ScrollCycleHUD::show(const std::vector<std::string>& ring, size_t index, bo
     setElided(prev_, labels->previous, textWidth);
     setElided(current_, labels->current, textWidth);
     setElided(next_, labels->next, textWidth);
-    setFixedSize(width, height);
+    setFixedSize(width, panelHeight);
     // A rounded window even without a compositor to blend its corners.
     QPainterPath shape;
-    shape.addRoundedRect(QRectF(0, 0, width, height), cornerRadius, cornerRadius);
+    shape.addRoundedRect(QRectF(0, 0, width, panelHeight), cornerRadius, cornerRadius);
     setMask(QRegion(shape.toFillPolygon().toPolygon()));
     slide_.stop();
     layoutStack(width);
@@ -93,7 +93,7 @@ void ScrollCycleHUD::show(const std::vector<std::string>& ring, size_t index, bo
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (screen)
-        move(screen->geometry().center() - QPoint(width / 2, height / 2));
+        move(screen->geometry().center() - QPoint(width / 2, panelHeight / 2));
 
     const bool visible = isVisible() && !hiding_;
     if (visible && slide != 0) {

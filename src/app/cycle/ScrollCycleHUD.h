@@ -14,7 +14,7 @@ namespace tessarin {
 class ScrollCycleHUD : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int height = 152;
+    static constexpr int panelHeight = 152;
     static constexpr int cornerRadius = 18;
     static constexpr int labelSpacing = 8;
     static constexpr int slideDistance = 26;

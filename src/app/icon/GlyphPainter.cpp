@@ -59,10 +59,15 @@ QImage renderGlyph(const BarLengths& widths, const BarLengths& radii, int slot, 
     const double k = glyphPixelsPerPoint(slot); // logical pixels per point
     const double left = (slot - glyph::widthPoints * k) / 2;
     const double top = (slot - glyph::heightPoints * k) / 2;
+    // Edges on whole device pixels keep the narrow bars crisp in small trays.
+    auto snap = [devicePixelRatio](double v) { return std::round(v * devicePixelRatio) / devicePixelRatio; };
     QPainterPath bars;
-    for (const auto& bar : glyphBars(widths, radii))
-        bars.addRoundedRect(QRectF(left + bar.x * k, top, bar.width * k, glyph::heightPoints * k),
-                            bar.radius * k, bar.radius * k);
+    for (const auto& bar : glyphBars(widths, radii)) {
+        const double x0 = snap(left + bar.x * k), x1 = snap(left + (bar.x + bar.width) * k);
+        const double y0 = snap(top), y1 = snap(top + glyph::heightPoints * k);
+        const double r = std::min(bar.radius * k, (x1 - x0) / 2);
+        bars.addRoundedRect(QRectF(x0, y0, x1 - x0, y1 - y0), r, r);
+    }
 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
