@@ -12,7 +12,7 @@ namespace tessarin {
 namespace {
 
 const QColor barColor(0xf4, 0xf4, 0xf4);
-const QColor outlineColor(0, 0, 0, 170);
+const QColor outlineColor(0, 0, 0, 220);
 
 class GlyphIconEngine : public QIconEngine {
 public:

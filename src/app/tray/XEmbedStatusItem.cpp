@@ -12,7 +12,8 @@ XEmbedStatusItem::XEmbedStatusItem(QObject* parent) : StatusItem(parent) {
     icon_.setToolTip(QStringLiteral("Tessarin"));
     icon_.installEventFilter(this);
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
+        // A quick second click is a click of its own, not a double click.
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             emit clicked(QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
         else if (reason == QSystemTrayIcon::Context || reason == QSystemTrayIcon::MiddleClick)
             emit contextClicked();
