@@ -30,7 +30,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                      rebuildMenu();
                  },
                  [this] { return launched_; }, [this] { activate(); }}),
-      control_(commands_),
+      control_(commands_, QString::fromStdString(env_.paths.root.string())),
       instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log) {
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         if (c->name() != name)
             continue;
         // With the agent running, the agent does the work (it holds the store); otherwise this process.
-        const auto agent = AgentLink::connectIfRunning();
+        const auto agent = AgentLink::connectIfRunning(context.paths.root);
         context.agent = agent.get();
         return static_cast<int>(c->run(context, std::vector<std::string>(argv + i + 1, argv + argc)));
     }

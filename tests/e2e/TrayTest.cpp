@@ -94,6 +94,13 @@ TEST(TrayIcon, MenuWheelAltClickAndForwardedCommands) {
     EXPECT_EQ(decodeSwitchOutcome(switched.out).target, "Play");
     EXPECT_TRUE(agent.waitForLog("switched Work → Play"));
     EXPECT_EQ(active(home), "Play");
+    // A tessarinctl of another home leaves this agent alone and works on its own store.
+    UserHome other;
+    other.setUp("X", {"X", "Y"});
+    const Output elsewhere = tessarinctl(other, {"switch", "Y"});
+    EXPECT_EQ(elsewhere.status, 0) << elsewhere.err;
+    EXPECT_EQ(other.document().activeWorkspace, "Y");
+    EXPECT_FALSE(agent.logHas("X → Y"));
     const Output last = tessarinctl(home, {"last"});
     EXPECT_EQ(last.status, 0) << last.err; // only the agent remembers the previous desktop
     EXPECT_EQ(active(home), "Work");

@@ -4,8 +4,8 @@
 
 namespace tessarin {
 
-ControlService::ControlService(AgentCommands& commands, QObject* parent)
-    : QObject(parent), commands_(commands) {
+ControlService::ControlService(AgentCommands& commands, QString storeRoot, QObject* parent)
+    : QObject(parent), commands_(commands), storeRoot_(std::move(storeRoot)) {
     new ControlAdaptor(this);
 }
 

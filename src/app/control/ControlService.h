@@ -11,8 +11,11 @@ namespace tessarin {
 // these slots. A ControlFailure becomes a D-Bus error named after its class, carrying its text.
 class ControlService : public QObject, protected QDBusContext {
     Q_OBJECT
+    Q_PROPERTY(QString StoreRoot READ storeRoot)
 public:
-    ControlService(AgentCommands& commands, QObject* parent = nullptr);
+    ControlService(AgentCommands& commands, QString storeRoot, QObject* parent = nullptr);
+
+    QString storeRoot() const { return storeRoot_; }
 
 public slots:
     QString Status();
@@ -32,6 +35,7 @@ private:
     template <typename F> QString answer(F&& request);
 
     AgentCommands& commands_;
+    QString storeRoot_;
 };
 
 } // namespace tessarin

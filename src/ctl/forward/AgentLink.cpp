@@ -72,14 +72,20 @@ AgentLink::AgentLink(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
 
 AgentLink::~AgentLink() = default;
 
-std::unique_ptr<AgentLink> AgentLink::connectIfRunning() {
+std::unique_ptr<AgentLink> AgentLink::connectIfRunning(const std::filesystem::path& storeRoot) {
     auto impl = std::make_unique<Impl>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return nullptr;
     if (!bus.interface()->isServiceRegistered(QString::fromLatin1(control::busName)).value())
         return nullptr;
-    return std::unique_ptr<AgentLink>(new AgentLink(std::move(impl)));
+    auto link = std::unique_ptr<AgentLink>(new AgentLink(std::move(impl)));
+    std::error_code ec;
+    const auto mine = std::filesystem::weakly_canonical(storeRoot, ec);
+    const auto theirs = std::filesystem::weakly_canonical(link->impl_->proxy->storeRoot().toStdString(), ec);
+    if (mine != theirs)
+        return nullptr;
+    return link;
 }
 
 AgentReply AgentLink::status() {

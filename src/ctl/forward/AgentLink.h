@@ -2,6 +2,7 @@
 
 #include "ExitStatus.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -18,8 +19,9 @@ struct AgentReply {
 // agent answers (a switch of many items takes a while).
 class AgentLink {
 public:
-    // The agent, when the session bus is reachable and the agent's name has an owner; null otherwise.
-    static std::unique_ptr<AgentLink> connectIfRunning();
+    // The agent, when the session bus is reachable, the agent's name has an owner and that agent manages
+    // the store at `storeRoot` (an agent of another home is not ours to command); null otherwise.
+    static std::unique_ptr<AgentLink> connectIfRunning(const std::filesystem::path& storeRoot);
     ~AgentLink();
     AgentLink(const AgentLink&) = delete;
     AgentLink& operator=(const AgentLink&) = delete;
