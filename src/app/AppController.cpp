@@ -2,6 +2,7 @@
 
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
+#include "dock/DockDrop.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
 
@@ -17,7 +18,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
       swapper_(surface_, store_), opener_(env_.sessionBus),
       observer_(env_.paths, store_, alerts_, opener_,
-                {env_.hooks.sweepOutgoingDesktop, [this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
+                {env_.hooks.runSweeps, [this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
                  [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
@@ -186,6 +187,35 @@ void AppController::toggleScreenshotFilteringPause() {
         });
     } catch (...) {
     }
+    rebuildMenu();
+    if (env_.hooks.reloadSettingsModel)
+        env_.hooks.reloadSettingsModel();
+}
+
+void AppController::sweepActiveDesktopNow() {
+    if (env_.hooks.runSweeps)
+        env_.hooks.runSweeps(readOrFallback());
+    rebuildMenu();
+    if (env_.hooks.reloadSettingsModel)
+        env_.hooks.reloadSettingsModel();
+}
+
+bool AppController::busy() {
+    if (sequence_.isSwapping())
+        return true;
+    try {
+        return store_.loadJournal().has_value();
+    } catch (...) {
+        return false; // an unreadable journal counts as none here
+    }
+}
+
+void AppController::handleDockDrop(const std::vector<std::filesystem::path>& dropped,
+                                   const std::string& target) {
+    if (busy())
+        return;
+    if (dropOntoDesktop(dropped, target, env_.paths, store_, surface_).empty())
+        return;
     rebuildMenu();
     if (env_.hooks.reloadSettingsModel)
         env_.hooks.reloadSettingsModel();

@@ -29,7 +29,8 @@ struct AgentHooks {
     std::function<bool(Date now)> fireDueTimers;                 // true when it archived or drained anything
     std::function<void(const Config&)> syncCleanupNotifications; // hand the reminders to the notifier
     std::function<void()> reloadHotKeys;
-    std::function<void(const Config&)> sweepOutgoingDesktop; // screenshot and custom-rule sweeps
+    std::function<void(const Config&)>
+        runSweeps; // screenshot and custom-rule sweeps, in the document's order
     std::function<void()> reloadSettingsModel;
 };
 
@@ -67,6 +68,12 @@ public:
     void configChanged();
     void schedulerTick();
     void toggleScreenshotFilteringPause();
+    // Sort now: the sweeps over the active Desktop.
+    void sweepActiveDesktopNow();
+    // Files dropped on a desktop's tile of the floating dock.
+    void handleDockDrop(const std::vector<std::filesystem::path>& dropped, const std::string& target);
+    // A switch is running or a journal waits for recovery.
+    bool busy();
     void present(const std::exception& error);
     void quit();
 

@@ -41,3 +41,27 @@ TEST(FirstSwitchNote, ComesASecondLaterOnceAndShowsTheFolder) {
     bus.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
     bus.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
 }
+
+TEST(PinnedNameNote, TheAgentAndTessarinctlBothSayWhatStayedBehind) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"}, 1, [](Config& c) {
+        c.settings.pinnedFolders = {"Keep"};
+        c.updateWorkspace("Work", [](Workspace& w) { w.files.push_back("Keep"); });
+    });
+    std::filesystem::create_directories(home.desktop() / "Keep");
+    test::writeFile(home.folder("Work") / "Keep", "Work's own Keep");
+    Agent agent(home);
+    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+
+    const Output switched = tessarinctl(home, {"switch", "Work"});
+    EXPECT_EQ(switched.status, 0) << switched.err;
+    EXPECT_NE(switched.err.find("\u201cKeep\u201d stayed in its desktop's folder"), std::string::npos)
+        << switched.err;
+    EXPECT_TRUE(agent.waitForLog("switched Home → Work in"));
+    EXPECT_TRUE(agent.logHas("1 pinned-name skips"));
+    std::optional<Window> note;
+    ASSERT_TRUE(waitFor([&] { return (note = visibleAlert()).has_value(); })) << agent.log();
+    screenshot("pinned-name-note.png");
+    EXPECT_TRUE(std::filesystem::is_directory(home.desktop() / "Keep"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(home.folder("Work") / "Keep"));
+}
