@@ -137,8 +137,12 @@ TEST(TrayIcon, MenuWheelAltClickAndForwardedCommands) {
 
     // The agent answers status as tessarinctl itself would, once it is gone.
     const Output forwarded = tessarinctl(home, {"status"});
-    agent.signal(SIGTERM);
-    ASSERT_TRUE(agent.waitForExit(std::chrono::seconds(10)));
+    // "Quit", the menu's last item, ends the agent.
+    const auto beforeQuit = visibleWindows();
+    clickAt(cx, cy);
+    ASSERT_TRUE(waitFor([&] { return newAgentWindow(beforeQuit).has_value(); })) << agent.log();
+    xdotool({"key", "Up", "Return"});
+    EXPECT_EQ(agent.waitForExit(std::chrono::seconds(10)), 0);
     ASSERT_TRUE(waitFor([] { return !agentOnBus(); }));
     const Output inProcess = tessarinctl(home, {"status"});
     EXPECT_EQ(forwarded.status, 0);
