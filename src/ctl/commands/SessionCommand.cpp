@@ -29,6 +29,13 @@ ExitStatus SwitchingCommand::runInSession(Session& session, CommandContext&,
     return session.report(perform(session.sequence(), args));
 }
 
+std::optional<ExitStatus> SessionCommand::forward(AgentLink&, CommandContext& context,
+                                                  const std::vector<std::string>&) {
+    context.err << "The running Tessarin agent holds your desktops' store and does not take \u201c" << name()
+                << "\u201d yet. Quit Tessarin from its menu, then run the command again.\n";
+    return ExitStatus::busy;
+}
+
 std::optional<ExitStatus> SwitchingCommand::forward(AgentLink& agent, CommandContext& context,
                                                     const std::vector<std::string>& args) {
     const AgentReply reply = ask(agent, args);

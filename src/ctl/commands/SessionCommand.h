@@ -16,12 +16,11 @@ protected:
     virtual size_t argumentCount() const { return 0; }
     virtual ExitStatus runInSession(Session& session, CommandContext& context,
                                     const std::vector<std::string>& args) = 0;
-    // The command done by the running agent; none to do it in this process instead (also when the
-    // agent went away before answering).
-    virtual std::optional<ExitStatus> forward(AgentLink& /*agent*/, CommandContext& /*context*/,
-                                              const std::vector<std::string>& /*args*/) {
-        return std::nullopt;
-    }
+    // The command done by the running agent; none to do it in this process instead (when the agent
+    // went away before answering). A command the agent does not take is refused at once: the agent
+    // holds the store for as long as it runs.
+    virtual std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
+                                              const std::vector<std::string>& args);
 };
 
 // A command that changes the active desktop through the switch sequence.
