@@ -65,3 +65,26 @@ TEST(PinnedNameNote, TheAgentAndTessarinctlBothSayWhatStayedBehind) {
     EXPECT_TRUE(std::filesystem::is_directory(home.desktop() / "Keep"));
     EXPECT_TRUE(std::filesystem::is_regular_file(home.folder("Work") / "Keep"));
 }
+
+TEST(NewerDocument, AlertAndAReadOnlySession) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"});
+    // A document written by a newer version: same content, schema 2.
+    std::string text = test::readFile(home.config());
+    text.replace(text.find("\"schemaVersion\":1"), 17, "\"schemaVersion\":2");
+    test::writeFile(home.config(), text);
+    Agent agent(home);
+    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+    EXPECT_TRUE(agent.waitForLog("config.json schema 2 > 1 — read-only session"));
+    ASSERT_TRUE(waitFor([] { return visibleAlert().has_value(); })) << agent.log();
+    screenshot("newer-document-alert.png");
+
+    const Output switched = tessarinctl(home, {"switch", "Work"});
+    EXPECT_EQ(switched.status, 4);
+    EXPECT_NE(switched.err.find("newer version"), std::string::npos) << switched.err;
+    const Output status = tessarinctl(home, {"--json", "status"});
+    EXPECT_EQ(status.status, 0);
+    EXPECT_NE(status.out.find("\"readOnly\":true"), std::string::npos) << status.out;
+    EXPECT_EQ(test::readFile(home.config()), text); // nothing written
+    EXPECT_EQ(UserHome::listing(home.desktop()), (std::vector<std::string>{"Home 0.txt", "Home 1.txt"}));
+}
