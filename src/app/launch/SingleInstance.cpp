@@ -10,7 +10,7 @@ namespace tessarin {
 
 SingleInstance::SingleInstance(QDBusConnection bus, const QString& busName, StoreLock& lock, Log& log,
                                QObject* parent)
-    : QObject(parent), bus_(bus), busName_(busName), lock_(lock), log_(log) {}
+    : QObject(parent), bus_(std::move(bus)), busName_(busName), lock_(lock), log_(log) {}
 
 bool SingleInstance::claim() {
     if (!lock_.held() && !lock_.tryAcquire())

@@ -12,7 +12,7 @@ void Scheduler::start() {
     timer_.start();
 }
 
-bool Scheduler::observeWake(QDBusConnection systemBus) {
+bool Scheduler::observeWake(const QDBusConnection& systemBus) {
     wake_ = std::make_unique<WakeMonitor>(systemBus, [this] { tick_(); });
     return wake_->listening();
 }

@@ -20,7 +20,7 @@ public:
 
     void start();
     // Ticks on logind's wake signal on `systemBus`; without a system bus there are only timer ticks.
-    bool observeWake(QDBusConnection systemBus);
+    bool observeWake(const QDBusConnection& systemBus);
 
 private:
     std::function<void()> tick_;

@@ -11,7 +11,8 @@ namespace tessarin {
 class FolderOpener : public QObject {
     Q_OBJECT
 public:
-    explicit FolderOpener(QDBusConnection bus, QObject* parent = nullptr) : QObject(parent), bus_(bus) {}
+    explicit FolderOpener(QDBusConnection bus, QObject* parent = nullptr)
+        : QObject(parent), bus_(std::move(bus)) {}
 
     void open(const std::filesystem::path& folder);
 

@@ -2,7 +2,8 @@
 
 namespace tessarin {
 
-DBusMenuExporter::DBusMenuExporter(QDBusConnection bus, QObject* parent) : QObject(parent), bus_(bus) {
+DBusMenuExporter::DBusMenuExporter(QDBusConnection bus, QObject* parent)
+    : QObject(parent), bus_(std::move(bus)) {
     registerTrayDBusTypes();
     new DBusMenuAdaptor(this);
     exported_ = bus_.registerObject(QString::fromLatin1(objectPath), this);

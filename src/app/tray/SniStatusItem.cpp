@@ -30,13 +30,13 @@ SniIconPixmap pixmapOf(const QImage& rendered) {
 } // namespace
 
 SniStatusItem::SniStatusItem(QDBusConnection bus, QObject* parent)
-    : StatusItem(parent), bus_(bus), menu_(bus) {
+    : StatusItem(parent), bus_(std::move(bus)), menu_(bus_) {
     registerTrayDBusTypes();
     serviceName_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
     auto* adaptor = new StatusNotifierItemAdaptor(this);
     connect(this, &SniStatusItem::iconChanged, adaptor, &StatusNotifierItemAdaptor::NewIcon);
     connect(&menu_, &DBusMenuExporter::entryChosen, this, &StatusItem::menuEntryChosen);
-    setGlyph(glyph::restingWidths, glyph::restingRadii);
+    SniStatusItem::setGlyph(glyph::restingWidths, glyph::restingRadii);
     // The object first, then the name: whoever sees the name finds the object.
     exported_ = bus_.registerObject(QString::fromLatin1(objectPath), this);
     bus_.registerService(serviceName_);

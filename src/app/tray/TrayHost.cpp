@@ -8,7 +8,7 @@
 namespace tessarin {
 
 TrayHost::TrayHost(QDBusConnection bus, Note note, QObject* parent)
-    : QObject(parent), bus_(bus), note_(std::move(note)) {
+    : QObject(parent), bus_(std::move(bus)), note_(std::move(note)) {
     watcher_.setConnection(bus_);
     watcher_.addWatchedService(QString::fromLatin1(SniStatusItem::watcherService));
     watcher_.setWatchMode(QDBusServiceWatcher::WatchForRegistration |
