@@ -1,11 +1,11 @@
 # make test   install what is missing, build, run every test (CTest)
-# make run    start the agent in your session (comes with the agent)
+# make run    build and start the agent in your desktop session
 # make bench  run the benchmarks        make fuzz   run the fuzz targets (clang)
 # make format reformat the sources      make lint   check formatting and run clang-tidy
 FUZZ_SECONDS ?= 60
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: deps build test bench fuzz format lint clean
+.PHONY: deps build run test bench fuzz format lint clean
 
 deps:
 	@scripts/install-deps
@@ -13,6 +13,11 @@ deps:
 build: deps
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default
+
+run: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target tessarin tessarinctl
+	@scripts/run-agent build
 
 test: build
 	@ctest --preset default

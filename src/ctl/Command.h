@@ -10,6 +10,8 @@
 
 namespace tessarin::ctl {
 
+class AgentLink;
+
 // What every command is given: where to print, the global options and the user's locations.
 struct CommandContext {
     std::ostream& out;
@@ -17,6 +19,7 @@ struct CommandContext {
     bool json = false;
     bool verbose = false;
     Paths paths;
+    AgentLink* agent = nullptr; // the running agent, which then does the work; null when none runs
 };
 
 // One tessarinctl command.

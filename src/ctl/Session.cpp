@@ -95,19 +95,23 @@ std::optional<ExitStatus> Session::refuseIfReadOnly() {
 }
 
 ExitStatus Session::report(const SwitchOutcome& outcome) {
+    return reportSwitch(context_, outcome);
+}
+
+ExitStatus reportSwitch(CommandContext& context, const SwitchOutcome& outcome) {
     using Result = SwitchOutcome::Result;
     if (outcome.result == Result::readOnly) {
-        context_.err << StoreError::newerText << "\n";
+        context.err << StoreError::newerText << "\n";
         return ExitStatus::readOnly;
     }
     if (!outcome.skips.empty())
-        context_.err << pinnedSkipsMessage(outcome.skips) << "\n"
-                     << pinnedSkipsInformativeText(outcome.skips) << "\n";
+        context.err << pinnedSkipsMessage(outcome.skips) << "\n"
+                    << pinnedSkipsInformativeText(outcome.skips) << "\n";
     if (outcome.result == Result::failed) {
-        context_.err << outcome.error << "\n";
+        context.err << outcome.error << "\n";
         return ExitStatus::refused;
     }
-    if (context_.json) {
+    if (context.json) {
         nlohmann::ordered_json j;
         j["result"] = outcome.result == Result::switched ? "switched" : "nothingToDo";
         if (outcome.result == Result::switched) {
@@ -116,7 +120,7 @@ ExitStatus Session::report(const SwitchOutcome& outcome) {
             j["skips"] = outcome.skips;
             j["milliseconds"] = outcome.milliseconds;
         }
-        context_.out << j.dump() << "\n";
+        context.out << j.dump() << "\n";
     }
     return ExitStatus::done;
 }

@@ -62,4 +62,7 @@ private:
     bool recoveryFailed_ = false;
 };
 
+// Prints an outcome of the switch sequence as the command reports it and gives its exit status.
+ExitStatus reportSwitch(CommandContext& context, const SwitchOutcome& outcome);
+
 } // namespace tessarin::ctl

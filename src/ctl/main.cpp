@@ -1,4 +1,5 @@
 #include "Command.h"
+#include "forward/AgentLink.h"
 
 #include <iostream>
 #include <string_view>
@@ -61,8 +62,12 @@ int main(int argc, char** argv) {
     }
     const std::string_view name = argv[i];
     for (const auto& c : commands) {
-        if (c->name() == name)
-            return static_cast<int>(c->run(context, std::vector<std::string>(argv + i + 1, argv + argc)));
+        if (c->name() != name)
+            continue;
+        // With the agent running, the agent does the work (it holds the store); otherwise this process.
+        const auto agent = AgentLink::connectIfRunning(context.paths.root);
+        context.agent = agent.get();
+        return static_cast<int>(c->run(context, std::vector<std::string>(argv + i + 1, argv + argc)));
     }
     std::cerr << "tessarinctl: unknown command " << name << " (see tessarinctl --help)\n";
     return static_cast<int>(ExitStatus::usage);

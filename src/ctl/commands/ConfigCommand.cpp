@@ -1,5 +1,6 @@
 #include "commands/ConfigCommand.h"
 
+#include "commands/SessionCommand.h"
 #include "model/ConfigCodec.h"
 #include "store/FileStateStore.h"
 
@@ -11,6 +12,15 @@ ExitStatus ConfigCommand::run(CommandContext& context, const std::vector<std::st
     if (!args.empty()) {
         context.err << "tessarinctl: config takes no arguments\n";
         return ExitStatus::usage;
+    }
+    if (context.agent) {
+        const AgentReply reply = context.agent->config();
+        if (!reply.agentGone) {
+            if (auto failed = replyFailure(reply, context))
+                return *failed;
+            context.out << reply.text << "\n";
+            return ExitStatus::done;
+        }
     }
     FileStateStore store(context.paths.config, context.paths.journal);
     Config config;

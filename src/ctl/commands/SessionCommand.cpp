@@ -1,5 +1,7 @@
 #include "commands/SessionCommand.h"
 
+#include "session/CommandReports.h"
+
 #include <ostream>
 
 namespace tessarin::ctl {
@@ -8,6 +10,10 @@ ExitStatus SessionCommand::run(CommandContext& context, const std::vector<std::s
     if (const auto problem = argumentProblem(args)) {
         context.err << *problem << "\n";
         return ExitStatus::usage;
+    }
+    if (context.agent) {
+        if (auto status = forward(*context.agent, context, args))
+            return *status;
     }
     Session session(context);
     if (auto failed = session.open())
@@ -30,6 +36,36 @@ ExitStatus SwitchingCommand::runInSession(Session& session, CommandContext&,
     if (auto refused = session.refuseIfReadOnly())
         return *refused;
     return session.report(perform(session.sequence(), args));
+}
+
+std::optional<ExitStatus> SessionCommand::forward(AgentLink&, CommandContext& context,
+                                                  const std::vector<std::string>&) {
+    context.err << "The running Tessarin agent holds your desktops' store and does not take \u201c" << name()
+                << "\u201d yet. Quit Tessarin from its menu, then run the command again.\n";
+    return ExitStatus::busy;
+}
+
+std::optional<ExitStatus> SwitchingCommand::forward(AgentLink& agent, CommandContext& context,
+                                                    const std::vector<std::string>& args) {
+    const AgentReply reply = ask(agent, args);
+    if (reply.agentGone)
+        return std::nullopt;
+    if (auto failed = replyFailure(reply, context))
+        return failed;
+    try {
+        return reportSwitch(context, decodeSwitchOutcome(reply.text));
+    } catch (const std::invalid_argument& e) {
+        context.err << "The running Tessarin agent gave an answer this tessarinctl cannot read: " << e.what()
+                    << "\n";
+        return ExitStatus::refused;
+    }
+}
+
+std::optional<ExitStatus> replyFailure(const AgentReply& reply, CommandContext& context) {
+    if (reply.status == ExitStatus::done)
+        return std::nullopt;
+    context.err << reply.text << "\n";
+    return reply.status;
 }
 
 } // namespace tessarin::ctl

@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "Session.h"
+#include "forward/AgentLink.h"
 
 namespace tessarin::ctl {
 
@@ -19,6 +20,11 @@ protected:
     std::string usageLine() const;
     virtual ExitStatus runInSession(Session& session, CommandContext& context,
                                     const std::vector<std::string>& args) = 0;
+    // The command done by the running agent; none to do it in this process instead (when the agent
+    // went away before answering). A command the agent does not take is refused at once: the agent
+    // holds the store for as long as it runs.
+    virtual std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
+                                              const std::vector<std::string>& args);
 };
 
 // A command that changes the active desktop through the switch sequence.
@@ -26,7 +32,13 @@ class SwitchingCommand : public SessionCommand {
 protected:
     ExitStatus runInSession(Session& session, CommandContext& context,
                             const std::vector<std::string>& args) final;
+    std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
+                                      const std::vector<std::string>& args) final;
     virtual SwitchOutcome perform(SwitchSequence& sequence, const std::vector<std::string>& args) = 0;
+    virtual AgentReply ask(AgentLink& agent, const std::vector<std::string>& args) = 0;
 };
+
+// A failed reply's message on stderr and its status; none for a successful reply.
+std::optional<ExitStatus> replyFailure(const AgentReply& reply, CommandContext& context);
 
 } // namespace tessarin::ctl

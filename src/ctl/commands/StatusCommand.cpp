@@ -1,19 +1,12 @@
 #include "commands/StatusCommand.h"
 
-#include <nlohmann/json.hpp>
+#include "session/CommandReports.h"
+
 #include <ostream>
 
 namespace tessarin::ctl {
 
 namespace {
-
-std::vector<std::string> names(const std::vector<Workspace>& workspaces) {
-    std::vector<std::string> result;
-    result.reserve(workspaces.size());
-    for (const auto& w : workspaces)
-        result.push_back(w.name);
-    return result;
-}
 
 std::string joined(const std::vector<std::string>& items) {
     std::string text;
@@ -22,54 +15,66 @@ std::string joined(const std::vector<std::string>& items) {
     return text.empty() ? "(none)" : text;
 }
 
+ExitStatus printStatus(CommandContext& context, const StatusReport& report) {
+    if (context.json) {
+        context.out << encodeStatusReport(report) << "\n";
+        return ExitStatus::done;
+    }
+    context.out << "Active desktop: " << report.active << "\n"
+                << "Live desktops: " << joined(report.live) << "\n"
+                << "Archived desktops: " << joined(report.archived) << "\n"
+                << "Desktop hidden: " << (report.hidden ? "yes" : "no") << "\n"
+                << "Journal pending: " << (report.journalPending ? "yes" : "no") << "\n"
+                << "Read-only session: " << (report.readOnly ? "yes" : "no") << "\n";
+    return ExitStatus::done;
+}
+
+ExitStatus printList(CommandContext& context, const StatusReport& report) {
+    if (context.json) {
+        context.out << encodeListReport(report) << "\n";
+        return ExitStatus::done;
+    }
+    for (const auto& name : report.live)
+        context.out << (name == report.active ? "* " : "  ") << name << "\n";
+    return ExitStatus::done;
+}
+
+// The agent's report printed as this process would print its own.
+std::optional<ExitStatus> printReply(const AgentReply& reply, CommandContext& context,
+                                     ExitStatus (*print)(CommandContext&, const StatusReport&)) {
+    if (reply.agentGone)
+        return std::nullopt;
+    if (auto failed = replyFailure(reply, context))
+        return failed;
+    try {
+        return print(context, decodeStatusReport(reply.text));
+    } catch (const std::invalid_argument& e) {
+        context.err << "The running Tessarin agent gave an answer this tessarinctl cannot read: " << e.what()
+                    << "\n";
+        return ExitStatus::refused;
+    }
+}
+
 } // namespace
 
 ExitStatus StatusCommand::runInSession(Session& session, CommandContext& context,
                                        const std::vector<std::string>&) {
-    const Config config = session.store().loadConfig();
-    bool journalPending = false;
-    try {
-        journalPending = session.store().loadJournal().has_value();
-    } catch (...) {
-        journalPending = true; // an unreadable journal is still a pending one
-    }
-    const auto live = names(config.liveWorkspaces());
-    const auto archived = names(config.archivedWorkspaces());
-    const bool hidden = config.activeWorkspace == Config::blankWorkspaceName;
-    if (context.json) {
-        nlohmann::ordered_json j;
-        j["active"] = config.activeWorkspace;
-        j["live"] = live;
-        j["archived"] = archived;
-        j["hidden"] = hidden;
-        j["journalPending"] = journalPending;
-        j["readOnly"] = session.readOnly();
-        context.out << j.dump() << "\n";
-        return ExitStatus::done;
-    }
-    context.out << "Active desktop: " << config.activeWorkspace << "\n"
-                << "Live desktops: " << joined(live) << "\n"
-                << "Archived desktops: " << joined(archived) << "\n"
-                << "Desktop hidden: " << (hidden ? "yes" : "no") << "\n"
-                << "Journal pending: " << (journalPending ? "yes" : "no") << "\n"
-                << "Read-only session: " << (session.readOnly() ? "yes" : "no") << "\n";
-    return ExitStatus::done;
+    return printStatus(context, makeStatusReport(session.store(), session.readOnly()));
+}
+
+std::optional<ExitStatus> StatusCommand::forward(AgentLink& agent, CommandContext& context,
+                                                 const std::vector<std::string>&) {
+    return printReply(agent.status(), context, printStatus);
 }
 
 ExitStatus ListCommand::runInSession(Session& session, CommandContext& context,
                                      const std::vector<std::string>&) {
-    const Config config = session.store().loadConfig();
-    const auto live = names(config.liveWorkspaces());
-    if (context.json) {
-        nlohmann::ordered_json j;
-        j["active"] = config.activeWorkspace;
-        j["live"] = live;
-        context.out << j.dump() << "\n";
-        return ExitStatus::done;
-    }
-    for (const auto& name : live)
-        context.out << (name == config.activeWorkspace ? "* " : "  ") << name << "\n";
-    return ExitStatus::done;
+    return printList(context, makeStatusReport(session.store(), session.readOnly()));
+}
+
+std::optional<ExitStatus> ListCommand::forward(AgentLink& agent, CommandContext& context,
+                                               const std::vector<std::string>&) {
+    return printReply(agent.list(), context, printList);
 }
 
 } // namespace tessarin::ctl

@@ -16,6 +16,8 @@ public:
 protected:
     ExitStatus runInSession(Session& session, CommandContext& context,
                             const std::vector<std::string>& args) override;
+    std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
+                                      const std::vector<std::string>& args) override;
 };
 
 // The live desktops in order, the active one marked.
@@ -30,6 +32,8 @@ public:
 protected:
     ExitStatus runInSession(Session& session, CommandContext& context,
                             const std::vector<std::string>& args) override;
+    std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
+                                      const std::vector<std::string>& args) override;
 };
 
 } // namespace tessarin::ctl

@@ -1,5 +1,7 @@
 #include "commands/SwitchCommands.h"
 
+#include "session/CommandReports.h"
+
 #include <ostream>
 
 namespace tessarin::ctl {
@@ -21,6 +23,14 @@ ExitStatus LastCommand::run(CommandContext& context, const std::vector<std::stri
         context.err << "Usage: tessarinctl last\n";
         return ExitStatus::usage;
     }
+    if (context.agent) {
+        const AgentReply reply = context.agent->last();
+        if (!reply.agentGone) {
+            if (auto failed = replyFailure(reply, context))
+                return *failed;
+            return reportSwitch(context, decodeSwitchOutcome(reply.text));
+        }
+    }
     context.err << "Only the running Tessarin agent remembers the previous desktop. Start Tessarin, or use "
                    "tessarinctl switch NAME.\n";
     return ExitStatus::refused;
@@ -35,6 +45,16 @@ ExitStatus RecoverCommand::runInSession(Session& session, CommandContext& contex
         context.err << StoreError::newerText << "\n";
         return ExitStatus::readOnly;
     }
+    return ExitStatus::done;
+}
+
+std::optional<ExitStatus> RecoverCommand::forward(AgentLink& agent, CommandContext& context,
+                                                  const std::vector<std::string>&) {
+    const AgentReply reply = agent.recover();
+    if (reply.agentGone)
+        return std::nullopt;
+    if (auto failed = replyFailure(reply, context))
+        return failed;
     return ExitStatus::done;
 }
 

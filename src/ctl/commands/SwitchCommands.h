@@ -15,6 +15,9 @@ protected:
     SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>& args) override {
         return s.performSwitch(args.front(), true);
     }
+    AgentReply ask(AgentLink& agent, const std::vector<std::string>& args) override {
+        return agent.switchTo(args.front());
+    }
 };
 
 class HideCommand : public SwitchingCommand {
@@ -25,6 +28,7 @@ public:
 
 protected:
     SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>&) override;
+    AgentReply ask(AgentLink& agent, const std::vector<std::string>&) override { return agent.hide(); }
 };
 
 class ShowCommand : public SwitchingCommand {
@@ -35,6 +39,7 @@ public:
 
 protected:
     SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>&) override;
+    AgentReply ask(AgentLink& agent, const std::vector<std::string>&) override { return agent.show(); }
 };
 
 class ToggleCommand : public SwitchingCommand {
@@ -47,6 +52,7 @@ protected:
     SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>&) override {
         return s.toggleCollapse();
     }
+    AgentReply ask(AgentLink& agent, const std::vector<std::string>&) override { return agent.toggle(); }
 };
 
 class NextCommand : public SwitchingCommand {
@@ -57,6 +63,7 @@ public:
 
 protected:
     SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>&) override { return s.cycle(+1); }
+    AgentReply ask(AgentLink& agent, const std::vector<std::string>&) override { return agent.next(); }
 };
 
 class PreviousCommand : public SwitchingCommand {
@@ -67,6 +74,7 @@ public:
 
 protected:
     SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>&) override { return s.cycle(-1); }
+    AgentReply ask(AgentLink& agent, const std::vector<std::string>&) override { return agent.previous(); }
 };
 
 // Only the running agent remembers the previous desktop.
@@ -89,6 +97,8 @@ public:
 protected:
     ExitStatus runInSession(Session& session, CommandContext& context,
                             const std::vector<std::string>& args) override;
+    std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
+                                      const std::vector<std::string>& args) override;
 };
 
 } // namespace tessarin::ctl

@@ -1,0 +1,277 @@
+#include "AppController.h"
+
+#include "control/ControlProtocol.h"
+#include "cycle/Carousel.h"
+#include "dock/DockDrop.h"
+#include "launch/LaunchWarnings.h"
+#include "session/StoreStartup.h"
+
+#include <QApplication>
+#include <QDBusConnectionInterface>
+
+namespace tessarin {
+
+AppController::AppController(AgentEnvironment environment, QObject* parent)
+    : QObject(parent), env_(std::move(environment)),
+      tray_(env_.sessionBus,
+            [this](const std::string& line) { env_.log.log(LogCategory::app, "%{public}s", line); }),
+      surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
+      swapper_(surface_, store_), opener_(env_.sessionBus),
+      observer_(env_.paths, store_, alerts_, opener_,
+                {env_.hooks.runSweeps, [this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
+                 [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); }}),
+      sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
+      scroller_([this] { return readOrFallback(); },
+                [this](const std::string& name) { performSwitch(name, true); }),
+      scheduler_([this] { schedulerTick(); }), lock_(env_.paths.root, "tessarin"),
+      commands_({store_, sequence_,
+                 [this] {
+                     StoreStartup startup(env_.paths, store_, surface_, env_.log, env_.clock);
+                     startup.recover(swapper_);
+                     rebuildMenu();
+                 },
+                 [this] { return launched_; }, [this] { activate(); }}),
+      control_(commands_, QString::fromStdString(env_.paths.root.string())),
+      instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log) {
+    connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
+    connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
+        if (readOrFallback().settings.scrollToCycle)
+            scroller_.handle(input);
+    });
+    connect(&tray_, &TrayHost::chosen, this, &AppController::menuEntryChosen);
+}
+
+AppController::~AppController() = default;
+
+Config AppController::readOrFallback() {
+    try {
+        return store_.loadConfig();
+    } catch (...) {
+        return makeDefaultConfig();
+    }
+}
+
+bool AppController::start() {
+    if (!env_.sessionBus.isConnected() || !env_.sessionBus.interface()) {
+        AlertSpec::Style style = AlertSpec::Style::critical;
+        alerts_.show(
+            {style,
+             QStringLiteral("Tessarin needs a D-Bus session"),
+             QStringLiteral("Tessarin could not reach the session's message bus, which it uses to make sure "
+                            "only one copy manages your desktops. Start it from your desktop session."),
+             {QStringLiteral("Quit")},
+             [](int) { QApplication::exit(1); }});
+        return false;
+    }
+    try {
+        checkDesktopLocation(env_.paths);
+    } catch (const std::exception& e) {
+        env_.log.log(LogCategory::error, LogLevel::error, "surfaced to the user: %{public}s",
+                     std::string(e.what()));
+        alerts_.show({AlertSpec::Style::critical,
+                      QStringLiteral("Tessarin can't manage this Desktop folder"),
+                      QString::fromStdString(e.what()),
+                      {QStringLiteral("Quit")},
+                      [](int) { QApplication::exit(1); }});
+        return false;
+    }
+    // The object before the name: whoever finds the name finds the object.
+    env_.sessionBus.registerObject(QString::fromLatin1(control::objectPath), &control_);
+    instance_.start([this] { completeLaunch(); }, [] { QApplication::exit(0); });
+    return true;
+}
+
+void AppController::completeLaunch() {
+    env_.log.log(LogCategory::app, "Tessarin %{public}s launched", env_.version);
+    env_.log.log(LogCategory::app, "Updater %{public}s embedded", std::string("NOT LOADED"));
+    sequence_.setReadOnly(warnIfConfigFromNewerVersion(store_, env_.log, alerts_));
+    menuBarIcon_.install([this](const BarLengths& w, const BarLengths& r) { tray_.setGlyph(w, r); });
+    tray_.start();
+    bootstrapAndRecover();
+    if (!sequence_.readOnly()) {
+        StoreStartup(env_.paths, store_, surface_, env_.log, env_.clock).stampActiveVisited();
+        collapseAtStartupIfWanted();
+    }
+    if (env_.hooks.fireDueTimers)
+        env_.hooks.fireDueTimers(env_.clock.now());
+    if (env_.hooks.reloadHotKeys)
+        env_.hooks.reloadHotKeys();
+    rebuildMenu();
+    scheduler_.start();
+    scheduler_.observeWake(env_.systemBus);
+    if (env_.hooks.syncCleanupNotifications)
+        env_.hooks.syncCleanupNotifications(readOrFallback());
+    warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
+    launched_ = true;
+}
+
+void AppController::bootstrapAndRecover() {
+    if (sequence_.readOnly())
+        return; // nothing may be written: no bootstrap, no recovery
+    StoreStartup startup(env_.paths, store_, surface_, env_.log, env_.clock);
+    try {
+        startup.bootstrapIfNeeded();
+        startup.recover(swapper_);
+    } catch (const std::exception& e) {
+        present(e);
+    }
+}
+
+void AppController::collapseAtStartupIfWanted() {
+    const Config document = readOrFallback();
+    const std::string blank(Config::blankWorkspaceName);
+    if (!document.settings.startMinimized || document.activeWorkspace == blank ||
+        !document.findWorkspace(blank))
+        return;
+    try {
+        mutateConfig(store_, [](Config& c) { c.lastExpandedWorkspace = c.activeWorkspace; });
+    } catch (...) {
+    }
+    performSwitch(blank, false);
+}
+
+void AppController::performSwitch(const std::string& target, bool userInitiated) {
+    sequence_.performSwitch(target, userInitiated);
+}
+
+void AppController::toggleCollapse() {
+    sequence_.toggleCollapse();
+}
+void AppController::switchToLastDesktop() {
+    sequence_.switchToLastDesktop();
+}
+void AppController::cycle(int delta) {
+    sequence_.cycle(delta);
+}
+
+void AppController::cycleOptionClick() {
+    if (const auto target = carouselTarget(readOrFallback()))
+        performSwitch(*target, true);
+}
+
+void AppController::statusItemClicked(bool optionHeld) {
+    if (optionHeld)
+        cycleOptionClick();
+    else
+        tray_.popUpMenu();
+}
+
+void AppController::rebuildMenu() {
+    tray_.setMenu(buildStatusMenu(readOrFallback()));
+}
+
+void AppController::configChanged() {
+    if (readOrFallback().settings.menuBarAnimation == MenuBarAnimation::none)
+        menuBarIcon_.resetToRest();
+    if (env_.hooks.reloadHotKeys)
+        env_.hooks.reloadHotKeys();
+    rebuildMenu();
+    if (env_.hooks.syncCleanupNotifications)
+        env_.hooks.syncCleanupNotifications(readOrFallback());
+}
+
+void AppController::schedulerTick() {
+    if (!env_.hooks.fireDueTimers || !env_.hooks.fireDueTimers(env_.clock.now()))
+        return;
+    rebuildMenu();
+    if (env_.hooks.reloadSettingsModel)
+        env_.hooks.reloadSettingsModel();
+    if (env_.hooks.syncCleanupNotifications)
+        env_.hooks.syncCleanupNotifications(readOrFallback());
+}
+
+void AppController::toggleScreenshotFilteringPause() {
+    try {
+        mutateConfig(store_, [](Config& c) {
+            c.settings.screenshotFilteringPaused = !c.settings.screenshotFilteringPaused;
+        });
+    } catch (...) {
+    }
+    rebuildMenu();
+    if (env_.hooks.reloadSettingsModel)
+        env_.hooks.reloadSettingsModel();
+}
+
+void AppController::sweepActiveDesktopNow() {
+    if (env_.hooks.runSweeps)
+        env_.hooks.runSweeps(readOrFallback());
+    rebuildMenu();
+    if (env_.hooks.reloadSettingsModel)
+        env_.hooks.reloadSettingsModel();
+}
+
+bool AppController::busy() {
+    if (sequence_.isSwapping())
+        return true;
+    try {
+        return store_.loadJournal().has_value();
+    } catch (...) {
+        return false; // an unreadable journal counts as none here
+    }
+}
+
+void AppController::handleDockDrop(const std::vector<std::filesystem::path>& dropped,
+                                   const std::string& target) {
+    if (busy())
+        return;
+    if (dropOntoDesktop(dropped, target, env_.paths, store_, surface_).empty())
+        return;
+    rebuildMenu();
+    if (env_.hooks.reloadSettingsModel)
+        env_.hooks.reloadSettingsModel();
+}
+
+void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
+    if (!entry.command)
+        return;
+    switch (*entry.command) {
+    case MenuCommand::switchWorkspace:
+        performSwitch(entry.workspace, true);
+        break;
+    case MenuCommand::toggleCollapse:
+        toggleCollapse();
+        break;
+    case MenuCommand::toggleScreenshotFilteringPause:
+        toggleScreenshotFilteringPause();
+        break;
+    case MenuCommand::quit:
+        quit();
+        break;
+    case MenuCommand::newWorkspace:
+    case MenuCommand::openCalendar:
+    case MenuCommand::toggleDock:
+    case MenuCommand::openSettings:
+        notAvailableYet(entry.title);
+        break;
+    }
+}
+
+void AppController::notAvailableYet(const std::string& title) {
+    std::string name = title;
+    while (name.size() >= 2 && name.compare(name.size() - 2, 2, "\u00a0") == 0)
+        name.erase(name.size() - 2);
+    alerts_.show(
+        {AlertSpec::Style::informational,
+         QStringLiteral("\u201c") + QString::fromStdString(name) +
+             QStringLiteral("\u201d is not available yet"),
+         QStringLiteral("This version of Tessarin does not have that window yet. Your desktops are not "
+                        "affected."),
+         {QStringLiteral("OK")},
+         {}});
+}
+
+void AppController::present(const std::exception& error) {
+    env_.log.log(LogCategory::error, "surfaced to the user: %{public}s", std::string(error.what()));
+    alerts_.showError(error);
+}
+
+void AppController::activate() {
+    env_.log.log(LogCategory::app, "another copy of Tessarin asked this one to come forward");
+    alerts_.raiseAll();
+}
+
+void AppController::quit() {
+    QApplication::quit();
+}
+
+} // namespace tessarin

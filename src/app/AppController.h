@@ -1,0 +1,114 @@
+#pragma once
+
+#include "alerts/Alerts.h"
+#include "control/AgentCommands.h"
+#include "control/ControlService.h"
+#include "cycle/ScrollCycler.h"
+#include "icon/MenuBarIconAnimator.h"
+#include "launch/SingleInstance.h"
+#include "scheduler/Scheduler.h"
+#include "session/SwitchSequence.h"
+#include "store/FileStateStore.h"
+#include "store/StoreLock.h"
+#include "support/Clock.h"
+#include "support/Log.h"
+#include "swap/DesktopSwapper.h"
+#include "swap/FileSystemSurface.h"
+#include "switching/AgentSwitchObserver.h"
+#include "switching/FolderOpener.h"
+#include "tray/TrayHost.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <functional>
+
+namespace tessarin {
+
+// Work that components of later issues take over; each hook stays empty until its component exists.
+struct AgentHooks {
+    std::function<bool(Date now)> fireDueTimers;                 // true when it archived or drained anything
+    std::function<void(const Config&)> syncCleanupNotifications; // hand the reminders to the notifier
+    std::function<void()> reloadHotKeys;
+    std::function<void(const Config&)>
+        runSweeps; // screenshot and custom-rule sweeps, in the document's order
+    std::function<void()> reloadSettingsModel;
+};
+
+// What the entry point hands the controller.
+struct AgentEnvironment {
+    Paths paths;
+    std::filesystem::path configHome; // XDG_CONFIG_HOME
+    Log& log;
+    const Clock& clock;
+    QDBusConnection sessionBus;
+    QDBusConnection systemBus;
+    std::string version;
+    AgentHooks hooks;
+};
+
+// The agent's one central object: owns every component, runs the launch, every switch, cycling, the
+// status menu, the scheduler and the control interface. Everything runs on the main thread.
+class AppController : public QObject {
+    Q_OBJECT
+public:
+    explicit AppController(AgentEnvironment environment, QObject* parent = nullptr);
+    ~AppController() override;
+
+    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all
+    // (no session bus, a Desktop it must not manage); the reason was shown.
+    bool start();
+
+    void performSwitch(const std::string& target, bool userInitiated);
+    void toggleCollapse();
+    void switchToLastDesktop();
+    void cycle(int delta);
+    void cycleOptionClick();
+    void statusItemClicked(bool optionHeld);
+    void rebuildMenu();
+    void configChanged();
+    void schedulerTick();
+    void toggleScreenshotFilteringPause();
+    // Sort now: the sweeps over the active Desktop.
+    void sweepActiveDesktopNow();
+    // Files dropped on a desktop's tile of the floating dock.
+    void handleDockDrop(const std::vector<std::filesystem::path>& dropped, const std::string& target);
+    // A switch is running or a journal waits for recovery.
+    bool busy();
+    void present(const std::exception& error);
+    void quit();
+
+    bool launched() const { return launched_; }
+    bool storeReadOnly() const { return sequence_.readOnly(); }
+    TrayHost& tray() { return tray_; }
+    ScrollCycler& scrollCycler() { return scroller_; }
+    MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
+
+private:
+    void completeLaunch();
+    void bootstrapAndRecover();
+    void collapseAtStartupIfWanted();
+    void menuEntryChosen(const StatusMenuEntry& entry);
+    void notAvailableYet(const std::string& title);
+    void activate();
+    Config readOrFallback();
+
+    AgentEnvironment env_;
+    TrayHost tray_;
+    FileSystemSurface surface_;
+    FileStateStore store_;
+    DesktopSwapper swapper_;
+    MenuBarIconAnimator menuBarIcon_;
+    Alerts alerts_;
+    FolderOpener opener_;
+    AgentSwitchObserver observer_;
+    SwitchSequence sequence_;
+    ScrollCycler scroller_;
+    Scheduler scheduler_;
+    StoreLock lock_;
+    AgentCommands commands_;
+    ControlService control_;
+    SingleInstance instance_;
+    bool launched_ = false;
+};
+
+} // namespace tessarin

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "menu/ShortcutText.h"
+#include "model/Config.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+// What choosing a status menu item does.
+enum class MenuCommand {
+    switchWorkspace, // to the item's desktop
+    toggleCollapse,
+    newWorkspace,
+    openCalendar,
+    toggleDock,
+    toggleScreenshotFilteringPause,
+    openSettings,
+    quit,
+};
+
+// One row of the status menu.
+struct StatusMenuEntry {
+    bool separator = false;
+    std::string title; // as shown, padding included
+    bool enabled = true;
+    bool checked = false;
+    std::optional<MenuCommand> command; // none for the unsorted count
+    std::string workspace;              // the desktop of a desktop item
+    std::string shortcut;               // the shortcut shown at the right edge; empty for none
+
+    bool operator==(const StatusMenuEntry&) const = default;
+};
+
+// The status menu as the document describes it, rebuilt after every change.
+struct StatusMenuModel {
+    std::vector<StatusMenuEntry> entries;
+    bool showsShortcuts = false; // the shortcut column is laid out (some item has a shortcut)
+
+    bool operator==(const StatusMenuModel&) const = default;
+};
+
+// Five no-break spaces: widen every title a little when no shortcut column is shown.
+inline constexpr const char* menuTitlePadding = "\u00a0\u00a0\u00a0\u00a0\u00a0";
+
+StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable = {});
+
+} // namespace tessarin

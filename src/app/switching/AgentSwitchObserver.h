@@ -1,0 +1,50 @@
+#pragma once
+
+#include "alerts/Alerts.h"
+#include "session/SwitchObserver.h"
+#include "store/Paths.h"
+#include "store/StateStore.h"
+
+#include <QObject>
+#include <functional>
+
+namespace tessarin {
+
+class FolderOpener;
+
+// The agent's steps around each switch: sweeps before it; after it the menu, the settings, the icon's
+// animation, the note after a first switch and the note about pinned names; errors as alerts.
+class AgentSwitchObserver : public QObject, public SwitchObserver {
+    Q_OBJECT
+public:
+    static constexpr int firstSwitchNoteDelayMs = 1000;
+
+    struct Steps {
+        std::function<void(const Config&)> sweepOutgoingDesktop; // empty until the sweeps exist
+        std::function<void()> rebuildMenu;
+        std::function<void()> reloadSettingsModel; // empty until the settings model exists
+        std::function<void(MenuBarAnimation)> playIconAnimation;
+    };
+
+    AgentSwitchObserver(const Paths& paths, StateStore& store, Alerts& alerts, FolderOpener& opener,
+                        Steps steps, QObject* parent = nullptr);
+
+    void willSwitch(const Config& document, const std::string& leaving, const std::string& target) override;
+    void present(const std::exception& error) override;
+    void didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
+                   std::chrono::steady_clock::time_point coverStart) override;
+    void notePinnedSkips(const std::vector<std::string>& names) override;
+
+    void showFirstSwitchNoteIfNeeded(const std::string& leaving, const std::string& target);
+
+private:
+    Config readOrFallback();
+
+    const Paths& paths_;
+    StateStore& store_;
+    Alerts& alerts_;
+    FolderOpener& opener_;
+    Steps steps_;
+};
+
+} // namespace tessarin

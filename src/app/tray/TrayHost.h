@@ -1,0 +1,56 @@
+#pragma once
+
+#include "menu/StatusMenuView.h"
+#include "tray/StatusItem.h"
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace tessarin {
+
+// Keeps the agent's icon in whatever panel the session has: our own StatusNotifierItem while an
+// org.kde.StatusNotifierWatcher runs, the XEmbed tray otherwise, switching when the watcher comes or
+// goes. Holds the status menu, which every protocol shows.
+class TrayHost : public QObject {
+    Q_OBJECT
+public:
+    using Note = std::function<void(const std::string& line)>;
+
+    TrayHost(QDBusConnection bus, Note note, QObject* parent = nullptr);
+    ~TrayHost() override;
+
+    // Chooses the protocol and shows the icon.
+    void start();
+    void setGlyph(const BarLengths& widths, const BarLengths& radii);
+    void setMenu(const StatusMenuModel& model);
+    // Opens the status menu at the icon.
+    void popUpMenu();
+
+    StatusMenuView& menuView() { return menu_; }
+    StatusItem* item() const { return item_.get(); }
+    // "StatusNotifierItem", "XEmbed" or "none".
+    const char* protocol() const { return item_ ? item_->protocol() : "none"; }
+
+signals:
+    void clicked(bool optionHeld);
+    void scrolled(const tessarin::ScrollInput& input);
+    void chosen(const tessarin::StatusMenuEntry& entry);
+
+private:
+    void useStatusNotifierItem();
+    void useXEmbed();
+    void adopt(std::unique_ptr<StatusItem> item);
+
+    QDBusConnection bus_;
+    Note note_;
+    StatusMenuView menu_;
+    QDBusServiceWatcher watcher_;
+    std::unique_ptr<StatusItem> item_;
+    BarLengths widths_ = glyph::restingWidths;
+    BarLengths radii_ = glyph::restingRadii;
+};
+
+} // namespace tessarin

@@ -1,0 +1,125 @@
+#include "forward/AgentLink.h"
+
+#include "ControlProxy.h"
+#include "control/ControlProtocol.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusError>
+#include <clocale>
+#include <limits>
+
+namespace tessarin::ctl {
+
+namespace {
+
+AgentReply failure(const QDBusError& error) {
+    AgentReply reply;
+    const QString name = error.name();
+    if (name == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+        name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
+        reply.agentGone = true;
+        return reply;
+    }
+    if (const auto known = control::failureForErrorName(name.toStdString())) {
+        reply.status = static_cast<ExitStatus>(static_cast<int>(*known));
+        reply.text = error.message().toStdString();
+        return reply;
+    }
+    reply.status = ExitStatus::refused;
+    reply.text = "The running Tessarin agent did not answer: " + error.message().toStdString();
+    return reply;
+}
+
+template <typename... T> AgentReply answer(QDBusPendingReply<T...> pending) {
+    pending.waitForFinished();
+    if (pending.isError())
+        return failure(pending.error());
+    AgentReply reply;
+    if constexpr (sizeof...(T) == 1)
+        reply.text = pending.template argumentAt<0>().toStdString();
+    return reply;
+}
+
+} // namespace
+
+struct AgentLink::Impl {
+    // QtDBus wants an application object; Qt's start-up switches to the user's locale, which would
+    // change how the in-process code formats numbers, so the process locale is put back afterwards.
+    Impl() {
+        if (QCoreApplication::instance())
+            return;
+        const std::string locale = std::setlocale(LC_ALL, nullptr);
+        app = std::make_unique<QCoreApplication>(argc, argv);
+        std::setlocale(LC_ALL, locale.c_str());
+    }
+
+    int argc = 1;
+    char name[12] = "tessarinctl";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    std::unique_ptr<ComOrrinvaleTessarin1Interface> proxy;
+};
+
+AgentLink::AgentLink(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
+    impl_->proxy = std::make_unique<ComOrrinvaleTessarin1Interface>(QString::fromLatin1(control::busName),
+                                                                    QString::fromLatin1(control::objectPath),
+                                                                    QDBusConnection::sessionBus());
+    // A switch of many items can take long; the agent always answers in the end.
+    impl_->proxy->setTimeout(std::numeric_limits<int>::max());
+}
+
+AgentLink::~AgentLink() = default;
+
+std::unique_ptr<AgentLink> AgentLink::connectIfRunning(const std::filesystem::path& storeRoot) {
+    auto impl = std::make_unique<Impl>();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return nullptr;
+    if (!bus.interface()->isServiceRegistered(QString::fromLatin1(control::busName)).value())
+        return nullptr;
+    auto link = std::unique_ptr<AgentLink>(new AgentLink(std::move(impl)));
+    std::error_code ec;
+    const auto mine = std::filesystem::weakly_canonical(storeRoot, ec);
+    const auto theirs = std::filesystem::weakly_canonical(link->impl_->proxy->storeRoot().toStdString(), ec);
+    if (mine != theirs)
+        return nullptr;
+    return link;
+}
+
+AgentReply AgentLink::status() {
+    return answer(impl_->proxy->Status());
+}
+AgentReply AgentLink::list() {
+    return answer(impl_->proxy->List());
+}
+AgentReply AgentLink::switchTo(const std::string& name) {
+    return answer(impl_->proxy->Switch(QString::fromStdString(name)));
+}
+AgentReply AgentLink::hide() {
+    return answer(impl_->proxy->Hide());
+}
+AgentReply AgentLink::show() {
+    return answer(impl_->proxy->Show());
+}
+AgentReply AgentLink::toggle() {
+    return answer(impl_->proxy->Toggle());
+}
+AgentReply AgentLink::next() {
+    return answer(impl_->proxy->Next());
+}
+AgentReply AgentLink::previous() {
+    return answer(impl_->proxy->Previous());
+}
+AgentReply AgentLink::last() {
+    return answer(impl_->proxy->Last());
+}
+AgentReply AgentLink::recover() {
+    return answer(impl_->proxy->Recover());
+}
+AgentReply AgentLink::config() {
+    return answer(impl_->proxy->Config());
+}
+
+} // namespace tessarin::ctl

@@ -1,0 +1,89 @@
+#include "control/AgentCommands.h"
+
+#include "model/ConfigCodec.h"
+#include "session/CommandReports.h"
+#include "support/SwapWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using tessarin::test::SwapWorld;
+
+namespace {
+
+struct Agent {
+    SwapWorld world;
+    Log log;
+    SystemClock clock;
+    SwitchSequence sequence{world.store, world.swapper, log, clock};
+    bool launched = true;
+    int recovered = 0;
+    AgentCommands commands{{world.store, sequence, [this] { ++recovered; }, [this] { return launched; }, {}}};
+};
+
+// The failure class a request ends with; none when it succeeded.
+std::optional<control::Failure> failureOf(const std::function<void()>& request) {
+    try {
+        request();
+    } catch (const ControlFailure& f) {
+        return f.failure();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(AgentCommands, RepliesAndFailuresAsTessarinctlPrintsThem) {
+    Agent a;
+    a.world.document("Home", {"Home", "Work"});
+    a.world.put(a.world.paths.desktop, "note.txt");
+    a.world.put(a.world.folder("Work"), "plan.txt");
+
+    const StatusReport status = decodeStatusReport(a.commands.status());
+    EXPECT_EQ(status.active, "Home");
+    EXPECT_EQ(status.live, (std::vector<std::string>{"Home", "Work"}));
+    EXPECT_FALSE(status.journalPending);
+    EXPECT_EQ(a.commands.list(), R"({"active":"Home","live":["Home","Work"]})");
+
+    const SwitchOutcome moved = decodeSwitchOutcome(a.commands.switchTo("Work"));
+    EXPECT_EQ(moved.result, SwitchOutcome::Result::switched);
+    EXPECT_EQ(moved.leaving, "Home");
+    EXPECT_EQ(a.world.desktop(), (std::set<std::string>{"plan.txt"}));
+    EXPECT_EQ(decodeSwitchOutcome(a.commands.last()).target, "Home");
+    EXPECT_EQ(decodeSwitchOutcome(a.commands.hide()).target, "_Hidden Desktop");
+    EXPECT_EQ(decodeSwitchOutcome(a.commands.toggle()).target, "Home");
+    EXPECT_EQ(decodeSwitchOutcome(a.commands.next()).target, "Work");
+    EXPECT_EQ(decodeSwitchOutcome(a.commands.previous()).target, "Home");
+    EXPECT_EQ(decodeSwitchOutcome(a.commands.show()).result, SwitchOutcome::Result::switched);
+
+    struct Case {
+        const char* what;
+        std::function<void()> request;
+        std::optional<control::Failure> failure;
+    };
+    const std::vector<Case> cases = {
+        {"unknown desktop", [&] { a.commands.switchTo("Nope"); }, control::Failure::refused},
+        {"recover", [&] { a.commands.recover(); }, std::nullopt},
+        {"config", [&] { a.commands.config(); }, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(failureOf(c.request), c.failure) << c.what;
+    EXPECT_EQ(a.recovered, 1);
+    EXPECT_TRUE(decodeConfig(a.commands.config()).findWorkspace("Work"));
+
+    a.launched = false;
+    EXPECT_EQ(failureOf([&] { a.commands.status(); }), control::Failure::busy);
+    a.launched = true;
+
+    a.sequence.setReadOnly(true);
+    for (auto request :
+         std::vector<std::function<void()>>{[&] { a.commands.switchTo("Work"); },
+                                            [&] { a.commands.toggle(); }, [&] { a.commands.recover(); }})
+        EXPECT_EQ(failureOf(request), control::Failure::readOnly);
+    EXPECT_TRUE(decodeStatusReport(a.commands.status()).readOnly);
+
+    // An undecodable document: status and config are refused with the decoder's message.
+    tessarin::test::writeFile(a.world.paths.config, "{not json");
+    EXPECT_EQ(failureOf([&] { a.commands.status(); }), control::Failure::refused);
+    EXPECT_EQ(failureOf([&] { a.commands.config(); }), control::Failure::refused);
+}

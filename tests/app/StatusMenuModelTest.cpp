@@ -1,0 +1,209 @@
+#include "menu/StatusMenuModel.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+
+namespace {
+
+const std::string pad = menuTitlePadding;
+const std::string blank(Config::blankWorkspaceName);
+
+Config documentWith(const std::string& active, const std::vector<std::string>& live) {
+    Config c = makeDefaultConfig();
+    c.activeWorkspace = active;
+    for (const auto& n : live)
+        c.workspaces.push_back(Workspace::make(n));
+    c.workspaces.push_back(Workspace::make(blank));
+    return c;
+}
+
+Workspace archived(const std::string& name, WorkspaceState state) {
+    Workspace w = Workspace::make(name);
+    w.state = state;
+    return w;
+}
+
+std::vector<std::string> titles(const StatusMenuModel& m) {
+    std::vector<std::string> t;
+    for (const auto& e : m.entries)
+        t.push_back(e.separator ? "---" : e.title);
+    return t;
+}
+
+const StatusMenuEntry* entryTitled(const StatusMenuModel& m, const std::string& title) {
+    for (const auto& e : m.entries)
+        if (e.title == title || e.title == title + pad)
+            return &e;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(StatusMenu, ItemsInOrderForEachDocument) {
+    struct Case {
+        const char* what;
+        std::function<Config()> document;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"two desktops, defaults",
+         [] {
+             return documentWith("Work", {"Home", "Work"});
+         },
+         {"Home" + pad, "Work" + pad, "---", "Hide current desktop" + pad, "New desktop…" + pad,
+          "Cleanup calendar" + pad, "Floating dock" + pad, "---", "Settings…" + pad, "Quit" + pad}},
+        {"two unsorted archived desktops and a sorted one",
+         [] {
+             Config c = documentWith("A", {"A"});
+             c.workspaces.push_back(archived("Old", WorkspaceState::archivedUnsorted));
+             c.workspaces.push_back(archived("Older", WorkspaceState::archivedUnsorted));
+             c.workspaces.push_back(archived("Kept", WorkspaceState::archivedSorted));
+             return c;
+         },
+         {"A" + pad, "---", "Unsorted desktops: 2" + pad, "---", "Hide current desktop" + pad,
+          "New desktop…" + pad, "Cleanup calendar" + pad, "Floating dock" + pad, "---", "Settings…" + pad,
+          "Quit" + pad}},
+        {"hidden with the last expanded desktop live",
+         [] {
+             Config c = documentWith(blank, {"Home", "Work"});
+             c.lastExpandedWorkspace = "Work";
+             c.settings.showCleanupCalendarInMenu = false;
+             c.settings.showFloatingDockInMenu = false;
+             return c;
+         },
+         {"Home" + pad, "Work" + pad, "---", "Reopen \u201cWork\u201d" + pad, "New desktop…" + pad, "---",
+          "Settings…" + pad, "Quit" + pad}},
+        {"screenshot pause shown only with filtering on",
+         [] {
+             Config c = documentWith("A", {"A"});
+             c.settings.showScreenshotPauseInMenu = true;
+             c.settings.filterScreenshots = false;
+             c.settings.showCleanupCalendarInMenu = false;
+             c.settings.showFloatingDockInMenu = false;
+             return c;
+         },
+         {"A" + pad, "---", "Hide current desktop" + pad, "New desktop…" + pad, "---", "Settings…" + pad,
+          "Quit" + pad}},
+        {"screenshot pause with filtering on",
+         [] {
+             Config c = documentWith("A", {"A"});
+             c.settings.showScreenshotPauseInMenu = true;
+             c.settings.filterScreenshots = true;
+             c.settings.showCleanupCalendarInMenu = false;
+             c.settings.showFloatingDockInMenu = false;
+             return c;
+         },
+         {"A" + pad, "---", "Hide current desktop" + pad, "New desktop…" + pad, "Screenshot filtering" + pad,
+          "---", "Settings…" + pad, "Quit" + pad}},
+        {"the fallback document of an unreadable store",
+         [] { return makeDefaultConfig(); },
+         {"---", "Expand desktop" + pad, "New desktop…" + pad, "Cleanup calendar" + pad,
+          "Floating dock" + pad, "---", "Settings…" + pad, "Quit" + pad}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(titles(buildStatusMenu(c.document())), c.expected) << c.what;
+}
+
+TEST(StatusMenu, StatesOfTheItems) {
+    Config hidden = documentWith(blank, {"Home", "Work"});
+    hidden.lastExpandedWorkspace = "Work";
+    const auto reopen = buildStatusMenu(hidden);
+    const auto* collapse = entryTitled(reopen, "Reopen \u201cWork\u201d");
+    ASSERT_NE(collapse, nullptr);
+    EXPECT_TRUE(collapse->checked);
+    EXPECT_TRUE(collapse->enabled);
+    EXPECT_EQ(collapse->command, MenuCommand::toggleCollapse);
+    EXPECT_FALSE(entryTitled(reopen, "Work")->checked);
+
+    const auto fallback = buildStatusMenu(makeDefaultConfig());
+    const auto* expand = entryTitled(fallback, "Expand desktop");
+    ASSERT_NE(expand, nullptr);
+    EXPECT_TRUE(expand->checked);
+    EXPECT_FALSE(expand->enabled);
+
+    const auto normal = buildStatusMenu(documentWith("Work", {"Home", "Work"}));
+    const auto* work = entryTitled(normal, "Work");
+    EXPECT_TRUE(work->checked);
+    EXPECT_EQ(work->workspace, "Work");
+    EXPECT_EQ(work->command, MenuCommand::switchWorkspace);
+    EXPECT_FALSE(entryTitled(normal, "Home")->checked);
+    EXPECT_FALSE(entryTitled(normal, "Hide current desktop")->checked);
+
+    Config archivedOnes = documentWith("A", {"A"});
+    archivedOnes.workspaces.push_back(archived("Old", WorkspaceState::archivedUnsorted));
+    const auto* count = entryTitled(buildStatusMenu(archivedOnes), "Unsorted desktops: 1");
+    ASSERT_NE(count, nullptr);
+    EXPECT_FALSE(count->enabled);
+    EXPECT_FALSE(count->command.has_value());
+
+    for (bool paused : {false, true}) {
+        Config c = documentWith("A", {"A"});
+        c.settings.filterScreenshots = c.settings.showScreenshotPauseInMenu = true;
+        c.settings.screenshotFilteringPaused = paused;
+        EXPECT_EQ(entryTitled(buildStatusMenu(c), "Screenshot filtering")->checked, !paused);
+    }
+}
+
+TEST(StatusMenu, ShortcutsArePairedOnlyWhenShownAndAssigned) {
+    const uint32_t all =
+        modifierBits::control | modifierBits::option | modifierBits::shift | modifierBits::command;
+    Config c = documentWith("Work", {"Home", "Work"});
+    c.settings.showShortcutsInMenu = true;
+    c.workspaces[0].hotkey = HotKeySpec{122, modifierBits::command};
+    c.settings.hideDesktopShortcut = HotKeySpec{49, all};
+    c.settings.floatingDockShortcut = HotKeySpec{200, modifierBits::option};
+    const PrintableKeyName layout = [](uint32_t code) -> std::optional<std::string> {
+        if (code == 0)
+            return "A";
+        return std::nullopt;
+    };
+    c.settings.openCalendarShortcut = HotKeySpec{0, modifierBits::shift | modifierBits::control};
+
+    const auto menu = buildStatusMenu(c, layout);
+    EXPECT_TRUE(menu.showsShortcuts);
+    EXPECT_EQ(entryTitled(menu, "Home")->shortcut, "⌘F1");
+    EXPECT_EQ(entryTitled(menu, "Work")->shortcut, "");
+    EXPECT_EQ(entryTitled(menu, "Hide current desktop")->shortcut, "⌃⌥⇧⌘Space");
+    EXPECT_EQ(entryTitled(menu, "Floating dock")->shortcut, "⌥Key 200");
+    EXPECT_EQ(entryTitled(menu, "Cleanup calendar")->shortcut, "⌃⇧A");
+    // With the column shown, titles are not padded.
+    for (const auto& e : menu.entries)
+        EXPECT_EQ(e.title.find("\u00a0"), std::string::npos) << e.title;
+
+    // Shortcuts assigned but not to be shown: padding, no column.
+    c.settings.showShortcutsInMenu = false;
+    const auto hidden = buildStatusMenu(c, layout);
+    EXPECT_FALSE(hidden.showsShortcuts);
+    for (const auto& e : hidden.entries) {
+        EXPECT_TRUE(e.shortcut.empty());
+        if (!e.separator) {
+            EXPECT_TRUE(e.title.ends_with(pad)) << e.title;
+        }
+    }
+
+    // Shown but none assigned: no column and no padding.
+    Config none = documentWith("Work", {"Home", "Work"});
+    none.settings.showShortcutsInMenu = true;
+    const auto bare = buildStatusMenu(none);
+    EXPECT_FALSE(bare.showsShortcuts);
+    EXPECT_EQ(entryTitled(bare, "Home")->title, "Home");
+}
+
+TEST(ShortcutText, GlyphsAndKeyNames) {
+    struct Case {
+        HotKeySpec spec;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{49, 0}, "Space"},
+        {{36, modifierBits::command}, "⌘↩"},
+        {{111, modifierBits::control | modifierBits::shift}, "⌃⇧F12"},
+        {{53, modifierBits::option | modifierBits::command}, "⌥⌘⎋"},
+        {{123, 1u << 16}, "←"}, // bits other than the four modifiers are not shown
+        {{200, 0}, "Key 200"},
+        {{0, modifierBits::command}, "⌘Key 0"}, // no layout name without a layout
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(shortcutText(c.spec, {}), c.expected) << c.spec.keyCode;
+}

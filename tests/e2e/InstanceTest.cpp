@@ -1,0 +1,69 @@
+#include "Session.h"
+
+#include <QElapsedTimer>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace tessarin;
+using namespace tessarin::e2e;
+
+TEST(SingleInstance, ASecondCopyWaitsSixSecondsThenQuitsOrTakesOver) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"});
+    Agent first(home, "first.log");
+    ASSERT_TRUE(waitForAgentOnBus()) << first.log();
+    // Its launch is over once it answers (it answers only after the launch).
+    ASSERT_EQ(tessarinctl(home, {"status"}).status, 0);
+
+    // The first copy stays: the second asks it forward, checks for 6 s and quits, having changed nothing.
+    const Config before = home.document();
+    QElapsedTimer clock;
+    clock.start();
+    Agent second(home, "second.log");
+    ASSERT_TRUE(second.waitForLog("another instance is running (pid " + std::to_string(first.pid()) +
+                                  ") — waiting to see if it's exiting"))
+        << second.log();
+    EXPECT_TRUE(first.waitForLog("asked this one to come forward"));
+    const auto status = second.waitForExit(std::chrono::seconds(15));
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(*status, 0);
+    EXPECT_GE(clock.elapsed(), 5500);
+    EXPECT_LT(clock.elapsed(), 9000);
+    EXPECT_TRUE(second.logHas("another instance is alive and staying — this one quits"));
+    EXPECT_FALSE(second.logHas("launched"));
+    EXPECT_EQ(home.document(), before);
+    EXPECT_TRUE(first.running());
+
+    // The first copy is quitting: the third takes over at its next check and launches.
+    Agent third(home, "third.log");
+    ASSERT_TRUE(third.waitForLog("waiting to see if it's exiting")) << third.log();
+    first.signal(SIGTERM);
+    ASSERT_TRUE(first.waitForExit(std::chrono::seconds(5)));
+    ASSERT_TRUE(third.waitForLog("previous instance exited — taking over", std::chrono::seconds(8)))
+        << third.log();
+    ASSERT_TRUE(third.waitForLog("Tessarin 0.1.0 launched"));
+    ASSERT_TRUE(waitForAgentOnBus());
+    const Output switched = tessarinctl(home, {"switch", "Work"});
+    EXPECT_EQ(switched.status, 0) << switched.err;
+    EXPECT_TRUE(third.waitForLog("switched Home → Work"));
+}
+
+TEST(SingleInstance, TessarinctlHoldingTheStoreDelaysTheAgent) {
+    // An in-process tessarinctl holds the store lock while it works; the agent waits for it like for
+    // another copy of itself. Here the lock is held by this test through the same lock file.
+    UserHome home;
+    home.setUp("Home", {"Home"});
+    const int fd = ::open((home.store() / ".store" / "lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    Agent agent(home);
+    ASSERT_TRUE(agent.waitForLog("waiting to see if it's exiting")) << agent.log();
+    EXPECT_FALSE(agentOnBus());
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
+    ASSERT_TRUE(agent.waitForLog("previous instance exited — taking over")) << agent.log();
+    EXPECT_TRUE(waitForAgentOnBus());
+}

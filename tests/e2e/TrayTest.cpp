@@ -1,0 +1,150 @@
+#include "Session.h"
+#include "session/CommandReports.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using namespace tessarin::e2e;
+
+namespace {
+
+bool isDarkPanel(const QImage& shot, const Window& icon) {
+    return qGray(shot.pixel(icon.x + icon.width + 2, icon.y + icon.height / 2)) < 128;
+}
+
+std::string active(const UserHome& home) {
+    return home.document().activeWorkspace;
+}
+
+bool waitForActive(const UserHome& home, const std::string& name) {
+    return waitFor([&] { return active(home) == name; });
+}
+
+// A visible window of the agent that is not its tray icon and was not there before.
+std::optional<Window> newAgentWindow(const std::vector<Window>& before) {
+    for (const auto& w : visibleWindows()) {
+        if (w.instance != "tessarin" || w.width <= 64)
+            continue;
+        bool old = false;
+        for (const auto& b : before)
+            old = old || b.id == w.id;
+        if (!old)
+            return w;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(TrayIcon, ShowsTheGlyphInThePanel) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"});
+    Agent agent(home);
+    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+    std::optional<Window> icon;
+    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
+    EXPECT_TRUE(agent.logHas("tray icon shown through XEmbed"));
+
+    const QImage shot = screenshot("tray-icon.png");
+    shot.save(QString::fromStdString(std::string(std::getenv("TESSARIN_TEST_ARTIFACTS")) + "/tray-icon-" +
+                                     (isDarkPanel(shot, *icon) ? "dark" : "light") + "-panel.png"));
+    const QRect area(icon->x, icon->y, icon->width, icon->height);
+    const QRgb panel = shot.pixel(icon->x + icon->width + 2, icon->y + icon->height / 2);
+    const auto runs = contrastRuns(shot, area, panel);
+    if (isDarkPanel(shot, *icon)) {
+        // The three light bars stand out, the wide one on the left.
+        ASSERT_EQ(runs.size(), 3u) << "panel grey " << qGray(panel);
+        EXPECT_GT(runs[0].second, 2 * runs[2].second);
+    } else {
+        // The dark outlines stand out: the outer edges and the two gaps between the bars.
+        ASSERT_EQ(runs.size(), 4u) << "panel grey " << qGray(panel);
+        EXPECT_GT(runs[1].first - runs[0].first, 2 * (runs[3].first - runs[2].first));
+    }
+    const int glyphWidth = runs.back().first + runs.back().second - runs.front().first;
+    EXPECT_NEAR(glyphWidth, icon->width - 2, 2);
+}
+
+TEST(TrayIcon, MenuWheelAltClickAndForwardedCommands) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work", "Play", "Read"}, 2, [](Config& c) {
+        c.settings.optionClickCarousel = {"Play", "Home"};
+    });
+    Agent agent(home);
+    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+    std::optional<Window> icon;
+    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
+    const int cx = icon->x + icon->width / 2, cy = icon->y + icon->height / 2;
+
+    // A click opens the status menu; the keyboard chooses the second desktop.
+    const auto before = visibleWindows();
+    clickAt(cx, cy);
+    std::optional<Window> menu;
+    ASSERT_TRUE(waitFor([&] { return (menu = newAgentWindow(before)).has_value(); })) << agent.log();
+    EXPECT_LT(menu->y, 80); // below the panel
+    screenshot("status-menu.png");
+    xdotool({"key", "Down", "Down", "Return"});
+    ASSERT_TRUE(waitForActive(home, "Work")) << agent.log();
+    EXPECT_EQ(UserHome::listing(home.desktop()), (std::vector<std::string>{"Work 0.txt", "Work 1.txt"}));
+    EXPECT_EQ(UserHome::listing(home.folder("Home")), (std::vector<std::string>{"Home 0.txt", "Home 1.txt"}));
+
+    // tessarinctl forwards to the agent, which holds the store: an in-process run would wait for the
+    // lock and give up with status 3.
+    const Output switched = tessarinctl(home, {"--json", "switch", "Play"});
+    EXPECT_EQ(switched.status, 0) << switched.err;
+    EXPECT_EQ(decodeSwitchOutcome(switched.out).target, "Play");
+    EXPECT_TRUE(agent.waitForLog("switched Work → Play"));
+    EXPECT_EQ(active(home), "Play");
+    // A tessarinctl of another home leaves this agent alone and works on its own store.
+    UserHome other;
+    other.setUp("X", {"X", "Y"});
+    const Output elsewhere = tessarinctl(other, {"switch", "Y"});
+    EXPECT_EQ(elsewhere.status, 0) << elsewhere.err;
+    EXPECT_EQ(other.document().activeWorkspace, "Y");
+    EXPECT_FALSE(agent.logHas("X → Y"));
+    const Output last = tessarinctl(home, {"last"});
+    EXPECT_EQ(last.status, 0) << last.err; // only the agent remembers the previous desktop
+    EXPECT_EQ(active(home), "Work");
+    const Output unknown = tessarinctl(home, {"switch", "Nowhere"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.err.find("Nowhere"), std::string::npos);
+    const Output usage = tessarinctl(home, {"switch"});
+    EXPECT_EQ(usage.status, 2);
+    // The agent showed the failure too; the user dismisses it (it holds the tray until then).
+    std::optional<Window> alert;
+    ASSERT_TRUE(waitFor([&] { return (alert = visibleAlert()).has_value(); })) << agent.log();
+    xdotool({"windowactivate", "--sync", alert->id, "key", "Return"});
+    ASSERT_TRUE(waitFor([] { return !visibleAlert(); }));
+
+    // The wheel over the icon previews the next desktops and switches once it stops.
+    xdotool({"mousemove", std::to_string(cx), std::to_string(cy), "click", "--repeat", "2", "--delay", "120",
+             "5"});
+    std::optional<Window> hud;
+    ASSERT_TRUE(waitFor([&] { return (hud = visibleWindowNamed("Tessarin desktops")).has_value(); }));
+    screenshot("scroll-hud.png");
+    EXPECT_NEAR(hud->x + hud->width / 2, 640, 2); // centred on the screen
+    ASSERT_TRUE(waitForActive(home, "Read")) << agent.log();
+    EXPECT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin desktops"); }));
+    xdotool({"click", "4"});
+    ASSERT_TRUE(waitForActive(home, "Play"));
+
+    // Alt-click steps through the carousel (Play, Home) without opening the menu.
+    const auto beforeAlt = visibleWindows();
+    xdotool({"keydown", "Alt_L", "click", "1", "keyup", "Alt_L"});
+    ASSERT_TRUE(waitForActive(home, "Home")) << agent.log();
+    xdotool({"keydown", "Alt_L", "click", "1", "keyup", "Alt_L"});
+    ASSERT_TRUE(waitForActive(home, "Play"));
+    EXPECT_FALSE(newAgentWindow(beforeAlt));
+
+    // The agent answers status as tessarinctl itself would, once it is gone.
+    const Output forwarded = tessarinctl(home, {"status"});
+    // "Quit", the menu's last item, ends the agent.
+    const auto beforeQuit = visibleWindows();
+    clickAt(cx, cy);
+    ASSERT_TRUE(waitFor([&] { return newAgentWindow(beforeQuit).has_value(); })) << agent.log();
+    xdotool({"key", "Up", "Return"});
+    EXPECT_EQ(agent.waitForExit(std::chrono::seconds(10)), 0);
+    ASSERT_TRUE(waitFor([] { return !agentOnBus(); }));
+    const Output inProcess = tessarinctl(home, {"status"});
+    EXPECT_EQ(forwarded.status, 0);
+    EXPECT_EQ(forwarded.out, inProcess.out);
+}
