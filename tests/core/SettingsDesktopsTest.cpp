@@ -213,7 +213,7 @@ TEST(SettingsDesktops, CreationThroughTheSheetRules) {
         {"a reserved name", named("_x"), "Names can't start with \u201c_\u201d (reserved).", false},
         {"taken", named(" Home "), "\u201cHome\u201d already exists.", false},
         {"a shortcut cycling uses", withKey("New", key(49)),
-         "\u2325\u21e7Key 49 is already assigned to Cycle next.", false},
+         "\u2325\u21e7Space is already assigned to Cycle next.", false},
         {"a shortcut another desktop uses", withKey("New", key(18, 0x1E0000)),
          "\u2303\u2325\u21e7\u2318Key 18 is already assigned to \u201cHome\u201d.", false},
         {"a plain desktop", named(" New "), "", true},

@@ -31,7 +31,7 @@ TEST(SettingsOrganise, ShortcutConflicts) {
          [](SettingsModel& m) {
              return m.shortcuts.setHotkey(HotKeySpec{49, optionShift}, "Work");
          },
-         "\u2325\u21e7Key 49 is already assigned to Cycle next."},
+         "\u2325\u21e7Space is already assigned to Cycle next."},
         {"a desktop taking another desktop's key",
          [](SettingsModel& m) {
              return m.shortcuts.setHotkey(HotKeySpec{18, 0x140000}, "Work");

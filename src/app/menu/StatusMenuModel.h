@@ -1,7 +1,7 @@
 #pragma once
 
-#include "menu/ShortcutText.h"
 #include "model/Config.h"
+#include "model/ShortcutText.h"
 
 #include <optional>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "model/Config.h"
 #include "model/HotKeyAssignment.h"
+#include "model/ShortcutText.h"
 
 #include <functional>
 #include <optional>
@@ -12,10 +13,8 @@ namespace tessarin {
 // The display text of a shortcut: its modifier glyphs followed by the key's name.
 using ShortcutText = std::function<std::string(const HotKeySpec&)>;
 
-// "⌃⌥⇧⌘" for the modifier bits the spec holds (control 0x40000, option 0x80000, shift 0x20000,
-// command 0x100000), in that fixed order.
-std::string modifierGlyphs(uint32_t modifiers);
-// The glyphs and "Key " + the key code: the text until the keyboard layout can name keys.
+// The glyphs and the key's fixed name, else "Key " + the key code: the text until the keyboard
+// layout can name keys.
 std::string provisionalShortcutText(const HotKeySpec& spec);
 
 // The owner of the first assignment with this spec, other than `excluding` when given.

@@ -1,4 +1,4 @@
-#include "menu/ShortcutText.h"
+#include "model/ShortcutText.h"
 
 #include <utility>
 
