@@ -2,37 +2,62 @@
 
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
-#include "dock/DockDrop.h"
+#include "freedesktop/LinuxScreenshotServices.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
+#include <QScreen>
 
 namespace tessarin {
+
+namespace {
+
+// The main screen in logical pixels, which screenshots of the whole screen measure.
+SweepCanvas mainScreenCanvas() {
+    SweepCanvas canvas;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        canvas.width = screen->size().width();
+        canvas.height = screen->size().height();
+    }
+    return canvas;
+}
+
+} // namespace
 
 AppController::AppController(AgentEnvironment environment, QObject* parent)
     : QObject(parent), env_(std::move(environment)),
       tray_(env_.sessionBus,
             [this](const std::string& line) { env_.log.log(LogCategory::app, "%{public}s", line); }),
       surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
-      swapper_(surface_, store_), opener_(env_.sessionBus),
+      swapper_(surface_, store_), archiver_(store_, env_.paths, files_, env_.clock, env_.log),
+      screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
+      sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas), opener_(env_.sessionBus),
       observer_(env_.paths, store_, alerts_, opener_,
-                {env_.hooks.runSweeps, [this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
+                {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
                  [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
                 [this](const std::string& name) { performSwitch(name, true); }),
+      sweepTriggers_(
+          store_, sweeps_, [this] { return busy(); }, [this] { afterStoreChange(); }),
+      dockDrop_(
+          store_, surface_, env_.paths.desktop, [this] { return busy(); }, [this] { afterStoreChange(); }),
       scheduler_([this] { schedulerTick(); }), lock_(env_.paths.root, "tessarin"),
+      runner_({env_.paths, env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
       commands_({store_, sequence_,
                  [this] {
                      StoreStartup startup(env_.paths, store_, surface_, env_.log, env_.clock);
                      startup.recover(swapper_);
                      rebuildMenu();
                  },
-                 [this] { return launched_; }, [this] { activate(); }}),
+                 [this] { return launched_; }, [this] { activate(); },
+                 [this](const std::vector<std::string>& args, bool json) { return runner_.run(args, json); },
+                 [this] { configChanged(); }}),
       control_(commands_, QString::fromStdString(env_.paths.root.string())),
       instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log) {
+    sequence_.setSweeps(&sweeps_);
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
         if (readOrFallback().settings.scrollToCycle)
@@ -92,8 +117,8 @@ void AppController::completeLaunch() {
         StoreStartup(env_.paths, store_, surface_, env_.log, env_.clock).stampActiveVisited();
         collapseAtStartupIfWanted();
     }
-    if (env_.hooks.fireDueTimers)
-        env_.hooks.fireDueTimers(env_.clock.now());
+    if (!sequence_.readOnly())
+        archiver_.fireDueTimers(env_.clock.now());
     if (env_.hooks.reloadHotKeys)
         env_.hooks.reloadHotKeys();
     rebuildMenu();
@@ -171,13 +196,17 @@ void AppController::configChanged() {
 }
 
 void AppController::schedulerTick() {
-    if (!env_.hooks.fireDueTimers || !env_.hooks.fireDueTimers(env_.clock.now()))
+    if (sequence_.readOnly() || busy() || archiver_.fireDueTimers(env_.clock.now()).empty())
         return;
+    afterStoreChange();
+    if (env_.hooks.syncCleanupNotifications)
+        env_.hooks.syncCleanupNotifications(readOrFallback());
+}
+
+void AppController::afterStoreChange() {
     rebuildMenu();
     if (env_.hooks.reloadSettingsModel)
         env_.hooks.reloadSettingsModel();
-    if (env_.hooks.syncCleanupNotifications)
-        env_.hooks.syncCleanupNotifications(readOrFallback());
 }
 
 void AppController::toggleScreenshotFilteringPause() {
@@ -193,11 +222,9 @@ void AppController::toggleScreenshotFilteringPause() {
 }
 
 void AppController::sweepActiveDesktopNow() {
-    if (env_.hooks.runSweeps)
-        env_.hooks.runSweeps(readOrFallback());
-    rebuildMenu();
-    if (env_.hooks.reloadSettingsModel)
-        env_.hooks.reloadSettingsModel();
+    if (sequence_.readOnly() || busy())
+        return;
+    sweepTriggers_.sweepActiveDesktopNow();
 }
 
 bool AppController::busy() {
@@ -212,13 +239,9 @@ bool AppController::busy() {
 
 void AppController::handleDockDrop(const std::vector<std::filesystem::path>& dropped,
                                    const std::string& target) {
-    if (busy())
+    if (sequence_.readOnly())
         return;
-    if (dropOntoDesktop(dropped, target, env_.paths, store_, surface_).empty())
-        return;
-    rebuildMenu();
-    if (env_.hooks.reloadSettingsModel)
-        env_.hooks.reloadSettingsModel();
+    dockDrop_.handleDockDrop(dropped, target);
 }
 
 void AppController::menuEntryChosen(const StatusMenuEntry& entry) {

@@ -4,9 +4,15 @@
 #include "control/AgentCommands.h"
 #include "control/ControlService.h"
 #include "cycle/ScrollCycler.h"
+#include "freedesktop/TrashFileService.h"
 #include "icon/MenuBarIconAnimator.h"
 #include "launch/SingleInstance.h"
+#include "organise/Archiver.h"
+#include "organise/DesktopSweeps.h"
+#include "organise/ScreenshotFilter.h"
 #include "scheduler/Scheduler.h"
+#include "session/DockDrop.h"
+#include "session/SweepTriggers.h"
 #include "session/SwitchSequence.h"
 #include "store/FileStateStore.h"
 #include "store/StoreLock.h"
@@ -24,13 +30,10 @@
 
 namespace tessarin {
 
-// Work that components of later issues take over; each hook stays empty until its component exists.
+// Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
-    std::function<bool(Date now)> fireDueTimers;                 // true when it archived or drained anything
     std::function<void(const Config&)> syncCleanupNotifications; // hand the reminders to the notifier
     std::function<void()> reloadHotKeys;
-    std::function<void(const Config&)>
-        runSweeps; // screenshot and custom-rule sweeps, in the document's order
     std::function<void()> reloadSettingsModel;
 };
 
@@ -66,6 +69,7 @@ public:
     void statusItemClicked(bool optionHeld);
     void rebuildMenu();
     void configChanged();
+    // Archives or drains the temporary desktops whose timers ran out.
     void schedulerTick();
     void toggleScreenshotFilteringPause();
     // Sort now: the sweeps over the active Desktop.
@@ -89,6 +93,7 @@ private:
     void collapseAtStartupIfWanted();
     void menuEntryChosen(const StatusMenuEntry& entry);
     void notAvailableYet(const std::string& title);
+    void afterStoreChange();
     void activate();
     Config readOrFallback();
 
@@ -97,14 +102,21 @@ private:
     FileSystemSurface surface_;
     FileStateStore store_;
     DesktopSwapper swapper_;
+    TrashFileService files_;
+    Archiver archiver_;
+    ScreenshotFilter screenshots_;
+    DesktopSweeps sweeps_;
     MenuBarIconAnimator menuBarIcon_;
     Alerts alerts_;
     FolderOpener opener_;
     AgentSwitchObserver observer_;
     SwitchSequence sequence_;
     ScrollCycler scroller_;
+    SweepTriggers sweepTriggers_;
+    DockDrop dockDrop_;
     Scheduler scheduler_;
     StoreLock lock_;
+    CommandRunner runner_;
     AgentCommands commands_;
     ControlService control_;
     SingleInstance instance_;

@@ -25,21 +25,47 @@ std::vector<std::shared_ptr<LogSink>> sinksFor(const CommandContext& context) {
 
 } // namespace
 
+struct Session::Owned {
+    explicit Owned(const CommandContext& context)
+        : log(sinksFor(context)), store(context.paths.config, context.paths.journal),
+          surface(context.paths.desktop, context.paths.workspaces), swapper(surface, store),
+          sequence(store, swapper, log, clock), archiver(store, context.paths, files, clock, log),
+          lock(context.paths.root, "tessarinctl"),
+          screenshots(linuxScreenshotServices(), context.paths.home, context.paths.desktop),
+          sweeps(surface, store, log, screenshots) {
+        sequence.setSweeps(&sweeps);
+    }
+
+    SessionParts parts() { return {log, clock, store, surface, swapper, sequence, sweeps, archiver}; }
+
+    Log log;
+    SystemClock clock;
+    FileStateStore store;
+    FileSystemSurface surface;
+    DesktopSwapper swapper;
+    SwitchSequence sequence;
+    TrashFileService files;
+    Archiver archiver;
+    StoreLock lock;
+    ScreenshotFilter screenshots;
+    DesktopSweeps sweeps;
+};
+
 Session::Session(CommandContext& context)
-    : context_(context), log_(sinksFor(context)), store_(context.paths.config, context.paths.journal),
-      surface_(context.paths.desktop, context.paths.workspaces), swapper_(surface_, store_),
-      sequence_(store_, swapper_, log_, clock_), archiver_(store_, context.paths, files_, clock_, log_),
-      lock_(context.paths.root, "tessarinctl"),
-      screenshots_(linuxScreenshotServices(), context.paths.home, context.paths.desktop),
-      sweeps_(surface_, store_, log_, screenshots_) {
-    sequence_.setSweeps(&sweeps_);
-}
+    : context_(context), owned_(std::make_unique<Owned>(context)), parts_(owned_->parts()) {}
+
+Session::Session(CommandContext& context, SessionParts openParts)
+    : context_(context), parts_(openParts), readOnly_(openParts.sequence.readOnly()) {}
+
+Session::~Session() = default;
 
 std::optional<ExitStatus> Session::open() {
+    if (!owned_)
+        return std::nullopt;
     try {
         checkDesktopLocation(context_.paths);
         std::filesystem::create_directories(context_.paths.store);
-        lock_.acquire();
+        owned_->lock.acquire();
     } catch (const StoreLockBusy& e) {
         context_.err << e.what() << "\n";
         return ExitStatus::busy;
@@ -48,19 +74,19 @@ std::optional<ExitStatus> Session::open() {
         return ExitStatus::refused;
     }
 
-    StoreStartup startup(context_.paths, store_, surface_, log_, clock_);
+    StoreStartup startup(context_.paths, store(), surface(), log(), clock());
     try {
-        store_.loadConfig();
+        store().loadConfig();
     } catch (const DecodeError& e) {
         context_.err << e.what() << "\n";
         return ExitStatus::refused;
     }
     if (startup.documentIsNewer()) {
         readOnly_ = true;
-        sequence_.setReadOnly(true);
-        log_.log(LogCategory::error, LogLevel::error, "config.json schema %ld > %ld — read-only session",
-                 static_cast<long>(store_.loadConfig().schemaVersion),
-                 static_cast<long>(Config::currentSchemaVersion));
+        sequence().setReadOnly(true);
+        log().log(LogCategory::error, LogLevel::error, "config.json schema %ld > %ld — read-only session",
+                  static_cast<long>(store().loadConfig().schemaVersion),
+                  static_cast<long>(Config::currentSchemaVersion));
         return std::nullopt; // nothing may be written: no bootstrap, no recovery
     }
     try {
@@ -70,7 +96,7 @@ std::optional<ExitStatus> Session::open() {
         return ExitStatus::refused;
     }
     try {
-        startup.recover(swapper_);
+        startup.recover(swapper());
     } catch (const std::exception& e) {
         recoveryFailed_ = true;
         context_.err << "Couldn't finish the interrupted switch: " << e.what() << "\n";
@@ -81,7 +107,7 @@ std::optional<ExitStatus> Session::open() {
 
 bool Session::journalPending() {
     try {
-        return store_.loadJournal().has_value();
+        return parts_.store.loadJournal().has_value();
     } catch (...) {
         return true;
     }

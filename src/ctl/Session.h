@@ -15,11 +15,30 @@
 
 namespace tessarin::ctl {
 
-// The store opened in this process: the lock held, the start-up steps run (bootstrap, migration,
-// recovery), and the switch sequence ready without any on-screen step.
+// The objects a command works with.
+struct SessionParts {
+    Log& log;
+    const Clock& clock;
+    FileStateStore& store;
+    FileSystemSurface& surface;
+    DesktopSwapper& swapper;
+    SwitchSequence& sequence;
+    DesktopSweeps& sweeps;
+    Archiver& archiver;
+};
+
+// The store a command works on: either opened in this process (the lock held, the start-up steps run:
+// bootstrap, migration, recovery; the switch sequence without any on-screen step), or the running
+// agent's, which already holds the lock and ran the start-up steps.
 class Session {
 public:
+    // The store of `context.paths`, to be opened in this process.
     explicit Session(CommandContext& context);
+    // A store that is already open, with its owner's objects; open() does nothing.
+    Session(CommandContext& context, SessionParts openParts);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     // Checks the Desktop's location, takes the lock and runs the start-up steps. On failure the
     // message is printed and the exit status returned.
@@ -33,31 +52,24 @@ public:
 
     bool readOnly() const { return readOnly_; }
     bool recoveryFailed() const { return recoveryFailed_; }
-    Log& log() { return log_; }
-    FileStateStore& store() { return store_; }
-    FileSystemSurface& surface() { return surface_; }
-    DesktopSwapper& swapper() { return swapper_; }
-    SwitchSequence& sequence() { return sequence_; }
-    DesktopSweeps& sweeps() { return sweeps_; }
-    Archiver& archiver() { return archiver_; }
-    const Clock& clock() const { return clock_; }
+    Log& log() { return parts_.log; }
+    FileStateStore& store() { return parts_.store; }
+    FileSystemSurface& surface() { return parts_.surface; }
+    DesktopSwapper& swapper() { return parts_.swapper; }
+    SwitchSequence& sequence() { return parts_.sequence; }
+    DesktopSweeps& sweeps() { return parts_.sweeps; }
+    Archiver& archiver() { return parts_.archiver; }
+    const Clock& clock() const { return parts_.clock; }
     // True when a journal is left in the store (an unreadable one counts): a switch is unfinished.
     bool journalPending();
     const Paths& paths() const { return context_.paths; }
 
 private:
+    struct Owned;
+
     CommandContext& context_;
-    Log log_;
-    SystemClock clock_;
-    FileStateStore store_;
-    FileSystemSurface surface_;
-    DesktopSwapper swapper_;
-    SwitchSequence sequence_;
-    TrashFileService files_;
-    Archiver archiver_;
-    StoreLock lock_;
-    ScreenshotFilter screenshots_;
-    DesktopSweeps sweeps_;
+    std::unique_ptr<Owned> owned_; // none for a store opened elsewhere
+    SessionParts parts_;
     bool readOnly_ = false;
     bool recoveryFailed_ = false;
 };

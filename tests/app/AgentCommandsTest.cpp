@@ -18,7 +18,8 @@ struct Agent {
     SwitchSequence sequence{world.store, world.swapper, log, clock};
     bool launched = true;
     int recovered = 0;
-    AgentCommands commands{{world.store, sequence, [this] { ++recovered; }, [this] { return launched; }, {}}};
+    AgentCommands commands{
+        {world.store, sequence, [this] { ++recovered; }, [this] { return launched; }, {}, {}, {}}};
 };
 
 // The failure class a request ends with; none when it succeeded.

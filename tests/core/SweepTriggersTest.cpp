@@ -154,6 +154,7 @@ TEST(SweepTriggers, DockDrops) {
          0,
          {"one.txt", "two.txt"}},
         {"one move fails", "B", {"Desktop/one.txt", "Desktop/two.txt"}, false, 1, {"two.txt"}},
+        {"a folder given with a trailing slash", "B", {"Desktop/dir/"}, false, 0, {"dir"}},
         {"mid-switch", "B", {"Desktop/one.txt"}, true, 0, {}},
     };
     for (const auto& c : cases) {
@@ -165,7 +166,7 @@ TEST(SweepTriggers, DockDrops) {
             d.updateWorkspace("A", [](Workspace& a) { a.files = {"one.txt", "two.txt", "pinned.txt"}; });
             d.updateWorkspace("B", [](Workspace& b) { b.files = {"two.txt"}; });
         });
-        for (const auto* name : {"one.txt", "two.txt", "pinned.txt", "sub/inner.txt"})
+        for (const auto* name : {"one.txt", "two.txt", "pinned.txt", "sub/inner.txt", "dir/inside.txt"})
             w.put(w.paths.desktop, name);
         w.put(w.home.path(), "elsewhere.txt");
         test::FaultySurface faulty(w.surface);

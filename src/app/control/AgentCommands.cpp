@@ -103,6 +103,16 @@ std::string AgentCommands::config() {
     }
 }
 
+CommandResult AgentCommands::runCommand(const std::vector<std::string>& args, bool json) {
+    refuseWhileBusy();
+    if (!parts_.runCommand)
+        throw ControlFailure(control::Failure::refused, "This Tessarin agent does not run commands.");
+    CommandResult result = parts_.runCommand(args, json);
+    if (parts_.afterCommand)
+        parts_.afterCommand();
+    return result;
+}
+
 void AgentCommands::activate() {
     if (parts_.activate)
         parts_.activate();

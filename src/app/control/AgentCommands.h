@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/CommandRunner.h"
 #include "control/ControlProtocol.h"
 #include "session/SwitchSequence.h"
 #include "store/StateStore.h"
@@ -32,6 +33,9 @@ public:
         std::function<void()> recover;  // finishes a journalled switch; throws on failure
         std::function<bool()> launched; // false while the agent is still starting
         std::function<void()> activate; // come forward
+        // A tessarinctl command line over the agent's store; then what changed is shown.
+        std::function<CommandResult(const std::vector<std::string>& args, bool json)> runCommand;
+        std::function<void()> afterCommand;
     };
 
     explicit AgentCommands(Parts parts) : parts_(std::move(parts)) {}
@@ -48,6 +52,7 @@ public:
     void recover();
     std::string config();
     void activate();
+    CommandResult runCommand(const std::vector<std::string>& args, bool json);
 
 private:
     void refuseWhileBusy();

@@ -62,6 +62,20 @@ void ControlService::Recover() {
 QString ControlService::Config() {
     return answer([&] { return commands_.config(); });
 }
+int ControlService::RunCommand(const QStringList& args, bool json, QString& out, QString& err) {
+    std::vector<std::string> line;
+    for (const auto& a : args)
+        line.push_back(a.toStdString());
+    int status = static_cast<int>(control::Failure::refused);
+    answer([&] {
+        const CommandResult result = commands_.runCommand(line, json);
+        status = result.status;
+        out = QString::fromStdString(result.out);
+        err = QString::fromStdString(result.err);
+    });
+    return status;
+}
+
 void ControlService::Activate() {
     answer([&] { commands_.activate(); });
 }

@@ -30,6 +30,7 @@ public slots:
     void Recover();
     QString Config();
     void Activate();
+    int RunCommand(const QStringList& args, bool json, QString& out, QString& err);
 
 private:
     template <typename F> QString answer(F&& request);

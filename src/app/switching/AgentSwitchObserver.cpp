@@ -20,11 +20,6 @@ Config AgentSwitchObserver::readOrFallback() {
     }
 }
 
-void AgentSwitchObserver::willSwitch(const Config& document, const std::string&, const std::string&) {
-    if (steps_.sweepOutgoingDesktop)
-        steps_.sweepOutgoingDesktop(document);
-}
-
 void AgentSwitchObserver::present(const std::exception& error) {
     alerts_.showError(error);
 }

@@ -12,15 +12,15 @@ namespace tessarin {
 
 class FolderOpener;
 
-// The agent's steps around each switch: sweeps before it; after it the menu, the settings, the icon's
-// animation, the note after a first switch and the note about pinned names; errors as alerts.
+// The agent's steps around each switch (the sequence runs the sweeps itself): after it the menu, the
+// settings, the icon's animation, the note after a first switch and the note about pinned names; errors as
+// alerts.
 class AgentSwitchObserver : public QObject, public SwitchObserver {
     Q_OBJECT
 public:
     static constexpr int firstSwitchNoteDelayMs = 1000;
 
     struct Steps {
-        std::function<void(const Config&)> sweepOutgoingDesktop; // empty until the sweeps exist
         std::function<void()> rebuildMenu;
         std::function<void()> reloadSettingsModel; // empty until the settings model exists
         std::function<void(MenuBarAnimation)> playIconAnimation;
@@ -29,7 +29,6 @@ public:
     AgentSwitchObserver(const Paths& paths, StateStore& store, Alerts& alerts, FolderOpener& opener,
                         Steps steps, QObject* parent = nullptr);
 
-    void willSwitch(const Config& document, const std::string& leaving, const std::string& target) override;
     void present(const std::exception& error) override;
     void didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
                    std::chrono::steady_clock::time_point coverStart) override;

@@ -21,6 +21,15 @@ ExitStatus SessionCommand::run(CommandContext& context, const std::vector<std::s
     return runInSession(session, context, args);
 }
 
+ExitStatus SessionCommand::runInOpenSession(Session& session, CommandContext& context,
+                                            const std::vector<std::string>& args) {
+    if (const auto problem = argumentProblem(args)) {
+        context.err << *problem << "\n";
+        return ExitStatus::usage;
+    }
+    return runInSession(session, context, args);
+}
+
 std::string SessionCommand::usageLine() const {
     return "Usage: tessarinctl " + name() + (synopsis().empty() ? "" : " ") + synopsis();
 }
@@ -38,11 +47,16 @@ ExitStatus SwitchingCommand::runInSession(Session& session, CommandContext&,
     return session.report(perform(session.sequence(), args));
 }
 
-std::optional<ExitStatus> SessionCommand::forward(AgentLink&, CommandContext& context,
-                                                  const std::vector<std::string>&) {
-    context.err << "The running Tessarin agent holds your desktops' store and does not take \u201c" << name()
-                << "\u201d yet. Quit Tessarin from its menu, then run the command again.\n";
-    return ExitStatus::busy;
+std::optional<ExitStatus> SessionCommand::forward(AgentLink& agent, CommandContext& context,
+                                                  const std::vector<std::string>& args) {
+    std::vector<std::string> line{name()};
+    line.insert(line.end(), args.begin(), args.end());
+    const AgentRun run = agent.runCommand(line, context.json);
+    if (run.agentGone)
+        return std::nullopt;
+    context.out << run.out;
+    context.err << run.err;
+    return run.status;
 }
 
 std::optional<ExitStatus> SwitchingCommand::forward(AgentLink& agent, CommandContext& context,

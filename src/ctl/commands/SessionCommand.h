@@ -10,6 +10,10 @@ namespace tessarin::ctl {
 class SessionCommand : public Command {
 public:
     ExitStatus run(CommandContext& context, const std::vector<std::string>& args) final;
+    // The command over a store its owner already opened (the running agent's): the arguments are
+    // checked, then the work is done with the session's objects, printing as run() does.
+    ExitStatus runInOpenSession(Session& session, CommandContext& context,
+                                const std::vector<std::string>& args);
 
 protected:
     // How many arguments the command takes.
@@ -21,8 +25,8 @@ protected:
     virtual ExitStatus runInSession(Session& session, CommandContext& context,
                                     const std::vector<std::string>& args) = 0;
     // The command done by the running agent; none to do it in this process instead (when the agent
-    // went away before answering). A command the agent does not take is refused at once: the agent
-    // holds the store for as long as it runs.
+    // went away before answering). By default the agent runs this same command over its open store
+    // and hands back what it printed and its exit status.
     virtual std::optional<ExitStatus> forward(AgentLink& agent, CommandContext& context,
                                               const std::vector<std::string>& args);
 };

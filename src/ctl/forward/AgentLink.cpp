@@ -123,3 +123,31 @@ AgentReply AgentLink::config() {
 }
 
 } // namespace tessarin::ctl
+
+namespace tessarin::ctl {
+
+AgentRun AgentLink::runCommand(const std::vector<std::string>& args, bool json) {
+    QStringList list;
+    for (const auto& a : args)
+        list << QString::fromStdString(a);
+    auto pending = impl_->proxy->RunCommand(list, json);
+    pending.waitForFinished();
+    AgentRun run;
+    if (pending.isError()) {
+        const AgentReply reply = failure(pending.error());
+        run.agentGone = reply.agentGone;
+        run.status = reply.status;
+        if (!reply.text.empty())
+            run.err = reply.text + "\n";
+        return run;
+    }
+    const int status = pending.argumentAt<0>();
+    run.status = status >= 0 && status <= static_cast<int>(ExitStatus::readOnly)
+                     ? static_cast<ExitStatus>(status)
+                     : ExitStatus::refused;
+    run.out = pending.argumentAt<1>().toStdString();
+    run.err = pending.argumentAt<2>().toStdString();
+    return run;
+}
+
+} // namespace tessarin::ctl

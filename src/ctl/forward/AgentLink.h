@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tessarin::ctl {
 
@@ -13,6 +14,14 @@ struct AgentReply {
     ExitStatus status = ExitStatus::done; // done, or the class of the failure
     std::string text;                     // the reply on success, the user-facing message on failure
     bool agentGone = false;               // the agent left before it answered: do the work here instead
+};
+
+// A command the agent ran: what it printed and its exit status.
+struct AgentRun {
+    ExitStatus status = ExitStatus::done;
+    std::string out;
+    std::string err;
+    bool agentGone = false; // the agent left before it answered: do the work here instead
 };
 
 // The running agent on the session bus, reached through its control interface. Calls block until the
@@ -37,6 +46,8 @@ public:
     AgentReply last();
     AgentReply recover();
     AgentReply config();
+    // Runs the tessarinctl command line `args` (the command's name first) over the agent's store.
+    AgentRun runCommand(const std::vector<std::string>& args, bool json);
 
 private:
     struct Impl;

@@ -1,0 +1,36 @@
+#include "control/CommandRunner.h"
+
+#include "Session.h"
+#include "commands/SessionCommand.h"
+
+#include <sstream>
+
+namespace tessarin {
+
+CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ctl::CommandContext context{out, err, json, false, parts_.paths};
+    CommandResult result;
+    const ctl::CommandList commands = ctl::makeCommands();
+    ctl::SessionCommand* command = nullptr;
+    if (!args.empty())
+        for (const auto& c : commands)
+            if (c->name() == args.front())
+                command = dynamic_cast<ctl::SessionCommand*>(c.get());
+    if (!command) {
+        result.status = static_cast<int>(ctl::ExitStatus::usage);
+        result.err = "tessarinctl: unknown command " + (args.empty() ? std::string() : args.front()) +
+                     " (see tessarinctl --help)\n";
+        return result;
+    }
+    ctl::Session session(context, {parts_.log, parts_.clock, parts_.store, parts_.surface, parts_.swapper,
+                                   parts_.sequence, parts_.sweeps, parts_.archiver});
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    result.status = static_cast<int>(command->runInOpenSession(session, context, rest));
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+} // namespace tessarin

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "organise/Archiver.h"
+#include "organise/DesktopSweeps.h"
+#include "session/SwitchSequence.h"
+#include "store/FileStateStore.h"
+#include "store/Paths.h"
+#include "support/Clock.h"
+#include "support/Log.h"
+#include "swap/DesktopSwapper.h"
+#include "swap/FileSystemSurface.h"
+
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+// What one tessarinctl command printed and its exit status.
+struct CommandResult {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+// Runs tessarinctl's own command classes inside the agent, over the agent's store and objects: the
+// agent holds the lock and has run the start-up steps, so the commands neither take the lock nor
+// repeat them. Output and exit statuses are those of tessarinctl working in its own process.
+class CommandRunner {
+public:
+    struct Parts {
+        const Paths& paths;
+        Log& log;
+        const Clock& clock;
+        FileStateStore& store;
+        FileSystemSurface& surface;
+        DesktopSwapper& swapper;
+        SwitchSequence& sequence;
+        DesktopSweeps& sweeps;
+        Archiver& archiver;
+    };
+
+    explicit CommandRunner(Parts parts) : parts_(parts) {}
+
+    // `args`: the command's name, then its arguments. `json`: tessarinctl's --json.
+    CommandResult run(const std::vector<std::string>& args, bool json);
+
+private:
+    Parts parts_;
+};
+
+} // namespace tessarin
