@@ -44,7 +44,8 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
           store_, sweeps_, [this] { return busy(); }, [this] { afterStoreChange(); }),
       dockDrop_(
           store_, surface_, env_.paths.desktop, [this] { return busy(); }, [this] { afterStoreChange(); }),
-      scheduler_([this] { schedulerTick(); }), lock_(env_.paths.root, "tessarin"),
+      notifier_(env_.sessionBus, env_.clock), scheduler_([this] { schedulerTick(); }),
+      lock_(env_.paths.root, "tessarin"),
       runner_({env_.paths, env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
       commands_({store_, sequence_,
                  [this] {
@@ -124,8 +125,7 @@ void AppController::completeLaunch() {
     rebuildMenu();
     scheduler_.start();
     scheduler_.observeWake(env_.systemBus);
-    if (env_.hooks.syncCleanupNotifications)
-        env_.hooks.syncCleanupNotifications(readOrFallback());
+    notifier_.sync(readOrFallback());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
     launched_ = true;
 }
@@ -191,16 +191,15 @@ void AppController::configChanged() {
     if (env_.hooks.reloadHotKeys)
         env_.hooks.reloadHotKeys();
     rebuildMenu();
-    if (env_.hooks.syncCleanupNotifications)
-        env_.hooks.syncCleanupNotifications(readOrFallback());
+    notifier_.sync(readOrFallback());
 }
 
 void AppController::schedulerTick() {
+    notifier_.deliverDue();
     if (sequence_.readOnly() || busy() || archiver_.fireDueTimers(env_.clock.now()).empty())
         return;
     afterStoreChange();
-    if (env_.hooks.syncCleanupNotifications)
-        env_.hooks.syncCleanupNotifications(readOrFallback());
+    notifier_.sync(readOrFallback());
 }
 
 void AppController::afterStoreChange() {

@@ -7,6 +7,7 @@
 #include "freedesktop/TrashFileService.h"
 #include "icon/MenuBarIconAnimator.h"
 #include "launch/SingleInstance.h"
+#include "notify/ReminderNotifier.h"
 #include "organise/Archiver.h"
 #include "organise/DesktopSweeps.h"
 #include "organise/ScreenshotFilter.h"
@@ -32,7 +33,6 @@ namespace tessarin {
 
 // Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
-    std::function<void(const Config&)> syncCleanupNotifications; // hand the reminders to the notifier
     std::function<void()> reloadHotKeys;
     std::function<void()> reloadSettingsModel;
 };
@@ -69,7 +69,7 @@ public:
     void statusItemClicked(bool optionHeld);
     void rebuildMenu();
     void configChanged();
-    // Archives or drains the temporary desktops whose timers ran out.
+    // Archives or drains the temporary desktops whose timers ran out; shows the reminders that are due.
     void schedulerTick();
     void toggleScreenshotFilteringPause();
     // Sort now: the sweeps over the active Desktop.
@@ -86,6 +86,7 @@ public:
     TrayHost& tray() { return tray_; }
     ScrollCycler& scrollCycler() { return scroller_; }
     MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
+    ReminderNotifier& notifier() { return notifier_; }
 
 private:
     void completeLaunch();
@@ -114,6 +115,7 @@ private:
     ScrollCycler scroller_;
     SweepTriggers sweepTriggers_;
     DockDrop dockDrop_;
+    ReminderNotifier notifier_;
     Scheduler scheduler_;
     StoreLock lock_;
     CommandRunner runner_;

@@ -82,6 +82,10 @@ TEST(NewerDocument, AlertAndAReadOnlySession) {
     const Output switched = tessarinctl(home, {"switch", "Work"});
     EXPECT_EQ(switched.status, 4);
     EXPECT_NE(switched.err.find("newer version"), std::string::npos) << switched.err;
+    // A forwarded command line is refused by the agent's read-only session as well.
+    const Output created = tessarinctl(home, {"new", "Elsewhere"});
+    EXPECT_EQ(created.status, 4);
+    EXPECT_NE(created.err.find("newer version"), std::string::npos) << created.err;
     const Output status = tessarinctl(home, {"--json", "status"});
     EXPECT_EQ(status.status, 0);
     EXPECT_NE(status.out.find("\"readOnly\":true"), std::string::npos) << status.out;

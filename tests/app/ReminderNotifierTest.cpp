@@ -1,0 +1,146 @@
+#include "notify/ReminderNotifier.h"
+
+#include "WaitFor.h"
+
+#include <QDBusConnection>
+#include <QVariantMap>
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using tessarin::test::waitFor;
+
+namespace {
+
+// The desktop's notification server, on its own connection to the test's private bus.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Shown {
+        uint replaces;
+        QString summary;
+        QString body;
+        QVariantMap hints;
+        uint id;
+    };
+    std::vector<Shown> shown;
+
+public slots:
+    uint Notify(const QString&, uint replaces, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap& hints, int) {
+        const uint id = replaces ? replaces : nextId_++;
+        shown.push_back({replaces, summary, body, hints, id});
+        return id;
+    }
+
+private:
+    uint nextId_ = 41;
+};
+
+Config documentWithTask(const std::vector<std::string>& members, Date taskDate) {
+    Config c = makeDefaultConfig();
+    for (const auto& name : members)
+        c.workspaces.insert(c.workspaces.begin(), Workspace::make(name));
+    c.cleanupTasks.push_back({Uuid::random(), members, taskDate});
+    c.settings.cleanupNotifyMinutes = 540;
+    c.settings.cleanupNotifyRepeat = false;
+    c.settings.cleanupNotifySound = true;
+    return c;
+}
+
+} // namespace
+
+TEST(ReminderNotifier, ShowsEachReminderAtItsTimeAndReplacesItByIdentifier) {
+    QDBusConnection serverBus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "notifications");
+    NotificationServer server;
+    ASSERT_TRUE(serverBus.registerObject(QString::fromLatin1(ReminderNotifier::path), &server,
+                                         QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(serverBus.registerService(QString::fromLatin1(ReminderNotifier::service)));
+
+    // The task's day starts a day from now; its reminder is at 09:00 local time that day.
+    const Date start = Date::fromUnixSeconds(1'790'000'000);
+    ManualClock clock(start);
+    ReminderNotifier notifier(QDBusConnection::sessionBus(), clock);
+    Config document = documentWithTask({"Taxes"}, start.addingSeconds(86'400));
+    notifier.sync(document);
+    ASSERT_EQ(notifier.pending().size(), 1u);
+    const CleanupReminder reminder = notifier.pending().front();
+    EXPECT_GT(reminder.fireAt, start);
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        size_t shown; // notifications the server has had after the step
+        uint replaces;
+        const char* body;
+    };
+    const std::vector<Step> steps = {
+        {"before its time: nothing shown",
+         [&] {
+             clock.set(reminder.fireAt.addingSeconds(-60));
+             notifier.deliverDue();
+         },
+         0, 0, nullptr},
+        {"at its time (the scheduler's tick): shown",
+         [&] {
+             clock.set(reminder.fireAt);
+             notifier.deliverDue();
+         },
+         1, 0, "\u201cTaxes\u201d is still waiting to be sorted."},
+        {"delivered once only",
+         [&] {
+             clock.advance(120);
+             notifier.deliverDue();
+         },
+         1, 0, "\u201cTaxes\u201d is still waiting to be sorted."},
+        {"planned again with more members and shown again: it replaces the first",
+         [&] {
+             clock.set(start);
+             document = documentWithTask({"Taxes", "Photos"}, start.addingSeconds(86'400));
+             document.cleanupTasks.front().id = Uuid::parse(reminder.identifier.substr(17)).value();
+             notifier.sync(document);
+             clock.set(reminder.fireAt);
+             notifier.deliverDue();
+         },
+         2, 41, "Desktops still waiting to be sorted: Taxes, Photos."},
+        {"muted: nothing pending",
+         [&] {
+             clock.set(start);
+             document.settings.muteCleanupNotifications = true;
+             notifier.sync(document);
+             clock.set(reminder.fireAt);
+             notifier.deliverDue();
+         },
+         2, 41, "Desktops still waiting to be sorted: Taxes, Photos."},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_TRUE(waitFor([&] { return server.shown.size() >= step.shown; }));
+        ASSERT_EQ(server.shown.size(), step.shown);
+        if (step.shown == 0)
+            continue;
+        const auto& last = server.shown.back();
+        EXPECT_EQ(last.replaces, step.replaces);
+        EXPECT_EQ(last.summary, QStringLiteral("Desktop cleanup"));
+        EXPECT_EQ(last.body, QString::fromUtf8(step.body));
+        EXPECT_EQ(last.hints.value(QStringLiteral("sound-name")).toString(),
+                  QStringLiteral("message-new-instant"));
+    }
+    EXPECT_TRUE(notifier.pending().empty());
+
+    // Armed on its own timer: a reminder due in a moment is shown without any tick.
+    document.settings.muteCleanupNotifications = false;
+    document.settings.cleanupNotifySound = false;
+    clock.set(reminder.fireAt.addingSeconds(-0.05));
+    notifier.sync(document);
+    clock.set(reminder.fireAt);
+    ASSERT_TRUE(waitFor([&] { return server.shown.size() == 3; }));
+    EXPECT_EQ(server.shown.back().replaces, 41u);
+    EXPECT_TRUE(server.shown.back().hints.value(QStringLiteral("suppress-sound")).toBool());
+
+    serverBus.unregisterService(QString::fromLatin1(ReminderNotifier::service));
+    QDBusConnection::disconnectFromBus(QStringLiteral("notifications"));
+}
+
+#include "ReminderNotifierTest.moc"

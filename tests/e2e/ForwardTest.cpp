@@ -1,0 +1,83 @@
+#include "Session.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using namespace tessarin::e2e;
+
+namespace {
+
+// The text with the home folder's path written as "HOME", so two homes' outputs compare.
+std::string withoutHome(std::string text, const UserHome& home) {
+    const std::string path = home.path().string();
+    for (size_t at = text.find(path); at != std::string::npos; at = text.find(path, at))
+        text.replace(at, path.size(), "HOME");
+    return text;
+}
+
+} // namespace
+
+TEST(Forwarding, TheAgentRunsStoreCommandsAsTessarinctlDoesInItsOwnProcess) {
+    // Two equal homes: the agent runs in one, and tessarinctl works on the other in its own process (the
+    // agent manages another store there, so nothing is forwarded).
+    UserHome viaAgent;
+    UserHome inProcess;
+    for (UserHome* home : {&viaAgent, &inProcess}) {
+        home->setUp("Home", {"Home", "Work"}, 1);
+        std::filesystem::create_directories(home->folder("Found"));
+        test::writeFile(home->desktop() / "Screenshot 2026-12-06 at 10.00.00.png", "png");
+    }
+    Agent agent(viaAgent);
+    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+
+    struct Step {
+        std::vector<std::string> args;
+        int status;
+        bool sameText = true; // false where the output holds fresh identifiers
+    };
+    const std::vector<Step> steps = {
+        {{"new", "X", "--temporary"}, 0},
+        {{"new", "X"}, 1},
+        {{"rename", "X", "Y"}, 0},
+        {{"rename", "Nowhere", "Z"}, 1},
+        {{"rename", "Y"}, 2},
+        {{"order", "Y", "Home", "Work"}, 0},
+        {{"type", "Work", "temporary"}, 0},
+        {{"pin", "Home 0.txt"}, 0},
+        {{"unpin", "Home 0.txt"}, 0},
+        {{"set", "filterScreenshots", "true"}, 0},
+        {{"set", "screenshotFilenameFallback", "true"}, 0},
+        {{"--json", "get", "filterScreenshots"}, 0},
+        {{"sort-now"}, 0},
+        {{"archive", "Y"}, 0},
+        {{"restore", "Y"}, 0},
+        {{"archive", "Home"}, 1},
+        {{"pour", "Y", "Home"}, 0},
+        {{"delete", "Work"}, 0},
+        {{"delete", "Home"}, 1},
+        {{"tick"}, 0},
+        {{"--json", "cleanups"}, 0, false},
+        {{"filter", "list"}, 0},
+        {{"adopt", "Found"}, 0},
+        {{"--json", "status"}, 0},
+    };
+    for (const auto& step : steps) {
+        std::string line;
+        for (const auto& a : step.args)
+            line += a + " ";
+        SCOPED_TRACE(line);
+        const Output forwarded = tessarinctl(viaAgent, step.args);
+        const Output own = tessarinctl(inProcess, step.args);
+        EXPECT_EQ(forwarded.status, step.status) << forwarded.err;
+        EXPECT_EQ(own.status, step.status) << own.err;
+        if (step.sameText) {
+            EXPECT_EQ(withoutHome(forwarded.out, viaAgent), withoutHome(own.out, inProcess));
+            EXPECT_EQ(withoutHome(forwarded.err, viaAgent), withoutHome(own.err, inProcess));
+        }
+    }
+    for (const auto* folder : {"Home", "Screenshots", "Found", "Y"})
+        EXPECT_EQ(UserHome::listing(viaAgent.folder(folder)), UserHome::listing(inProcess.folder(folder)))
+            << folder;
+    EXPECT_EQ(UserHome::listing(viaAgent.desktop()), UserHome::listing(inProcess.desktop()));
+    EXPECT_TRUE(agent.running());
+}
