@@ -81,3 +81,28 @@ TEST(Forwarding, TheAgentRunsStoreCommandsAsTessarinctlDoesInItsOwnProcess) {
     EXPECT_EQ(UserHome::listing(viaAgent.desktop()), UserHome::listing(inProcess.desktop()));
     EXPECT_TRUE(agent.running());
 }
+
+TEST(AgentTimers, TheLaunchArchivesATemporaryDesktopWhoseTimerRanOut) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Trip", "Later"}, 1, [](Config& c) {
+        const Date longAgo =
+            Date::fromTimePoint(std::chrono::system_clock::now()).addingSeconds(-10 * 86'400.0);
+        for (const auto* name : {"Trip", "Later"})
+            c.updateWorkspace(name, [&](Workspace& w) {
+                w.type = WorkspaceType::temporary;
+                w.createdAt = longAgo;
+                w.timer = ArchiveTimer{ArchiveTimerMode::fixed, std::string(name) == "Trip" ? 3 : 30};
+            });
+    });
+    Agent agent(home);
+    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+
+    const Output status = tessarinctl(home, {"--json", "status"});
+    ASSERT_EQ(status.status, 0) << status.err;
+    EXPECT_NE(status.out.find("\"archived\":[\"Trip\"]"), std::string::npos) << status.out;
+    const Config after = home.document();
+    EXPECT_NE(after.findWorkspace("Trip")->state, WorkspaceState::active);
+    EXPECT_EQ(after.findWorkspace("Later")->state, WorkspaceState::active);
+    EXPECT_FALSE(std::filesystem::exists(home.folder("Trip")));
+    EXPECT_TRUE(std::filesystem::exists(home.folder("Later") / "Later 0.txt"));
+}

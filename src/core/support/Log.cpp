@@ -34,6 +34,11 @@ void Log::addSink(std::shared_ptr<LogSink> sink) {
     sinks_.push_back(std::move(sink));
 }
 
+void Log::removeSink(const std::shared_ptr<LogSink>& sink) {
+    std::lock_guard lock(mutex_);
+    std::erase(sinks_, sink);
+}
+
 void Log::write(LogCategory category, LogLevel level, std::string message) {
     std::lock_guard lock(mutex_);
     LogEntry entry{clock_(), category, level, std::move(message)};

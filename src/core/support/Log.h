@@ -52,6 +52,7 @@ public:
                  Clock clock = {});
 
     void addSink(std::shared_ptr<LogSink> sink);
+    void removeSink(const std::shared_ptr<LogSink>& sink);
 
     // Formats with formatLogMessage and records the message.
     template <typename... Args>

@@ -41,30 +41,39 @@ std::string quoted(const std::string& text) {
     return "\u201c" + text + "\u201d";
 }
 
+// The entries written while it is attached: the sweeps' lines of this one command, also when the log
+// is a long-running agent's whose ring is full.
+class CollectingSink : public LogSink {
+public:
+    void write(const LogEntry& entry) override { entries.push_back(entry); }
+    std::vector<LogEntry> entries;
+};
+
 } // namespace
 
 ExitStatus SortNowCommand::runInSession(Session& session, CommandContext& context,
                                         const std::vector<std::string>&) {
     if (auto refused = session.refuseIfReadOnly())
         return *refused;
-    const std::size_t before = session.log().recent(Log::defaultCapacity).size();
     SweepTriggers triggers(
         session.store(), session.sweeps(),
         [&session] { return switchInProgress(session.sequence().isSwapping(), session.store()); }, {});
+    const auto collected = std::make_shared<CollectingSink>();
+    session.log().addSink(collected);
     triggers.sweepActiveDesktopNow();
+    session.log().removeSink(collected);
     // What the sweeps did, as their log lines: the swept counts on stdout, failures on stderr.
-    const auto entries = session.log().recent(Log::defaultCapacity);
-    for (std::size_t i = before; i < entries.size(); ++i) {
-        if (entries[i].category == LogCategory::sweep && !context.json)
-            context.out << entries[i].message << "\n";
-        else if (entries[i].category == LogCategory::error)
-            context.err << entries[i].message << "\n";
+    for (const auto& entry : collected->entries) {
+        if (entry.category == LogCategory::sweep && !context.json)
+            context.out << entry.message << "\n";
+        else if (entry.category == LogCategory::error)
+            context.err << entry.message << "\n";
     }
     if (context.json) {
         auto swept = nlohmann::ordered_json::array();
-        for (std::size_t i = before; i < entries.size(); ++i)
-            if (entries[i].category == LogCategory::sweep)
-                swept.push_back(entries[i].message);
+        for (const auto& entry : collected->entries)
+            if (entry.category == LogCategory::sweep)
+                swept.push_back(entry.message);
         context.out << nlohmann::ordered_json{{"swept", swept}}.dump() << "\n";
     }
     return ExitStatus::done;
