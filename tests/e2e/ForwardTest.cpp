@@ -79,6 +79,8 @@ TEST(Forwarding, TheAgentRunsStoreCommandsAsTessarinctlDoesInItsOwnProcess) {
         EXPECT_EQ(UserHome::listing(viaAgent.folder(folder)), UserHome::listing(inProcess.folder(folder)))
             << folder;
     EXPECT_EQ(UserHome::listing(viaAgent.desktop()), UserHome::listing(inProcess.desktop()));
+    EXPECT_EQ(UserHome::listing(viaAgent.folder("Screenshots")),
+              std::vector<std::string>{"Screenshot 2026-12-06 at 10.00.00.png"});
     EXPECT_TRUE(agent.running());
 }
 

@@ -11,7 +11,7 @@ namespace tessarin {
 
 ReminderNotifier::ReminderNotifier(QDBusConnection bus, const Clock& clock, Calendar calendar,
                                    QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), clock_(clock), calendar_(std::move(calendar)) {
+    : QObject(parent), bus_(std::move(bus)), clock_(clock), calendar_(calendar) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &ReminderNotifier::deliverDue);
