@@ -28,7 +28,7 @@ public:
     bool setOptionClickCarousel(const std::vector<std::string>& names);
 
 private:
-    // A command's shortcut: refused when any owner, the command itself included, holds the spec.
+    // A command's shortcut: refused when any owner, the command itself included, already holds that shortcut.
     bool setCommandShortcut(std::optional<HotKeySpec> AppSettings::*field,
                             const std::optional<HotKeySpec>& spec);
     bool refuseIfTaken(const HotKeySpec& spec, const std::optional<HotKeyAssignment::Owner>& excluding);
