@@ -148,3 +148,42 @@ TEST(StoreStartup, NewerDocumentIsDetected) {
     test::writeFile(w.paths.config, R"({"activeWorkspace":"A"})");
     EXPECT_FALSE(w.startup.documentIsNewer());
 }
+
+TEST(StoreStartup, ArchiveCutShortBetweenMoveAndSaveIsCompletedOrForgotten) {
+    struct Case {
+        bool folderMoved;
+        bool expectArchived;
+    } cases[] = {{true, true}, {false, false}};
+    for (const auto& c : cases) {
+        StartupWorld w;
+        Config doc = makeDefaultConfig();
+        doc.activeWorkspace = "Work";
+        Workspace temp = Workspace::make("Trip", WorkspaceType::temporary);
+        const fs::path location = w.paths.defaultArchiveRoot / "Trip-2026-12-06";
+        temp.archiveLocation = location.string(); // written before the move
+        doc.workspaces = {Workspace::make("Work"), temp, Workspace::make(blank)};
+        w.store.saveConfig(doc);
+        w.put(w.folder("Trip"), "ticket.pdf");
+        if (c.folderMoved) {
+            fs::create_directories(location.parent_path());
+            fs::rename(w.folder("Trip"), location);
+        }
+
+        w.startup.bootstrapIfNeeded();
+        const Config after = w.store.loadConfig();
+        const Workspace* trip = after.findWorkspace("Trip");
+        ASSERT_TRUE(trip);
+        if (c.expectArchived) {
+            EXPECT_EQ(trip->state, WorkspaceState::archivedUnsorted);
+            EXPECT_EQ(trip->archiveLocation, location.string());
+            EXPECT_TRUE(trip->archivedAt.has_value());
+            EXPECT_FALSE(fs::exists(w.folder("Trip"))); // no empty stand-in folder
+            EXPECT_TRUE(fs::exists(location / "ticket.pdf"));
+            EXPECT_EQ(after.cleanupTasks.size(), 1u);
+        } else {
+            EXPECT_EQ(trip->state, WorkspaceState::active);
+            EXPECT_FALSE(trip->archiveLocation.has_value());
+            EXPECT_TRUE(fs::exists(w.folder("Trip") / "ticket.pdf"));
+        }
+    }
+}

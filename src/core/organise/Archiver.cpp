@@ -52,6 +52,26 @@ void saveOrMoveBack(StateStore& store, const std::function<void(Config&)>& chang
     }
 }
 
+} // namespace
+
+void markArchived(Config& config, const std::string& name, const fs::path& location, Date now,
+                  const Calendar& calendar) {
+    bool createsTask = false;
+    config.updateWorkspace(name, [&](Workspace& w) {
+        w.state = WorkspaceState::archivedUnsorted;
+        w.archivedAt = now;
+        w.archiveLocation = location.string();
+        w.hotkey.reset();
+        createsTask = w.createsCleanupTask;
+    });
+    if (createsTask) {
+        const Date tomorrow = calendar.addingDays(now, 1).value_or(now);
+        addCleanupTask(config, name, calendar.startOfDay(tomorrow));
+    }
+}
+
+namespace {
+
 Config loadOrDefault(StateStore& store) {
     try {
         return store.loadConfig();
@@ -99,6 +119,21 @@ void Archiver::archive(const std::string& name) {
 
     const fs::path destination = uniquePath(folder / (name + "-" + calendar_.isoDay(now)), files_);
     const fs::path source = workspacesRoot_ / name;
+    // The destination goes into the document before the folder moves: a crash between the move and
+    // the final save then leaves a live desktop whose folder is at its archiveLocation, which the next
+    // start completes (finishInterruptedArchives).
+    mutateConfig(store_, [&](Config& c) {
+        c.updateWorkspace(name, [&](Workspace& w) { w.archiveLocation = destination.string(); });
+    });
+    const auto forgetDestination = [&] {
+        try {
+            mutateConfig(store_, [&](Config& c) {
+                c.updateWorkspace(name, [&](Workspace& w) { w.archiveLocation.reset(); });
+            });
+        } catch (const std::exception&) {
+            // The next start clears it: the folder is still in the store.
+        }
+    };
     std::optional<std::pair<fs::path, fs::path>> moved;
     try {
         if (files_.exists(source)) {
@@ -108,24 +143,17 @@ void Archiver::archive(const std::string& name) {
             files_.createFolder(destination);
         }
     } catch (const std::exception& e) {
+        forgetDestination();
         throw ArchiveError::filesystem(std::string("Couldn't move the folder: ") + e.what());
     }
 
-    saveOrMoveBack(
-        store_,
-        [&](Config& c) {
-            c.updateWorkspace(name, [&](Workspace& w) {
-                w.state = WorkspaceState::archivedUnsorted;
-                w.archivedAt = now;
-                w.archiveLocation = destination.string();
-                w.hotkey.reset();
-            });
-            if (workspace.createsCleanupTask) {
-                const Date tomorrow = calendar_.addingDays(now, 1).value_or(now);
-                addCleanupTask(c, name, calendar_.startOfDay(tomorrow));
-            }
-        },
-        files_, moved);
+    try {
+        saveOrMoveBack(
+            store_, [&](Config& c) { markArchived(c, name, destination, now, calendar_); }, files_, moved);
+    } catch (...) {
+        forgetDestination();
+        throw;
+    }
     rotateScreenshotCollectionIfNeeded(name);
     log_.log(LogCategory::archive, "archived %{public}s \u2192 %{public}s", name, destination.string());
 }

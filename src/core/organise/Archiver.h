@@ -16,6 +16,11 @@
 
 namespace tessarin {
 
+// The document change of an archive: the desktop becomes archived (unsorted) at `location`, loses
+// its shortcut and, when it asks for one, gets a cleanup task for the next day.
+void markArchived(Config& config, const std::string& name, const std::filesystem::path& location, Date now,
+                  const Calendar& calendar);
+
 // Why a folder could not go to the Trash; nothing else was changed.
 struct DeleteFailure {
     std::string workspace;

@@ -1,5 +1,6 @@
 #include "session/StoreStartup.h"
 
+#include "organise/Archiver.h"
 #include "support/Utf8.h"
 #include "swap/FolderName.h"
 
@@ -101,6 +102,7 @@ void StoreStartup::bootstrapIfNeeded() {
         config = std::move(fresh);
     }
     migrateBlankWorkspaceName();
+    finishInterruptedArchives();
     config = store_.loadConfig();
     // Only live desktops and the blank one get a folder: an archived desktop's folder lives in the
     // archive, and a folder of its name here would block its restore.
@@ -135,6 +137,29 @@ void StoreStartup::migrateBlankWorkspaceName() {
     if (config.lastExpandedWorkspace == oldBlankWorkspaceName)
         config.lastExpandedWorkspace = blank;
     store_.saveConfig(config);
+}
+
+void StoreStartup::finishInterruptedArchives() {
+    const Config config = store_.loadConfig();
+    std::vector<std::pair<std::string, fs::path>> pending;
+    for (const auto& w : config.workspaces)
+        if (w.state == WorkspaceState::active && w.archiveLocation && isPlainFolderName(w.name))
+            pending.emplace_back(w.name, *w.archiveLocation);
+    if (pending.empty())
+        return;
+    mutateConfig(store_, [&](Config& c) {
+        for (const auto& [name, location] : pending) {
+            std::error_code ec;
+            const bool moved = !fs::exists(paths_.workspaces / name, ec) && fs::is_directory(location, ec);
+            if (moved) {
+                markArchived(c, name, location, clock_.now(), Calendar{});
+                log_.log(LogCategory::archive, "finished the interrupted archive of %{public}s → %{public}s",
+                         name, location.string());
+            } else {
+                c.updateWorkspace(name, [](Workspace& w) { w.archiveLocation.reset(); });
+            }
+        }
+    });
 }
 
 void StoreStartup::hideBlankFolder() {

@@ -34,6 +34,10 @@ public:
     // the blank one. Throws on the first failure.
     void bootstrapIfNeeded();
     void migrateBlankWorkspaceName();
+    // An archive cut short between moving the folder and saving: a live desktop with an
+    // archiveLocation. When its folder is at that location and gone from the store, the archive is
+    // completed; otherwise the location is forgotten. Runs before the desktop folders are made.
+    void finishInterruptedArchives();
 
     // Finishes a journalled switch with its two log lines; errors are passed on.
     void recover(DesktopSwapper& swapper);

@@ -1,0 +1,64 @@
+// tessarinctl archive killed at random instants: after the next command the desktop is either still
+// live with its folder in the store, or archived with its folder at its archive location; every item
+// exactly once.
+#include "model/ConfigCodec.h"
+#include "store/FileStateStore.h"
+#include "support/RunProcess.h"
+#include "support/TempHome.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <random>
+#include <thread>
+
+using namespace tessarin;
+namespace fs = std::filesystem;
+
+TEST(ArchiveCrash, KilledArchiveIsCompletedOrUndoneByTheNextStart) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> delayUs(0, 30000);
+    int archived = 0, live = 0;
+    for (int trial = 0; trial < 150; ++trial) {
+        test::TempHome home;
+        const fs::path root = home / "Tessarin Desktops";
+        const std::map<std::string, std::string> env{{"HOME", home.path().string()},
+                                                     {"XDG_CONFIG_HOME", (home / ".config").string()}};
+        fs::create_directories(home / "Desktop");
+        fs::create_directories(root / ".store");
+        Config c = makeDefaultConfig();
+        c.activeWorkspace = "Work";
+        c.workspaces = {Workspace::make("Work"), Workspace::make("Trip", WorkspaceType::temporary),
+                        Workspace::make(std::string(Config::blankWorkspaceName))};
+        FileStateStore store(root / ".store/config.json", root / ".store/journal.json");
+        store.saveConfig(c);
+        for (int i = 0; i < 20; ++i)
+            test::writeFile(root / "Trip" / ("item" + std::to_string(i)), "x");
+
+        const pid_t pid = test::spawn({TESSARIN_CTL, "archive", "Trip"}, env);
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng))); // the random instant
+        ::kill(pid, SIGKILL);
+        test::waitFor(pid);
+        ASSERT_EQ(test::waitFor(test::spawn({TESSARIN_CTL, "status"}, env)), 0) << "trial " << trial;
+
+        const Config after = store.loadConfig();
+        const Workspace* trip = after.findWorkspace("Trip");
+        ASSERT_TRUE(trip) << "trial " << trial;
+        const fs::path folder = trip->state == WorkspaceState::active
+                                    ? root / "Trip"
+                                    : fs::path(trip->archiveLocation.value_or(""));
+        (trip->state == WorkspaceState::active ? live : archived)++;
+        if (trip->state == WorkspaceState::active) {
+            ASSERT_FALSE(trip->archiveLocation.has_value()) << "trial " << trial;
+        }
+        size_t items = 0;
+        for (const auto& e : fs::recursive_directory_iterator(home.path()))
+            if (e.path().filename().string().starts_with("item"))
+                ++items;
+        ASSERT_EQ(items, 20u) << "trial " << trial;
+        for (int i = 0; i < 20; ++i)
+            ASSERT_TRUE(fs::exists(folder / ("item" + std::to_string(i))))
+                << "trial " << trial << " " << folder;
+    }
+    RecordProperty("archived", archived);
+    RecordProperty("live", live);
+}
