@@ -3,6 +3,7 @@
 // for 1,000 items. Runs itself inside scripts/x11-session when started outside one.
 #include "model/Config.h"
 #include "store/FileStateStore.h"
+#include "support/RunProcess.h"
 
 #include <algorithm>
 #include <chrono>
@@ -31,29 +32,12 @@ double ms(Clock::duration d) {
 }
 
 pid_t spawn(const std::vector<std::string>& argv, const fs::path& home, bool quiet = true) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("HOME", home.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-        if (quiet) {
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, 1);
-            ::dup2(null, 2);
-        }
-        std::vector<char*> args;
-        for (const auto& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        ::execv(args[0], args.data());
-        ::_exit(127);
-    }
-    return pid;
+    return tessarin::test::spawn(
+        argv, {{"HOME", home.string()}, {"XDG_CONFIG_HOME", (home / ".config").string()}}, quiet);
 }
 
 int waitExit(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return tessarin::test::waitFor(pid);
 }
 
 std::string output(const std::string& command) {

@@ -2,6 +2,7 @@
 
 #include "model/ConfigCodec.h"
 #include "store/FileStateStore.h"
+#include "support/RunProcess.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -24,23 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-pid_t spawnWith(const std::vector<std::string>& argv, const Env& env, int outFd, int errFd) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        for (const auto& [k, v] : env)
-            ::setenv(k.c_str(), v.c_str(), 1);
-        ::dup2(outFd, 1);
-        ::dup2(errFd, 2);
-        std::vector<char*> args;
-        for (const auto& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        ::execv(args[0], args.data());
-        ::_exit(127);
-    }
-    return pid;
-}
-
 std::string slurp(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -58,7 +42,7 @@ Output run(const std::vector<std::string>& argv, const Env& env) {
     char errPath[] = "/tmp/tessarin-e2e-err-XXXXXX";
     const int outFd = ::mkstemp(outPath);
     const int errFd = ::mkstemp(errPath);
-    const pid_t pid = spawnWith(argv, env, outFd, errFd);
+    const pid_t pid = test::spawnRedirected(argv, env, outFd, errFd);
     int status = 0;
     // Keep the event loop turning: the program may call back into this process over D-Bus.
     waitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::minutes(5));
@@ -133,7 +117,7 @@ std::vector<std::string> UserHome::listing(const fs::path& folder) {
 
 Agent::Agent(const UserHome& home, const std::string& logName) : logPath_(home.path() / logName) {
     const int fd = ::open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_ = spawnWith({TESSARIN_AGENT}, home.env(), fd, fd);
+    pid_ = test::spawnRedirected({TESSARIN_AGENT}, home.env(), fd, fd);
     ::close(fd);
 }
 

@@ -10,19 +10,15 @@
 
 namespace tessarin::test {
 
-// Starts `argv` with extra environment variables; stdout and stderr go to /dev/null unless kept.
-inline pid_t spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
-                   bool quiet = true) {
+// Starts `argv` with extra environment variables, its stdout and stderr on the given descriptors.
+inline pid_t spawnRedirected(const std::vector<std::string>& argv,
+                             const std::map<std::string, std::string>& env, int outFd, int errFd) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         for (const auto& [k, v] : env)
             ::setenv(k.c_str(), v.c_str(), 1);
-        if (quiet) {
-            // dup2 rather than freopen: freopen would flush the parent's buffered output a second time.
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, 1);
-            ::dup2(null, 2);
-        }
+        ::dup2(outFd, 1);
+        ::dup2(errFd, 2);
         std::vector<char*> args;
         for (const auto& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
@@ -30,6 +26,18 @@ inline pid_t spawn(const std::vector<std::string>& argv, const std::map<std::str
         ::execv(args[0], args.data());
         ::_exit(127);
     }
+    return pid;
+}
+
+// Starts `argv` with extra environment variables; stdout and stderr go to /dev/null unless kept.
+inline pid_t spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                   bool quiet = true) {
+    // dup2 rather than freopen in the child: freopen would flush the parent's buffered output twice.
+    const int out = quiet ? ::open("/dev/null", O_WRONLY | O_CLOEXEC) : 1;
+    const int err = quiet ? out : 2;
+    const pid_t pid = spawnRedirected(argv, env, out, err);
+    if (quiet)
+        ::close(out);
     return pid;
 }
 
@@ -52,19 +60,7 @@ inline Output run(const std::vector<std::string>& argv, const std::map<std::stri
     char errPath[] = "/tmp/tessarin-err-XXXXXX";
     const int outFd = ::mkstemp(outPath);
     const int errFd = ::mkstemp(errPath);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        for (const auto& [k, v] : env)
-            ::setenv(k.c_str(), v.c_str(), 1);
-        ::dup2(outFd, 1);
-        ::dup2(errFd, 2);
-        std::vector<char*> args;
-        for (const auto& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        ::execv(args[0], args.data());
-        ::_exit(127);
-    }
+    const pid_t pid = spawnRedirected(argv, env, outFd, errFd);
     Output o;
     o.status = waitFor(pid);
     auto slurp = [](int fd) {
