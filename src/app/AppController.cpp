@@ -46,7 +46,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
           store_, surface_, env_.paths.desktop, [this] { return busy(); }, [this] { afterStoreChange(); }),
       notifier_(env_.sessionBus, env_.clock), scheduler_([this] { schedulerTick(); }),
       lock_(env_.paths.root, "tessarin"),
-      runner_({env_.paths, env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
+      runner_(env_.paths, {env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
       commands_({store_, sequence_,
                  [this] {
                      StoreStartup startup(env_.paths, store_, surface_, env_.log, env_.clock);

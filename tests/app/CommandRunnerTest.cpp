@@ -24,7 +24,7 @@ TEST(CommandRunner, RunsTessarinctlCommandsOverTheAgentsOpenStore) {
     Archiver archiver(w.store, w.paths, files, clock, log);
     ScreenshotFilter screenshots({}, w.paths.home, w.paths.desktop);
     DesktopSweeps sweeps(w.surface, w.store, log, screenshots);
-    CommandRunner runner({w.paths, log, clock, w.store, w.surface, w.swapper, sequence, sweeps, archiver});
+    CommandRunner runner(w.paths, {log, clock, w.store, w.surface, w.swapper, sequence, sweeps, archiver});
 
     struct Case {
         std::vector<std::string> args;

@@ -9,14 +9,7 @@ namespace {
 using test::ArchiveWorld;
 using Kind = ArchiveError::Kind;
 
-std::optional<ArchiveError> errorOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const ArchiveError& e) {
-        return e;
-    }
-    return std::nullopt;
-}
+using test::errorOf;
 
 TEST(ArchiverDrainTest, RefusalsComeInTheirOrder) {
     struct Case {

@@ -11,14 +11,7 @@ using test::ArchiveWorld;
 using test::berlin;
 using Kind = ArchiveError::Kind;
 
-std::optional<ArchiveError> errorOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const ArchiveError& e) {
-        return e;
-    }
-    return std::nullopt;
-}
+using test::errorOf;
 
 TEST(ArchiverTest, ArchiveRefusalsComeInTheirOrderAndChangeNothing) {
     struct Case {

@@ -10,7 +10,7 @@ namespace tessarin {
 CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json) {
     std::ostringstream out;
     std::ostringstream err;
-    ctl::CommandContext context{out, err, json, false, parts_.paths};
+    ctl::CommandContext context{out, err, json, false, paths_};
     CommandResult result;
     const ctl::CommandList commands = ctl::makeCommands();
     ctl::SessionCommand* command = nullptr;
@@ -24,8 +24,7 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
                      " (see tessarinctl --help)\n";
         return result;
     }
-    ctl::Session session(context, {parts_.log, parts_.clock, parts_.store, parts_.surface, parts_.swapper,
-                                   parts_.sequence, parts_.sweeps, parts_.archiver});
+    ctl::Session session(context, parts_);
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     result.status = static_cast<int>(command->runInOpenSession(session, context, rest));
     result.out = out.str();

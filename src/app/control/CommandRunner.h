@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Session.h"
 #include "organise/Archiver.h"
 #include "organise/DesktopSweeps.h"
 #include "session/SwitchSequence.h"
@@ -27,25 +28,14 @@ struct CommandResult {
 // repeat them. Output and exit statuses are those of tessarinctl working in its own process.
 class CommandRunner {
 public:
-    struct Parts {
-        const Paths& paths;
-        Log& log;
-        const Clock& clock;
-        FileStateStore& store;
-        FileSystemSurface& surface;
-        DesktopSwapper& swapper;
-        SwitchSequence& sequence;
-        DesktopSweeps& sweeps;
-        Archiver& archiver;
-    };
-
-    explicit CommandRunner(Parts parts) : parts_(parts) {}
+    CommandRunner(const Paths& paths, ctl::SessionParts parts) : paths_(paths), parts_(parts) {}
 
     // `args`: the command's name, then its arguments. `json`: tessarinctl's --json.
     CommandResult run(const std::vector<std::string>& args, bool json);
 
 private:
-    Parts parts_;
+    const Paths& paths_;
+    ctl::SessionParts parts_;
 };
 
 } // namespace tessarin

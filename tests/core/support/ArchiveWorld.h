@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -117,5 +118,15 @@ struct ArchiveWorld {
         return names;
     }
 };
+
+// The archive error an operation threw, or none when it went through.
+inline std::optional<ArchiveError> errorOf(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const ArchiveError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
 
 } // namespace tessarin::test
