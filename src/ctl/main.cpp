@@ -1,10 +1,11 @@
-#include "Command.h"
-#include "forward/AgentLink.h"
+#include "commands/Command.h"
+#include "forward/DBusAgentLink.h"
 
 #include <iostream>
 #include <string_view>
 
-using namespace tessarin::ctl;
+using namespace tessarin::cmd;
+using tessarin::ctl::DBusAgentLink;
 
 namespace {
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
         if (c->name() != name)
             continue;
         // With the agent running, the agent does the work (it holds the store); otherwise this process.
-        const auto agent = AgentLink::connectIfRunning(context.paths.root);
+        const auto agent = DBusAgentLink::connectIfRunning(context.paths.root);
         context.agent = agent.get();
         return static_cast<int>(c->run(context, std::vector<std::string>(argv + i + 1, argv + argc)));
     }

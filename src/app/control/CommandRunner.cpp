@@ -1,6 +1,6 @@
 #include "control/CommandRunner.h"
 
-#include "Session.h"
+#include "commands/Session.h"
 #include "commands/SessionCommand.h"
 
 #include <sstream>
@@ -10,21 +10,21 @@ namespace tessarin {
 CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json) {
     std::ostringstream out;
     std::ostringstream err;
-    ctl::CommandContext context{out, err, json, false, paths_};
+    cmd::CommandContext context{out, err, json, false, paths_};
     CommandResult result;
-    const ctl::CommandList commands = ctl::makeCommands();
-    ctl::SessionCommand* command = nullptr;
+    const cmd::CommandList commands = cmd::makeCommands();
+    cmd::SessionCommand* command = nullptr;
     if (!args.empty())
         for (const auto& c : commands)
             if (c->name() == args.front())
-                command = dynamic_cast<ctl::SessionCommand*>(c.get());
+                command = dynamic_cast<cmd::SessionCommand*>(c.get());
     if (!command) {
-        result.status = static_cast<int>(ctl::ExitStatus::usage);
+        result.status = static_cast<int>(cmd::ExitStatus::usage);
         result.err = "tessarinctl: unknown command " + (args.empty() ? std::string() : args.front()) +
                      " (see tessarinctl --help)\n";
         return result;
     }
-    ctl::Session session(context, parts_);
+    cmd::Session session(context, parts_);
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     result.status = static_cast<int>(command->runInOpenSession(session, context, rest));
     result.out = out.str();

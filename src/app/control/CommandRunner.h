@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Session.h"
+#include "commands/Session.h"
 #include "organise/Archiver.h"
 #include "organise/DesktopSweeps.h"
 #include "session/SwitchSequence.h"
@@ -28,14 +28,14 @@ struct CommandResult {
 // repeat them. Output and exit statuses are those of tessarinctl working in its own process.
 class CommandRunner {
 public:
-    CommandRunner(const Paths& paths, ctl::SessionParts parts) : paths_(paths), parts_(parts) {}
+    CommandRunner(const Paths& paths, cmd::SessionParts parts) : paths_(paths), parts_(parts) {}
 
     // `args`: the command's name, then its arguments. `json`: tessarinctl's --json.
     CommandResult run(const std::vector<std::string>& args, bool json);
 
 private:
     const Paths& paths_;
-    ctl::SessionParts parts_;
+    cmd::SessionParts parts_;
 };
 
 } // namespace tessarin

@@ -2,7 +2,7 @@
 
 #include "commands/SessionCommand.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // A command that changes the store through the archiver: refused in a read-only session; an
 // ArchiveError or other failure is printed on stderr with exit status 1.
@@ -78,4 +78,4 @@ protected:
                       const std::vector<std::string>& args) override;
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

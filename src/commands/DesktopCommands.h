@@ -2,7 +2,7 @@
 
 #include "commands/ModelCommand.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 class NewCommand : public ModelCommand {
 public:
@@ -97,4 +97,4 @@ protected:
                             const std::vector<std::string>& args) override;
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

@@ -2,7 +2,7 @@
 
 #include "commands/ModelCommand.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // Sweeps the Desktop now: screenshots and the custom rules, in their order.
 class SortNowCommand : public SessionCommand {
@@ -41,4 +41,4 @@ private:
     ExitStatus add(SettingsModel& model, CommandContext& context, const std::vector<std::string>& args);
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

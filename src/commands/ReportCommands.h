@@ -2,7 +2,7 @@
 
 #include "commands/SessionCommand.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // Reads only; works in a read-only session too.
 class CleanupsCommand : public SessionCommand {
@@ -28,4 +28,4 @@ protected:
                             const std::vector<std::string>& args) override;
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Command.h"
-#include "Session.h"
-#include "forward/AgentLink.h"
+#include "commands/AgentLink.h"
+#include "commands/Command.h"
+#include "commands/Session.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // A command that works on the store: it opens the session (lock, start-up steps) first.
 class SessionCommand : public Command {
@@ -45,4 +45,4 @@ protected:
 // A failed reply's message on stderr and its status; none for a successful reply.
 std::optional<ExitStatus> replyFailure(const AgentReply& reply, CommandContext& context);
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

@@ -1,4 +1,4 @@
-#include "forward/AgentLink.h"
+#include "forward/DBusAgentLink.h"
 
 #include "ControlProxy.h"
 #include "control/ControlProtocol.h"
@@ -11,6 +11,10 @@
 #include <limits>
 
 namespace tessarin::ctl {
+
+using cmd::AgentReply;
+using cmd::AgentRun;
+using cmd::ExitStatus;
 
 namespace {
 
@@ -44,7 +48,7 @@ template <typename... T> AgentReply answer(QDBusPendingReply<T...> pending) {
 
 } // namespace
 
-struct AgentLink::Impl {
+struct DBusAgentLink::Impl {
     // QtDBus wants an application object; Qt's start-up switches to the user's locale, which would
     // change how the in-process code formats numbers, so the process locale is put back afterwards.
     Impl() {
@@ -62,7 +66,7 @@ struct AgentLink::Impl {
     std::unique_ptr<ComOrrinvaleTessarin1Interface> proxy;
 };
 
-AgentLink::AgentLink(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
+DBusAgentLink::DBusAgentLink(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
     impl_->proxy = std::make_unique<ComOrrinvaleTessarin1Interface>(QString::fromLatin1(control::busName),
                                                                     QString::fromLatin1(control::objectPath),
                                                                     QDBusConnection::sessionBus());
@@ -70,16 +74,16 @@ AgentLink::AgentLink(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
     impl_->proxy->setTimeout(std::numeric_limits<int>::max());
 }
 
-AgentLink::~AgentLink() = default;
+DBusAgentLink::~DBusAgentLink() = default;
 
-std::unique_ptr<AgentLink> AgentLink::connectIfRunning(const std::filesystem::path& storeRoot) {
+std::unique_ptr<DBusAgentLink> DBusAgentLink::connectIfRunning(const std::filesystem::path& storeRoot) {
     auto impl = std::make_unique<Impl>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return nullptr;
     if (!bus.interface()->isServiceRegistered(QString::fromLatin1(control::busName)).value())
         return nullptr;
-    auto link = std::unique_ptr<AgentLink>(new AgentLink(std::move(impl)));
+    auto link = std::unique_ptr<DBusAgentLink>(new DBusAgentLink(std::move(impl)));
     std::error_code ec;
     const auto mine = std::filesystem::weakly_canonical(storeRoot, ec);
     const auto theirs = std::filesystem::weakly_canonical(link->impl_->proxy->storeRoot().toStdString(), ec);
@@ -88,45 +92,41 @@ std::unique_ptr<AgentLink> AgentLink::connectIfRunning(const std::filesystem::pa
     return link;
 }
 
-AgentReply AgentLink::status() {
+AgentReply DBusAgentLink::status() {
     return answer(impl_->proxy->Status());
 }
-AgentReply AgentLink::list() {
+AgentReply DBusAgentLink::list() {
     return answer(impl_->proxy->List());
 }
-AgentReply AgentLink::switchTo(const std::string& name) {
+AgentReply DBusAgentLink::switchTo(const std::string& name) {
     return answer(impl_->proxy->Switch(QString::fromStdString(name)));
 }
-AgentReply AgentLink::hide() {
+AgentReply DBusAgentLink::hide() {
     return answer(impl_->proxy->Hide());
 }
-AgentReply AgentLink::show() {
+AgentReply DBusAgentLink::show() {
     return answer(impl_->proxy->Show());
 }
-AgentReply AgentLink::toggle() {
+AgentReply DBusAgentLink::toggle() {
     return answer(impl_->proxy->Toggle());
 }
-AgentReply AgentLink::next() {
+AgentReply DBusAgentLink::next() {
     return answer(impl_->proxy->Next());
 }
-AgentReply AgentLink::previous() {
+AgentReply DBusAgentLink::previous() {
     return answer(impl_->proxy->Previous());
 }
-AgentReply AgentLink::last() {
+AgentReply DBusAgentLink::last() {
     return answer(impl_->proxy->Last());
 }
-AgentReply AgentLink::recover() {
+AgentReply DBusAgentLink::recover() {
     return answer(impl_->proxy->Recover());
 }
-AgentReply AgentLink::config() {
+AgentReply DBusAgentLink::config() {
     return answer(impl_->proxy->Config());
 }
 
-} // namespace tessarin::ctl
-
-namespace tessarin::ctl {
-
-AgentRun AgentLink::runCommand(const std::vector<std::string>& args, bool json) {
+AgentRun DBusAgentLink::runCommand(const std::vector<std::string>& args, bool json) {
     QStringList list;
     for (const auto& a : args)
         list << QString::fromStdString(a);

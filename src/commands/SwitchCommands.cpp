@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 const std::string blank(Config::blankWorkspaceName);
@@ -58,4 +58,4 @@ std::optional<ExitStatus> RecoverCommand::forward(AgentLink& agent, CommandConte
     return ExitStatus::done;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

@@ -2,7 +2,7 @@
 
 #include "commands/SessionCommand.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 class SwitchCommand : public SwitchingCommand {
 public:
@@ -101,4 +101,4 @@ protected:
                                       const std::vector<std::string>& args) override;
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

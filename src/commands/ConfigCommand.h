@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Command.h"
+#include "commands/Command.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // Prints the document as this version reads it, encoded as a save would write it; writes nothing.
 class ConfigCommand : public Command {
@@ -15,4 +15,4 @@ public:
     ExitStatus run(CommandContext& context, const std::vector<std::string>& args) override;
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

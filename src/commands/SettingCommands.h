@@ -2,7 +2,7 @@
 
 #include "commands/ModelCommand.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // Sets one plain setting by its field name.
 class SetCommand : public ModelCommand {
@@ -30,4 +30,4 @@ protected:
                             const std::vector<std::string>& args) override;
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

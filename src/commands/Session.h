@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Command.h"
+#include "commands/Command.h"
 #include "freedesktop/TrashFileService.h"
 #include "organise/Archiver.h"
 #include "organise/DesktopSweeps.h"
@@ -13,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // The objects a command works with.
 struct SessionParts {
@@ -77,4 +77,4 @@ private:
 // Prints an outcome of the switch sequence as the command reports it and gives its exit status.
 ExitStatus reportSwitch(CommandContext& context, const SwitchOutcome& outcome);
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

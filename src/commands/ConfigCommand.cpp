@@ -6,7 +6,7 @@
 
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 ExitStatus ConfigCommand::run(CommandContext& context, const std::vector<std::string>& args) {
     if (!args.empty()) {
@@ -37,4 +37,4 @@ ExitStatus ConfigCommand::run(CommandContext& context, const std::vector<std::st
     return ExitStatus::done;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

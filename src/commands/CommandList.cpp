@@ -1,5 +1,5 @@
-#include "Command.h"
 #include "commands/ArchiveCommands.h"
+#include "commands/Command.h"
 #include "commands/ConfigCommand.h"
 #include "commands/DesktopCommands.h"
 #include "commands/ReportCommands.h"
@@ -8,7 +8,7 @@
 #include "commands/StatusCommand.h"
 #include "commands/SwitchCommands.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 CommandList makeCommands() {
     CommandList commands;
@@ -44,4 +44,4 @@ CommandList makeCommands() {
     return commands;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

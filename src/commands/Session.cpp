@@ -1,4 +1,4 @@
-#include "Session.h"
+#include "commands/Session.h"
 
 #include "freedesktop/LinuxScreenshotServices.h"
 #include "journald/JournaldLogSink.h"
@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 
@@ -151,4 +151,4 @@ ExitStatus reportSwitch(CommandContext& context, const SwitchOutcome& outcome) {
     return ExitStatus::done;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

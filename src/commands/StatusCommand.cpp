@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 
@@ -77,4 +77,4 @@ std::optional<ExitStatus> ListCommand::forward(AgentLink& agent, CommandContext&
     return printReply(agent.list(), context, printList);
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

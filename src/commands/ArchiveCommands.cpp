@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 
@@ -135,4 +135,4 @@ ExitStatus TickCommand::change(Session& session, CommandContext& context, const 
     return failed.empty() ? ExitStatus::done : ExitStatus::refused;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

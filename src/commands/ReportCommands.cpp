@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 
@@ -82,4 +82,4 @@ ExitStatus DiagnosticsCommand::runInSession(Session& session, CommandContext& co
     return ExitStatus::done;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

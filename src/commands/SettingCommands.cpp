@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 
@@ -131,4 +131,4 @@ ExitStatus GetCommand::runInSession(Session& session, CommandContext& context,
     return ExitStatus::done;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

@@ -3,7 +3,7 @@
 #include "commands/SessionCommand.h"
 #include "settings/SettingsModel.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // A command that changes the document through the settings model, so that the model's rules and
 // messages apply exactly as in the settings window. A read-only session refuses it first.
@@ -20,4 +20,4 @@ protected:
     static ExitStatus refuse(CommandContext& context, const std::string& message);
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

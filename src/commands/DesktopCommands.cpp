@@ -8,7 +8,7 @@
 #include <ostream>
 #include <variant>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 
@@ -151,4 +151,4 @@ ExitStatus UnpinCommand::runWithModel(SettingsModel& model, Session&, CommandCon
     return outcome(model, context);
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 namespace {
 
@@ -161,4 +161,4 @@ ExitStatus FilterCommand::list(const SettingsModel& model, CommandContext& conte
     return ExitStatus::done;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

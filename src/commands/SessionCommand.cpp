@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 ExitStatus SessionCommand::run(CommandContext& context, const std::vector<std::string>& args) {
     if (const auto problem = argumentProblem(args)) {
@@ -82,4 +82,4 @@ std::optional<ExitStatus> replyFailure(const AgentReply& reply, CommandContext& 
     return reply.status;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 ExitStatus ModelCommand::runInSession(Session& session, CommandContext& context,
                                       const std::vector<std::string>& args) {
@@ -31,4 +31,4 @@ ExitStatus ModelCommand::refuse(CommandContext& context, const std::string& mess
     return ExitStatus::refused;
 }
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

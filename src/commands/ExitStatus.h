@@ -1,6 +1,6 @@
 #pragma once
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // The exit statuses of tessarinctl.
 enum class ExitStatus : int {
@@ -11,4 +11,4 @@ enum class ExitStatus : int {
     readOnly = 4, // the document was written by a newer version
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

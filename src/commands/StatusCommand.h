@@ -2,7 +2,7 @@
 
 #include "commands/SessionCommand.h"
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 // The active desktop, the live and archived desktops, and the state of the store.
 class StatusCommand : public SessionCommand {
@@ -36,4 +36,4 @@ protected:
                                       const std::vector<std::string>& args) override;
 };
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd

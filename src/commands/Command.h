@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExitStatus.h"
+#include "commands/ExitStatus.h"
 #include "store/Paths.h"
 
 #include <iosfwd>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tessarin::ctl {
+namespace tessarin::cmd {
 
 class AgentLink;
 
@@ -37,4 +37,4 @@ using CommandList = std::vector<std::unique_ptr<Command>>;
 // Every command tessarinctl knows, in the order --help lists them.
 CommandList makeCommands();
 
-} // namespace tessarin::ctl
+} // namespace tessarin::cmd
