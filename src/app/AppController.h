@@ -23,6 +23,7 @@
 #include "swap/FileSystemSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
+#include "tray/NoTrayNotice.h"
 #include "tray/TrayHost.h"
 
 #include <QDBusConnection>
@@ -57,8 +58,9 @@ public:
     explicit AppController(AgentEnvironment environment, QObject* parent = nullptr);
     ~AppController() override;
 
-    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all
-    // (no session bus, a Desktop it must not manage); the reason was shown.
+    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all:
+    // without a session bus (the entry point says so), or with a Desktop it must not manage (an alert
+    // says so and quits).
     bool start();
 
     void performSwitch(const std::string& target, bool userInitiated);
@@ -94,6 +96,7 @@ private:
     void collapseAtStartupIfWanted();
     void menuEntryChosen(const StatusMenuEntry& entry);
     void notAvailableYet(const std::string& title);
+    void folderNotOpened(const std::filesystem::path& folder, const std::string& reason);
     void afterStoreChange();
     void activate();
     Config readOrFallback();
@@ -116,6 +119,7 @@ private:
     SweepTriggers sweepTriggers_;
     DockDrop dockDrop_;
     ReminderNotifier notifier_;
+    NoTrayNotice noTrayNotice_;
     Scheduler scheduler_;
     StoreLock lock_;
     CommandRunner runner_;

@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QObject>
 #include <QStringList>
+#include <QVariantMap>
 
 namespace tessarin::e2e {
 
@@ -37,17 +38,45 @@ private:
     QString sender_;
 };
 
-// The file manager's org.freedesktop.FileManager1: records the folders it was asked to show.
-class FileManager : public QObject {
+// The file manager's org.freedesktop.FileManager1: records the folders it was asked to show, or, when
+// it refuses, answers each request with an error.
+class FileManager : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
 public:
     QStringList shown;
+    bool refuses = false;
 
 public slots:
-    void ShowFolders(const QStringList& uris, const QString&) { shown += uris; }
+    void ShowFolders(const QStringList& uris, const QString&) {
+        if (refuses)
+            sendErrorReply(QDBusError::Failed, QStringLiteral("no window to show it in"));
+        else
+            shown += uris;
+    }
     void ShowItems(const QStringList& uris, const QString&) { shown += uris; }
     void ShowItemProperties(const QStringList&, const QString&) {}
+};
+
+// A notification server's org.freedesktop.Notifications: records the notifications it was given.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Shown {
+        QString summary;
+        QString body;
+    };
+    QList<Shown> shown;
+
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap&, int) {
+        shown.append({summary, body});
+        return static_cast<uint>(shown.size());
+    }
+    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+    void CloseNotification(uint) {}
 };
 
 } // namespace tessarin::e2e

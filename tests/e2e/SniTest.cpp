@@ -25,6 +25,54 @@ QDBusMessage call(const QString& service, const QString& path, const QString& in
     return QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 10000);
 }
 
+// A value of a D-Bus type this process knows, whether QtDBus decoded it already or not.
+template <typename T> T decoded(const QVariant& v) {
+    T value{};
+    if (v.canConvert<QDBusArgument>())
+        v.value<QDBusArgument>() >> value;
+    else
+        value = v.value<T>();
+    return value;
+}
+
+// A property of the item read as a host reads it: through org.freedesktop.DBus.Properties.
+template <typename T> T itemStruct(const QString& service, const QString& name) {
+    QDBusMessage reply = call(service, QStringLiteral("/StatusNotifierItem"),
+                              QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                              {QStringLiteral("org.kde.StatusNotifierItem"), name});
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return T{};
+    return decoded<T>(reply.arguments().front().value<QDBusVariant>().variant());
+}
+
+DBusMenuLayoutItem menuLayout(const QString& service) {
+    DBusMenuLayoutItem layout;
+    QDBusMessage reply = call(service, QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+                              QStringLiteral("GetLayout"), {0, -1, QStringList()});
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        reply.arguments().at(1).value<QDBusArgument>() >> layout;
+    return layout;
+}
+
+// The id the menu gives the row labelled `label`; -1 when none is.
+int idOf(const DBusMenuLayoutItem& layout, const QString& label) {
+    for (const auto& child : layout.children)
+        if (child.properties.value("label").toString() == label)
+            return child.id;
+    return -1;
+}
+
+void click(const QString& service, int id) {
+    call(service, QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+         QStringLiteral("Event"),
+         {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+}
+
+void scroll(const QString& service, int delta, const char* orientation = "vertical") {
+    call(service, QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
+         QStringLiteral("Scroll"), {delta, QString::fromLatin1(orientation)});
+}
+
 } // namespace
 
 TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
@@ -36,7 +84,10 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     ASSERT_TRUE(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
 
     UserHome home;
-    home.setUp("Home", {"Home", "Work", "Play_Time"});
+    home.setUp("Home", {"Home", "Work", "Play_Time"}, 2, [](Config& c) {
+        c.settings.showShortcutsInMenu = true;
+        c.updateWorkspace("Work", [](Workspace& w) { w.hotkey = HotKeySpec{122, (1u << 18) | (1u << 19)}; });
+    });
     Agent agent(home);
     ASSERT_TRUE(waitFor([&] { return !watcher.items().isEmpty(); })) << agent.log();
     EXPECT_TRUE(agent.waitForLog("tray icon shown through StatusNotifierItem"));
@@ -51,12 +102,8 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
                                 QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
                                 {QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconPixmap")});
     ASSERT_EQ(pixmaps.type(), QDBusMessage::ReplyMessage) << pixmaps.errorMessage().toStdString();
-    QList<SniIconPixmap> icons;
-    const QVariant iconValue = pixmaps.arguments().front().value<QDBusVariant>().variant();
-    if (iconValue.canConvert<QDBusArgument>())
-        iconValue.value<QDBusArgument>() >> icons;
-    else
-        icons = iconValue.value<QList<SniIconPixmap>>();
+    const auto icons =
+        decoded<QList<SniIconPixmap>>(pixmaps.arguments().front().value<QDBusVariant>().variant());
     ASSERT_FALSE(icons.isEmpty());
     for (const auto& icon : icons)
         EXPECT_EQ(icon.bytes.size(), icon.width * icon.height * 4);
@@ -74,30 +121,44 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
         labels << (child.properties.value("type").toString() == "separator"
                        ? QStringLiteral("---")
                        : child.properties.value("label").toString());
-    const QString pad = QString::fromUtf8("\u00a0\u00a0\u00a0\u00a0\u00a0");
+    // Shortcuts shown in the menu: titles unpadded, the desktop's shortcut exported for the panel.
     EXPECT_EQ(labels,
-              (QStringList{"Home" + pad, "Work" + pad, "Play__Time" + pad, "---",
-                           "Hide current desktop" + pad, "New desktop…" + pad, "Cleanup calendar" + pad,
-                           "Floating dock" + pad, "---", "Settings…" + pad, "Quit" + pad}));
+              (QStringList{"Home", "Work", "Play__Time", "---", "Hide current desktop", "New desktop…",
+                           "Cleanup calendar", "Floating dock", "---", "Settings…", "Quit"}));
     EXPECT_EQ(layout.children[0].properties.value("toggle-state").toInt(), 1);
+    EXPECT_EQ(decoded<QList<QStringList>>(layout.children[1].properties.value("shortcut")),
+              (QList<QStringList>{{"Control", "Alt", "F1"}}));
+    EXPECT_FALSE(layout.children[0].properties.contains("shortcut"));
+    EXPECT_EQ(itemStruct<SniToolTip>(service, "ToolTip").title, QString::fromUtf8("Tessarin \u2014 Home"));
 
-    // Scroll down over the icon: the next desktop once the scrolling settles.
-    call(service, QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
-         QStringLiteral("Scroll"), {-120, QStringLiteral("vertical")});
+    // Scroll down over the icon in thirds of a notch, as a touchpad through Plasma does: one step, to
+    // the next desktop once the scrolling settles (three steps would have reached the end of the ring).
+    for (int third = 0; third < 3; ++third)
+        scroll(service, -40);
     ASSERT_TRUE(waitFor([] { return visibleWindowNamed("Tessarin desktops").has_value(); })) << agent.log();
+    scroll(service, 120, "horizontal"); // sideways: nothing
+    ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin desktops").has_value(); }));
     ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Work"; })) << agent.log();
-    call(service, QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
-         QStringLiteral("Scroll"), {120, QStringLiteral("horizontal")}); // sideways: nothing
-    EXPECT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin desktops").has_value(); }));
-    EXPECT_EQ(home.document().activeWorkspace, "Work");
+    EXPECT_TRUE(waitFor([&] {
+        return itemStruct<SniToolTip>(service, "ToolTip").title == QString::fromUtf8("Tessarin \u2014 Work");
+    }));
 
-    // After the switch the host is told to fetch the new layout; choosing "Play_Time" in it switches there.
-    layoutReply = call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"),
-                       QStringLiteral("GetLayout"), {0, -1, QStringList()});
-    layoutReply.arguments().at(1).value<QDBusArgument>() >> layout;
+    // A panel that fetched the menu before a rebuild sends clicks with the ids it read: a row that is
+    // gone does nothing, and a row that moved runs what it showed.
+    layout = menuLayout(service);
     EXPECT_EQ(layout.children[1].properties.value("toggle-state").toInt(), 1);
-    call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
-         {3, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+    const int homeId = idOf(layout, "Home");
+    const int workId = idOf(layout, "Work");
+    const int playId = idOf(layout, "Play__Time");
+    ASSERT_EQ(tessarinctl(home, {"delete", "Home"}).status, 0);
+    ASSERT_TRUE(waitFor([&] { return idOf(menuLayout(service), "Home") == -1; })) << agent.log();
+    EXPECT_EQ(idOf(menuLayout(service), "Work"), workId);
+    click(service, homeId);
+    click(service, workId);
+    ASSERT_TRUE(agent.waitForLog("switched Work → Work")) << agent.log();
+    EXPECT_EQ(home.document().activeWorkspace, "Work");
+    EXPECT_FALSE(agent.logHas("→ Play_Time"));
+    click(service, playId);
     ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Play_Time"; })) << agent.log();
 
     // Activate (a primary click) opens the menu at the click.
@@ -118,8 +179,7 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
 
     // Items whose window is not there yet say so rather than doing nothing.
     const auto beforeNote = visibleWindows().size();
-    call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
-         {10, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+    click(service, idOf(menuLayout(service), QString::fromUtf8("Settings…")));
     std::optional<Window> note;
     ASSERT_TRUE(waitFor([&] { return (note = visibleAlert()).has_value(); })) << agent.log();
     screenshot("not-available-yet.png");
