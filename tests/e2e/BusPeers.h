@@ -33,6 +33,15 @@ public slots:
     }
     void RegisterStatusNotifierHost(const QString&) {}
 
+public:
+    // Serves this watcher on the session bus under its well-known name, as a panel does.
+    bool serve() {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        return bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
+                                  QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties) &&
+               bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    }
+
 private:
     QStringList items_;
     QString sender_;

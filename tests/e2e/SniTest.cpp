@@ -15,9 +15,7 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     registerTrayDBusTypes();
     QDBusConnection bus = QDBusConnection::sessionBus();
     StatusNotifierWatcher watcher;
-    ASSERT_TRUE(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
-                                   QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
-    ASSERT_TRUE(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+    ASSERT_TRUE(watcher.serve());
 
     UserHome home;
     home.setUp("Home", {"Home", "Work", "Play_Time"}, 2, [](Config& c) {

@@ -21,16 +21,27 @@ std::optional<bool> parseBool(const std::string& text) {
     return std::nullopt;
 }
 
-SettingKey boolean(std::string name, bool AppSettings::*field, bool (PreferenceEditor::*setter)(bool)) {
+// Stores `value` in the field, unchecked beyond what the key's parser let through.
+template <typename T> bool storeField(SettingsModel& m, T AppSettings::*field, T value) {
+    return m.state.apply([&](Config& c) { c.settings.*field = value; });
+}
+
+SettingKey boolean(std::string name, bool AppSettings::*field,
+                   std::function<bool(SettingsModel&, bool)> store) {
     return SettingKey(
         std::move(name), "true or false",
         [field](const Config& c) { return std::string(c.settings.*field ? "true" : "false"); },
-        [setter](SettingsModel& m, const std::string& text) -> std::optional<bool> {
+        [store](SettingsModel& m, const std::string& text) -> std::optional<bool> {
             const auto on = parseBool(text);
             if (!on)
                 return std::nullopt;
-            return (m.preferences.*setter)(*on);
+            return store(m, *on);
         });
+}
+
+SettingKey boolean(std::string name, bool AppSettings::*field, bool (PreferenceEditor::*setter)(bool)) {
+    return boolean(std::move(name), field,
+                   [setter](SettingsModel& m, bool on) { return (m.preferences.*setter)(on); });
 }
 
 template <typename E>
@@ -65,22 +76,10 @@ std::string textOrEmpty(const std::optional<std::string>& text) {
     return text.value_or("");
 }
 
-// Stores `value` in the field, unchecked beyond what the key's parser let through.
-template <typename T> bool storeField(SettingsModel& m, T AppSettings::*field, T value) {
-    return m.state.apply([&](Config& c) { c.settings.*field = value; });
-}
-
 // A flag the settings window does not show: stored as given.
 SettingKey flag(std::string name, bool AppSettings::*field) {
-    return SettingKey(
-        std::move(name), "true or false",
-        [field](const Config& c) { return std::string(c.settings.*field ? "true" : "false"); },
-        [field](SettingsModel& m, const std::string& text) -> std::optional<bool> {
-            const auto on = parseBool(text);
-            if (!on)
-                return std::nullopt;
-            return storeField(m, field, *on);
-        });
+    return boolean(std::move(name), field,
+                   [field](SettingsModel& m, bool on) { return storeField(m, field, on); });
 }
 
 // A flag that reading the document always turns on: only true is worth storing.
@@ -207,15 +206,8 @@ std::vector<SettingKey> settingKeys() {
     keys.push_back(number("sweepBandFraction", &AppSettings::sweepBandFraction, 0, 1, "0 to 1"));
     keys.push_back(integer("sweepStartDelayMs", &AppSettings::sweepStartDelayMs, 0, 10000, "milliseconds"));
     keys.push_back(number("sweepAngleDegrees", &AppSettings::sweepAngleDegrees, -90, 90, "-90 to 90"));
-    keys.push_back(SettingKey(
-        "filterScreenshots", "true or false",
-        [](const Config& c) { return std::string(c.settings.filterScreenshots ? "true" : "false"); },
-        [](SettingsModel& m, const std::string& text) -> std::optional<bool> {
-            const auto on = parseBool(text);
-            if (!on)
-                return std::nullopt;
-            return m.sorting.setFilterScreenshots(*on);
-        }));
+    keys.push_back(boolean("filterScreenshots", &AppSettings::filterScreenshots,
+                           [](SettingsModel& m, bool on) { return m.sorting.setFilterScreenshots(on); }));
     keys.push_back(SettingKey(
         "screenshotsWorkspace", "the name of a desktop, or empty text for none",
         [](const Config& c) { return textOrEmpty(c.settings.screenshotsWorkspace); },
