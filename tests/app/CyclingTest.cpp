@@ -124,30 +124,21 @@ TEST(ScrollGesture, RingArithmetic) {
 TEST(HostScrollSteps, EachHostsUnitsMakeOneStepPerNotch) {
     using Units = HostScrollSteps::Units;
     struct Case {
-        const char* what;
         Units units;
         std::vector<int> deltas;
         std::vector<int> steps; // of each call: negative upwards
     } cases[] = {
-        {"a Qt host's notches", Units::learned, {-120, 120, -240}, {1, -1, 2}},
-        {"a touchpad through a Qt host adds up", Units::learned, {-40, -50, -30, -119, -1}, {0, 0, 1, 0, 1}},
-        {"turning back starts afresh", Units::learned, {-100, 60, 60}, {0, 0, -1}},
-        {"a high-resolution wheel: eight parts a notch",
-         Units::qt,
-         {15, 15, 15, 15, 15, 15, 15, 15},
-         {0, 0, 0, 0, 0, 0, 0, -1}},
-        {"a GTK host counts notches, positive downwards", Units::learned, {1, 1, -1, 3}, {1, 1, -1, 3}},
-        {"a GTK host that was a Qt host all along", Units::learned, {-1, -60, -60}, {-1, 0, 1}},
-        {"Qt units from the start", Units::qt, {-1, -119}, {0, 1}},
+        {Units::learned, {-120, 120, -40, -50, -30}, {1, -1, 0, 0, 1}}, // Qt host: notches, touchpad thirds
+        {Units::learned, {-100, 60, 60}, {0, 0, -1}},                   // turning back starts afresh
+        {Units::learned, {1, -1, 3}, {1, -1, 3}},                       // GTK host: a unit a notch, down
+        {Units::qt, {15, 15, 15, 15, 15, 15, 15, 15}, {0, 0, 0, 0, 0, 0, 0, -1}}, // high-resolution wheel
     };
     for (const auto& c : cases) {
         HostScrollSteps steps(c.units);
         std::vector<int> seen;
         for (int d : c.deltas)
             seen.push_back(steps.feed(d));
-        EXPECT_EQ(seen, c.steps) << c.what;
-        steps.reset();
-        EXPECT_EQ(steps.feed(-1), c.units == Units::qt ? 0 : -1) << c.what << ": a new host is learnt afresh";
+        EXPECT_EQ(seen, c.steps);
     }
 }
 

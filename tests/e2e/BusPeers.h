@@ -84,8 +84,6 @@ public slots:
         shown.append({summary, body});
         return static_cast<uint>(shown.size());
     }
-    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
-    void CloseNotification(uint) {}
 };
 
 } // namespace tessarin::e2e
