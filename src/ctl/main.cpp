@@ -1,5 +1,6 @@
 #include "commands/Command.h"
 #include "forward/DBusAgentLink.h"
+#include "session/CommandTriggers.h"
 
 #include <iostream>
 #include <string_view>
@@ -40,6 +41,8 @@ void printHelp(std::ostream& out, const CommandList& commands) {
 int main(int argc, char** argv) {
     const CommandList commands = makeCommands();
     CommandContext context{std::cout, std::cerr, false, false, tessarin::Paths::forCurrentUser()};
+    tessarin::CommandTriggers triggers; // the keyboard layout and workspaces, opened when a command asks
+    context.triggers = triggers.services();
     int i = 1;
     for (; i < argc; ++i) {
         const std::string_view arg = argv[i];
