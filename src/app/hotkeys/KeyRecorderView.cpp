@@ -159,7 +159,7 @@ void KeyRecorderView::paintEvent(QPaintEvent*) {
     }
     painter.drawPath(shape);
     QFont font = QApplication::font();
-    font.setPointSizeF(12);
+    font.setPixelSize(12); // the field's own unit: 12 of its 22 in height
     font.setWeight(QFont::Medium);
     painter.setFont(font);
     painter.setPen(textColor);

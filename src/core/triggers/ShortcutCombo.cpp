@@ -123,6 +123,8 @@ std::string shortcutComboText(const HotKeySpec& spec, const KeyboardLayout& layo
         printable && codePoints(*printable) == 1 && *printable != " ")
         return text + *printable;
     if (auto symbol = layout.keySymbolName(spec.keyCode); symbol && !symbol->empty()) {
+        if (*symbol == "Prior" || *symbol == "Next") // their other names say what they are
+            symbol = *symbol == "Prior" ? "Page_Up" : "Page_Down";
         (*symbol)[0] = static_cast<char>(std::toupper(static_cast<unsigned char>((*symbol)[0])));
         return text + *symbol;
     }
