@@ -139,10 +139,10 @@ void AppController::completeLaunch() {
     scheduler_.start();
     scheduler_.observeWake(env_.systemBus);
     notifier_.sync(readOrFallback());
-    env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
-                 display_.keysBackend(), display_.spacesBackend());
     refreshDesktopWatcher();
     refreshSpaceFollower();
+    env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
+                 display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
     launched_ = true;
 }
