@@ -10,7 +10,7 @@ public:
     std::string name() const override { return "shortcut"; }
     std::string synopsis() const override { return "OWNER [COMBO | --clear]"; }
     std::string summary() const override {
-        return "show or set the global shortcut of a desktop or command (Super+Alt+1)";
+        return "show or set a desktop's or command's global shortcut (Super+Alt+1)";
     }
 
 protected:
