@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QScreen>
+#include <algorithm>
 
 namespace tessarin {
 
