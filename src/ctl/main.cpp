@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "commands/Command.h"
 #include "forward/DBusAgentLink.h"
+#include "session/CommandTriggers.h"
 
 #include <iostream>
 #include <string>
@@ -48,6 +49,9 @@ void printHelp(std::ostream& out, const CommandList& commands) {
            "  filter   {\"enabled\": BOOL, \"rules\": [{\"position\", \"id\", \"enabled\", \"pattern\",\n"
            "            \"desktop\"}]}; filter add: {\"id\": ID, \"position\": N}\n"
            "  get      {KEY: VALUE}; without KEY, every setting: {KEY: VALUE, ...}\n"
+           "  shortcuts {\"shortcuts\": [{\"owner\", \"desktop\": BOOL, \"shortcut\", \"combo\", "
+           "\"keyCode\",\n"
+           "            \"modifiers\", \"active\": BOOL, or null when no agent runs}]}\n"
            "  config   the document itself\n\n"
            "Exit status: 0 done, 1 refused or failed (message on stderr), 2 usage,\n"
            "3 the store is held by another process, 4 read-only session (newer document).\n";
@@ -72,6 +76,8 @@ int main(int argc, char** argv) {
         return static_cast<int>(ExitStatus::usage);
     }
     CommandContext context{std::cout, std::cerr, line.json, line.verbose, tessarin::Paths::forCurrentUser()};
+    tessarin::CommandTriggers triggers; // the keyboard layout and workspaces, opened when a command asks
+    context.triggers = triggers.services();
     for (const auto& c : commands) {
         if (c->name() != *line.command)
             continue;

@@ -2,7 +2,7 @@
 
 #include "menu/StatusMenuView.h"
 #include "tray/StatusItem.h"
-#include "tray/XEmbedTrayWatcher.h"
+#include "x11/XEmbedTrayWatcher.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>

@@ -1,4 +1,4 @@
-#include "tray/XEmbedTrayWatcher.h"
+#include "x11/XEmbedTrayWatcher.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
