@@ -6,6 +6,7 @@
 #include "cycle/ScrollCycler.h"
 #include "freedesktop/TrashFileService.h"
 #include "icon/MenuBarIconAnimator.h"
+#include "install/InstallHousekeeping.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
 #include "organise/Archiver.h"
@@ -35,6 +36,7 @@ namespace tessarin {
 struct AgentHooks {
     std::function<void()> reloadHotKeys;
     std::function<void()> reloadSettingsModel;
+    std::function<void()> stopDesktopWatcher;
 };
 
 // What the entry point hands the controller.
@@ -80,6 +82,8 @@ public:
     bool busy();
     void present(const std::exception& error);
     void quit();
+    // The settings window's "Uninstall Tessarin…": asks, hands the desktops back, then quits.
+    void uninstallRequested();
 
     bool launched() const { return launched_; }
     bool storeReadOnly() const { return sequence_.readOnly(); }
@@ -87,6 +91,8 @@ public:
     ScrollCycler& scrollCycler() { return scroller_; }
     MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
     ReminderNotifier& notifier() { return notifier_; }
+    // The autostart entry, the updater, the uninstall and the Trash watcher.
+    InstallHousekeeping& install() { return install_; }
 
 private:
     void completeLaunch();
@@ -122,6 +128,7 @@ private:
     AgentCommands commands_;
     ControlService control_;
     SingleInstance instance_;
+    InstallHousekeeping install_;
     bool launched_ = false;
 };
 

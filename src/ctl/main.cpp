@@ -1,5 +1,7 @@
 #include "commands/Command.h"
+#include "commands/HelpPages.h"
 #include "forward/DBusAgentLink.h"
+#include "support/BuildInfo.h"
 
 #include <iostream>
 #include <string_view>
@@ -7,35 +9,6 @@
 using namespace tessarin::cmd;
 using tessarin::ctl::DBusAgentLink;
 
-namespace {
-
-void printHelp(std::ostream& out, const CommandList& commands) {
-    out << "Usage: tessarinctl [--json] [--verbose] COMMAND [ARGS]\n\n"
-           "Controls Tessarin's desktops. Forwards to the running agent when there is one,\n"
-           "otherwise does the work itself.\n\nCommands:\n";
-    for (const auto& c : commands) {
-        std::string head = c->name();
-        if (!c->synopsis().empty())
-            head += " " + c->synopsis();
-        out << "  " << head << std::string(head.size() < 22 ? 22 - head.size() : 1, ' ') << c->summary()
-            << "\n";
-    }
-    out << "\nOptions:\n"
-           "  --json      print data as one JSON object\n"
-           "  --verbose   show log lines on stderr\n"
-           "  --help      show this help\n\n"
-           "JSON output (--json), one object per command:\n"
-           "  status   {\"active\": NAME, \"live\": [NAMES in order], \"archived\": [NAMES, newest first],\n"
-           "            \"hidden\": BOOL, \"journalPending\": BOOL, \"readOnly\": BOOL}\n"
-           "  list     {\"active\": NAME, \"live\": [NAMES]}\n"
-           "  switch, hide, show, toggle, next, previous\n"
-           "           {\"result\": \"switched\"|\"nothingToDo\", \"from\": NAME, \"to\": NAME,\n"
-           "            \"skips\": [NAMES], \"milliseconds\": N}\n\n"
-           "Exit status: 0 done, 1 refused or failed (message on stderr), 2 usage,\n"
-           "3 the store is held by another process, 4 read-only session (newer document).\n";
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     const CommandList commands = makeCommands();
@@ -48,7 +21,10 @@ int main(int argc, char** argv) {
         } else if (arg == "--verbose" || arg == "-v") {
             context.verbose = true;
         } else if (arg == "--help" || arg == "-h" || arg == "help") {
-            printHelp(std::cout, commands);
+            std::cout << tessarin::helpText(tessarinctlHelp(commands));
+            return static_cast<int>(ExitStatus::done);
+        } else if (arg == "--version" || arg == "-V") {
+            std::cout << "tessarinctl " << tessarin::buildinfo::version << "\n";
             return static_cast<int>(ExitStatus::done);
         } else if (arg.starts_with("-")) {
             std::cerr << "tessarinctl: unknown option " << arg << " (see tessarinctl --help)\n";
@@ -58,7 +34,7 @@ int main(int argc, char** argv) {
         }
     }
     if (i == argc) {
-        printHelp(std::cerr, commands);
+        std::cerr << tessarin::helpText(tessarinctlHelp(commands));
         return static_cast<int>(ExitStatus::usage);
     }
     const std::string_view name = argv[i];

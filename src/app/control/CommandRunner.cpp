@@ -1,5 +1,6 @@
 #include "control/CommandRunner.h"
 
+#include "commands/InstallCommands.h"
 #include "commands/Session.h"
 #include "commands/SessionCommand.h"
 
@@ -13,22 +14,31 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
     cmd::CommandContext context{out, err, json, false, paths_};
     CommandResult result;
     const cmd::CommandList commands = cmd::makeCommands();
-    cmd::SessionCommand* command = nullptr;
+    cmd::Command* command = nullptr;
     if (!args.empty())
         for (const auto& c : commands)
             if (c->name() == args.front())
-                command = dynamic_cast<cmd::SessionCommand*>(c.get());
+                command = c.get();
     if (!command) {
         result.status = static_cast<int>(cmd::ExitStatus::usage);
         result.err = "tessarinctl: unknown command " + (args.empty() ? std::string() : args.front()) +
                      " (see tessarinctl --help)\n";
         return result;
     }
-    cmd::Session session(context, parts_);
     const std::vector<std::string> rest(args.begin() + 1, args.end());
-    result.status = static_cast<int>(command->runInOpenSession(session, context, rest));
+    const bool uninstall = dynamic_cast<cmd::UninstallCommand*>(command) != nullptr;
+    if (uninstall && beforeUninstall_)
+        beforeUninstall_();
+    if (auto* sessionCommand = dynamic_cast<cmd::SessionCommand*>(command)) {
+        cmd::Session session(context, parts_);
+        result.status = static_cast<int>(sessionCommand->runInOpenSession(session, context, rest));
+    } else {
+        // A command without the store (autostart) does its work in this process: context.agent is null.
+        result.status = static_cast<int>(command->run(context, rest));
+    }
     result.out = out.str();
     result.err = err.str();
+    result.endsAgent = uninstall && result.status == static_cast<int>(cmd::ExitStatus::done);
     return result;
 }
 

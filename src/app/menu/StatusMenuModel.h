@@ -18,6 +18,7 @@ enum class MenuCommand {
     toggleDock,
     toggleScreenshotFilteringPause,
     openSettings,
+    checkForUpdates,
     quit,
 };
 
@@ -45,6 +46,8 @@ struct StatusMenuModel {
 // Five no-break spaces: widen every title a little when no shortcut column is shown.
 inline constexpr const char* menuTitlePadding = "\u00a0\u00a0\u00a0\u00a0\u00a0";
 
-StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable = {});
+// `offersUpdates`: the program can update itself ("Check for Updates…").
+StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable = {},
+                                bool offersUpdates = false);
 
 } // namespace tessarin

@@ -6,7 +6,7 @@
 
 namespace tessarin {
 
-// Opens a folder in the user's file manager: org.freedesktop.FileManager1.ShowFolders on the session
+// Opens a folder, or shows a file, in the user's file manager: org.freedesktop.FileManager1.ShowFolders on the session
 // bus, or, where no file manager answers, the desktop's handler for the folder's URL.
 class FolderOpener : public QObject {
     Q_OBJECT
@@ -15,8 +15,12 @@ public:
         : QObject(parent), bus_(std::move(bus)) {}
 
     void open(const std::filesystem::path& folder);
+    // Shows a file selected in its folder: ShowItems, else the folder through its URL handler.
+    void reveal(const std::filesystem::path& file);
 
 private:
+    void show(const QString& method, const std::filesystem::path& item, const std::filesystem::path& fallbackFolder);
+
     QDBusConnection bus_;
 };
 
