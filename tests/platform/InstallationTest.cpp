@@ -32,7 +32,6 @@ TEST(Installation, IsDecidedByWhereTheBinaryRuns) {
     executable(r / "build/src/app/tessarin");
     executable(r / "dev/bin/tessarin"); // a bin folder without the desktop entry
     executable(r / "Downloads/Tessarin.AppImage");
-    test::writeFile(r / "dpkg/tessarin.list", "/.\n/usr\n" + (r / "usr/bin/tessarin").string() + "\n");
 
     const struct {
         const char* name;
@@ -54,12 +53,12 @@ TEST(Installation, IsDecidedByWhereTheBinaryRuns) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Installation found = Installation::detect({c.executable, c.appImage, r / "dpkg"});
+        const Installation found = Installation::detect({c.executable, c.appImage}, r / "usr");
         EXPECT_EQ(found.kind, c.kind);
         EXPECT_EQ(found.removalStep(), c.removal);
         EXPECT_EQ(found.installed(), c.kind != InstallKind::development);
     }
-    EXPECT_EQ(Installation::detect({r / "local/bin/tessarin", std::nullopt, r / "dpkg"}).agentProgram(),
+    EXPECT_EQ(Installation::detect({r / "local/bin/tessarin", std::nullopt}, r / "usr").agentProgram(),
               r / "local/bin/tessarin");
 }
 

@@ -69,10 +69,10 @@ std::string upper(std::string text) {
     return text;
 }
 
-// The term of an entry in bold, its first word being what the user types.
+// The term of an entry: what the user types in bold, its arguments in italics. A path is all bold.
 std::string roffTerm(const std::string& term) {
     const std::size_t space = term.find(' ');
-    if (space == std::string::npos)
+    if (space == std::string::npos || term.starts_with("~") || term.starts_with("/") || term.starts_with("$"))
         return "\\fB" + roff(term) + "\\fR";
     return "\\fB" + roff(term.substr(0, space)) + "\\fR \\fI" + roff(term.substr(space + 1)) + "\\fR";
 }

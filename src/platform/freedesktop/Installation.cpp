@@ -1,7 +1,6 @@
 #include "freedesktop/Installation.h"
 
 #include <cstdlib>
-#include <fstream>
 
 namespace tessarin {
 
@@ -14,18 +13,10 @@ bool isRegularFile(const fs::path& path) {
     return fs::is_regular_file(path, ec);
 }
 
-// dpkg lists every file of a package, one absolute path a line, in <info>/<package>.list.
-bool listedByPackage(const fs::path& dpkgInfo, const fs::path& file) {
-    std::ifstream list(dpkgInfo / (std::string(debianPackageName) + ".list"));
-    for (std::string line; std::getline(list, line);)
-        if (line == file.string())
-            return true;
-    return false;
-}
 
 } // namespace
 
-Installation Installation::detect(const Probe& probe) {
+Installation Installation::detect(const Probe& probe, const fs::path& systemPrefix) {
     Installation found;
     found.executable = probe.executable;
     if (probe.appImageVariable && fs::path(*probe.appImageVariable).is_absolute() &&
@@ -41,7 +32,8 @@ Installation Installation::detect(const Probe& probe) {
     if (!isRegularFile(prefix / "share" / "applications" / (std::string(applicationId) + ".desktop")))
         return found;
     found.prefix = prefix;
-    found.kind = listedByPackage(probe.dpkgInfo, probe.executable) ? InstallKind::package : InstallKind::prefix;
+    // /usr belongs to the package manager; anything else (/usr/local, /opt, ~/.local) was installed by hand.
+    found.kind = prefix == systemPrefix ? InstallKind::package : InstallKind::prefix;
     return found;
 }
 
@@ -51,7 +43,6 @@ Installation Installation::current() {
     probe.executable = fs::read_symlink("/proc/self/exe", ec);
     if (const char* appImage = std::getenv("APPIMAGE"); appImage && *appImage)
         probe.appImageVariable = appImage;
-    probe.dpkgInfo = "/var/lib/dpkg/info";
     return detect(probe);
 }
 

@@ -42,10 +42,10 @@ struct Installation {
     struct Probe {
         std::filesystem::path executable;
         std::optional<std::string> appImageVariable; // $APPIMAGE
-        std::filesystem::path dpkgInfo;              // dpkg's database of installed files
     };
-    static Installation detect(const Probe& probe);
-    // The running process: /proc/self/exe, $APPIMAGE, /var/lib/dpkg/info.
+    // `systemPrefix`: the prefix only the package manager installs into.
+    static Installation detect(const Probe& probe, const std::filesystem::path& systemPrefix = "/usr");
+    // The running process: /proc/self/exe and $APPIMAGE.
     static Installation current();
 };
 
