@@ -115,9 +115,14 @@ std::vector<std::string> UserHome::listing(const fs::path& folder) {
     return {names.begin(), names.end()};
 }
 
-Agent::Agent(const UserHome& home, const std::string& logName) : logPath_(home.path() / logName) {
+Agent::Agent(const UserHome& home, const std::string& logName) : Agent(home, logName, TESSARIN_AGENT, {}) {}
+
+Agent::Agent(const UserHome& home, const std::string& logName, const std::string& program, const Env& extra)
+    : logPath_(home.path() / logName) {
+    Env env = home.env();
+    env.insert(extra.begin(), extra.end());
     const int fd = ::open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_ = test::spawnRedirected({TESSARIN_AGENT}, home.env(), fd, fd);
+    pid_ = test::spawnRedirected({program}, env, fd, fd);
     ::close(fd);
 }
 
@@ -159,6 +164,16 @@ void Agent::signal(int sig) {
 bool agentOnBus() {
     auto* bus = QDBusConnection::sessionBus().interface();
     return bus && bus->isServiceRegistered(QStringLiteral("com.orrinvale.Tessarin")).value();
+}
+
+std::optional<pid_t> agentPidOnBus() {
+    auto* bus = QDBusConnection::sessionBus().interface();
+    if (!bus)
+        return std::nullopt;
+    const auto pid = bus->servicePid(QStringLiteral("com.orrinvale.Tessarin"));
+    if (!pid.isValid())
+        return std::nullopt;
+    return static_cast<pid_t>(pid.value());
 }
 
 bool waitForAgentOnBus(std::chrono::milliseconds timeout) {

@@ -30,13 +30,16 @@ QString MoveToApplicationsWindow::moveFailedText(const QString& reason) {
 MoveToApplicationsWindow::MoveToApplicationsWindow(InstallSituation situation, const QString& sourceFolderName,
                                                    std::function<void()> move, std::function<void()> decline,
                                                    QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), move_(std::move(move)), decline_(std::move(decline)) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), move_(std::move(move)), decline_(std::move(decline)) {
     setObjectName(QStringLiteral("MoveToApplicationsWindow"));
-    setWindowTitle(QStringLiteral("Tessarin"));
+    setWindowTitle(title());
     setFixedSize(420, 340);
 
     auto* picture = new QLabel;
-    picture->setPixmap(glyphIcon(glyph::restingWidths, glyph::restingRadii).pixmap(96, 96));
+    // The installed application icon; the tray glyph where no icon theme has it.
+    const QIcon icon = QIcon::fromTheme(QStringLiteral("com.orrinvale.Tessarin"),
+                                        glyphIcon(glyph::restingWidths, glyph::restingRadii));
+    picture->setPixmap(icon.pixmap(96, 96));
     picture->setAlignment(Qt::AlignCenter);
     auto* heading = new QLabel(title());
     QFont headingFont = heading->font();

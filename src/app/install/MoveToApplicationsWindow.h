@@ -3,14 +3,14 @@
 #include "appimage/InstallLocation.h"
 
 #include <QLabel>
-#include <QWidget>
+#include <QDialog>
 #include <functional>
 
 namespace tessarin {
 
 // The offer to move an AppImage out of Downloads into ~/Applications: a small window above the others
 // with the explanation, the error of a failed move, "Not now" and "Move to ~/Applications".
-class MoveToApplicationsWindow : public QWidget {
+class MoveToApplicationsWindow : public QDialog {
     Q_OBJECT
 public:
     // `move` throws on failure (its description is shown); `decline` runs before the window closes.

@@ -34,7 +34,9 @@ void TrashWatcher::start(const fs::path& file) {
     if (fileFd < 0)
         return;
     const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd < 0 || ::inotify_add_watch(fd, file.parent_path().c_str(), IN_MOVED_FROM | IN_ONLYDIR) < 0) {
+    // The watch is on the file's inode, so it follows the file through every rename (Downloads →
+    // elsewhere → the Trash), not only the first move out of its folder.
+    if (fd < 0 || ::inotify_add_watch(fd, file.c_str(), IN_MOVE_SELF) < 0) {
         if (fd >= 0)
             ::close(fd);
         ::close(fileFd);
@@ -42,8 +44,6 @@ void TrashWatcher::start(const fs::path& file) {
     }
     inotify_ = fd;
     file_ = fileFd;
-    folder_ = file.parent_path();
-    name_ = file.filename().string();
     notifier_ = std::make_unique<QSocketNotifier>(inotify_, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &TrashWatcher::readEvents);
 }
@@ -57,7 +57,7 @@ void TrashWatcher::readEvents() {
             break;
         for (ssize_t at = 0; at < length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + at);
-            if ((event->mask & IN_MOVED_FROM) && event->len > 0 && name_ == event->name)
+            if (event->mask & IN_MOVE_SELF)
                 movedAway = true;
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }
@@ -68,9 +68,7 @@ void TrashWatcher::readEvents() {
     const fs::path now = fs::read_symlink("/proc/self/fd/" + std::to_string(file_), ec);
     if (ec)
         return; // the file's path can't be read: ignored
-    if (now.parent_path() == folder_)
-        name_ = now.filename().string(); // renamed in place: keep following it
-    else if (isInsideTrash(now))
+    if (isInsideTrash(now))
         emit trashed();
 }
 

@@ -8,8 +8,8 @@
 
 namespace tessarin {
 
-// Reports when a file (the AppImage the program runs from) is moved into a Trash folder: inotify on
-// the file's folder, and for each rename of the file the path the kernel now gives the open file.
+// Reports when a file (the AppImage the program runs from) is moved into a Trash folder: inotify
+// reports each rename of the file, and the path the kernel now gives the open file says where it went.
 // A move anywhere else, or a rename in place, is ignored.
 class TrashWatcher : public QObject {
     Q_OBJECT
@@ -17,8 +17,7 @@ public:
     explicit TrashWatcher(QObject* parent = nullptr);
     ~TrashWatcher() override;
 
-    // Starts watching `file`; nothing when already watching or when the file or its folder can't be
-    // opened.
+    // Starts watching `file`; nothing when already watching or when the file can't be opened.
     void start(const std::filesystem::path& file);
     bool watching() const { return notifier_ != nullptr; }
 
@@ -30,8 +29,6 @@ private:
 
     int inotify_ = -1;
     int file_ = -1; // O_PATH descriptor of the watched file: follows it through renames
-    std::filesystem::path folder_;
-    std::string name_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
