@@ -211,3 +211,26 @@ TEST(AppImage, InDownloadsItOffersToMoveAndReopensFromApplications) {
     ::kill(reopened, SIGTERM);
     EXPECT_TRUE(waitFor([] { return !agentOnBus(); }));
 }
+
+TEST(InstalledAgent, TessarinctlStartsItThroughTheSessionBus) {
+    // The session's own home: the bus starts the agent with its own environment.
+    const Env session = {{"HOME", qEnvironmentVariable("HOME").toStdString()}};
+    const std::string ctl = (installedPrefix() / "bin/tessarinctl").string();
+    const Output without = run({ctl, "start"}, session);
+    EXPECT_EQ(without.status, 1);
+    EXPECT_NE(without.err.find("its service file isn't installed"), std::string::npos) << without.err;
+
+    const fs::path services = qEnvironmentVariable("XDG_DATA_HOME").toStdString() + "/dbus-1/services";
+    fs::create_directories(services);
+    fs::copy_file(installedPrefix() / "share/dbus-1/services/com.orrinvale.Tessarin.service",
+                  services / "com.orrinvale.Tessarin.service");
+    const Output started = run({ctl, "start"}, session);
+    ASSERT_EQ(started.status, 0) << started.err;
+    ASSERT_TRUE(agentPidOnBus().has_value());
+    const pid_t agent = *agentPidOnBus();
+    EXPECT_EQ(run({ctl, "start"}, session).out, "Tessarin is already running.\n");
+    EXPECT_EQ(run({ctl, "status"}, session).status, 0);
+    fs::remove(services / "com.orrinvale.Tessarin.service");
+    ::kill(agent, SIGTERM);
+    EXPECT_TRUE(waitFor([] { return !agentOnBus(); }));
+}
