@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const cmd::CommandList commands = cmd::makeCommands();
     if (args.size() == 4 && args[0] == "man" && (args[1] == "tessarinctl" || args[1] == "tessarin")) {
-        const HelpDocument help = args[1] == "tessarin" ? cmd::tessarinHelp() : cmd::tessarinctlHelp(commands);
+        const HelpDocument help =
+            args[1] == "tessarin" ? cmd::tessarinHelp() : cmd::tessarinctlHelp(commands);
         std::cout << manualPage(help, args[2], args[3]);
         return 0;
     }

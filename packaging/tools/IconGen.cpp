@@ -56,14 +56,14 @@ QString rect(const RoundedRect& r, const QString& fill) {
 }
 
 QString applicationSvg() {
-    QString svg = QStringLiteral(
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"128\" height=\"128\" viewBox=\"0 0 128 128\">\n"
-        "  <defs>\n"
-        "    <linearGradient id=\"tile\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">\n"
-        "      <stop offset=\"0\" stop-color=\"%1\"/>\n"
-        "      <stop offset=\"1\" stop-color=\"%2\"/>\n"
-        "    </linearGradient>\n"
-        "  </defs>\n")
+    QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"128\" height=\"128\" "
+                                 "viewBox=\"0 0 128 128\">\n"
+                                 "  <defs>\n"
+                                 "    <linearGradient id=\"tile\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">\n"
+                                 "      <stop offset=\"0\" stop-color=\"%1\"/>\n"
+                                 "      <stop offset=\"1\" stop-color=\"%2\"/>\n"
+                                 "    </linearGradient>\n"
+                                 "  </defs>\n")
                       .arg(tileTop.name(), tileBottom.name());
     svg += rect(tile(), QStringLiteral("url(#tile)"));
     for (const auto& bar : bars(canvas, glyphWidthOnTile))
@@ -113,7 +113,8 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString name = QString::fromLatin1(iconName);
-    bool ok = write(out + QStringLiteral("/scalable/apps/") + name + QStringLiteral(".svg"), applicationSvg().toUtf8()) &&
+    bool ok = write(out + QStringLiteral("/scalable/apps/") + name + QStringLiteral(".svg"),
+                    applicationSvg().toUtf8()) &&
               write(out + QStringLiteral("/symbolic/apps/") + name + QStringLiteral("-symbolic.svg"),
                     symbolicSvg().toUtf8());
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {

@@ -65,8 +65,8 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       control_(commands_, QString::fromStdString(env_.paths.root.string())),
       instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log),
       install_({env_.paths, env_.configHome, store_, env_.log, alerts_, [this] { return busy(); },
-                env_.hooks.stopDesktopWatcher, [this](const std::filesystem::path& file) { opener_.reveal(file); },
-                [this] { quit(); }},
+                env_.hooks.stopDesktopWatcher,
+                [this](const std::filesystem::path& file) { opener_.reveal(file); }, [this] { quit(); }},
                Installation::current(), AppImageUpdateTool::find()) {
     runner_.setBeforeUninstall(env_.hooks.stopDesktopWatcher);
     sequence_.setSweeps(&sweeps_);

@@ -27,7 +27,8 @@ HelpDocument tessarinctlHelp(const CommandList& commands) {
 
     HelpDocument::Section list{"Commands", {}, {}, {}};
     for (const auto& c : commands)
-        list.entries.push_back({c->synopsis().empty() ? c->name() : c->name() + " " + c->synopsis(), c->summary()});
+        list.entries.push_back(
+            {c->synopsis().empty() ? c->name() : c->name() + " " + c->synopsis(), c->summary()});
     help.sections.push_back(std::move(list));
     help.sections.push_back({"Options",
                              {},
@@ -42,13 +43,13 @@ HelpDocument tessarinctlHelp(const CommandList& commands) {
          {},
          {"status   {\"active\": NAME, \"live\": [NAMES in order], \"archived\": [NAMES, newest first],",
           "          \"hidden\": BOOL, \"journalPending\": BOOL, \"readOnly\": BOOL}",
-          "list     {\"active\": NAME, \"live\": [NAMES]}",
-          "switch, hide, show, toggle, next, previous",
+          "list     {\"active\": NAME, \"live\": [NAMES]}", "switch, hide, show, toggle, next, previous",
           "         {\"result\": \"switched\"|\"nothingToDo\", \"from\": NAME, \"to\": NAME,",
           "          \"skips\": [NAMES], \"milliseconds\": N}",
           "autostart {\"autostart\": BOOL, \"available\": BOOL, \"reason\": TEXT|null, \"entry\": PATH}",
           "uninstall {\"restored\": [{\"desktop\": NAME, \"folder\": PATH}], \"autostart\": BOOL,",
-          "          \"removal\": \"package\"|\"appImage\"|\"installedFiles\"|\"none\", \"instructions\": TEXT}"}});
+          "          \"removal\": \"package\"|\"appImage\"|\"installedFiles\"|\"none\", \"instructions\": "
+          "TEXT}"}});
     help.sections.push_back({"Exit status",
                              {},
                              {{"0", "done"},
@@ -69,12 +70,17 @@ HelpDocument tessarinHelp() {
     help.usage = {"tessarin", "tessarin --help | --version"};
     help.description = {
         "Tessarin gives your account several named desktops. The items on your Desktop folder belong to the "
-        "active desktop; switching moves them into that desktop's folder in ~/Tessarin Desktops and moves the "
+        "active desktop; switching moves them into that desktop's folder in ~/Tessarin Desktops and moves "
+        "the "
         "next desktop's items onto the Desktop. Every switch is journalled before the first item moves, so a "
         "switch cut short is finished at the next start.",
         "Started without options, tessarin runs as an agent with an icon in the panel's tray and a menu; it "
         "opens no window. Only one agent runs at a time. tessarinctl(1) controls it from the command line."};
-    help.sections.push_back({"Options", {}, {{"--help", "show this help and exit"}, {"--version", "show the version and exit"}}, {}});
+    help.sections.push_back(
+        {"Options",
+         {},
+         {{"--help", "show this help and exit"}, {"--version", "show the version and exit"}},
+         {}});
     help.manualOnly.push_back(filesSection());
     help.manualOnly.push_back({"See also", {"tessarinctl(1)"}, {}, {}});
     return help;

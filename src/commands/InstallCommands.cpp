@@ -55,7 +55,8 @@ void finishUninstall(CommandContext& context, const std::vector<RestoredDesktop>
     if (context.json) {
         auto folders = nlohmann::ordered_json::array();
         for (const auto& r : restored)
-            folders.push_back({{"desktop", r.desktop}, {"folder", (context.paths.desktop / r.folderName).string()}});
+            folders.push_back(
+                {{"desktop", r.desktop}, {"folder", (context.paths.desktop / r.folderName).string()}});
         nlohmann::ordered_json j;
         j["restored"] = std::move(folders);
         j["autostart"] = entry.isOn();
@@ -65,11 +66,12 @@ void finishUninstall(CommandContext& context, const std::vector<RestoredDesktop>
         return;
     }
     for (const auto& r : restored)
-        context.out << "Restored \u201c" << r.desktop << "\u201d \u2192 " << (context.paths.desktop / r.folderName).string()
-                    << "\n";
+        context.out << "Restored \u201c" << r.desktop << "\u201d \u2192 "
+                    << (context.paths.desktop / r.folderName).string() << "\n";
     if (restored.empty())
         context.out << "No desktop folder needed bringing back.\n";
-    context.out << "Tessarin no longer starts when you log in.\n" << installation.removalInstructions() << "\n";
+    context.out << "Tessarin no longer starts when you log in.\n"
+                << installation.removalInstructions() << "\n";
 }
 
 } // namespace
@@ -99,7 +101,8 @@ ExitStatus AutostartCommand::run(CommandContext& context, const std::vector<std:
         j["entry"] = entry.path().string();
         context.out << j.dump() << "\n";
     } else if (args.empty()) {
-        context.out << (entry.isOn() ? "on" : "off") << (reason ? " (" + *reason + ")" : std::string()) << "\n";
+        context.out << (entry.isOn() ? "on" : "off") << (reason ? " (" + *reason + ")" : std::string())
+                    << "\n";
     }
     return ExitStatus::done;
 }
@@ -138,8 +141,9 @@ ExitStatus UninstallCommand::runInSession(Session& session, CommandContext& cont
     if (auto refused = session.refuseIfReadOnly())
         return *refused;
     if (session.journalPending()) {
-        context.err << "An interrupted switch couldn\u2019t be finished, so no desktop was moved. Nothing was "
-                       "changed.\n";
+        context.err
+            << "An interrupted switch couldn\u2019t be finished, so no desktop was moved. Nothing was "
+               "changed.\n";
         return ExitStatus::refused;
     }
     Uninstaller uninstaller(session.paths(), session.store(), session.log());

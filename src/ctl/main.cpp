@@ -9,7 +9,6 @@
 using namespace tessarin::cmd;
 using tessarin::ctl::DBusAgentLink;
 
-
 int main(int argc, char** argv) {
     const CommandList commands = makeCommands();
     CommandContext context{std::cout, std::cerr, false, false, tessarin::Paths::forCurrentUser()};

@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 // The open alert whose text starts with `message`; null when none is open.
 QMessageBox* alertSaying(const QString& message) {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible() && box->text().startsWith(message))
+        if (auto* box = qobject_cast<QMessageBox*>(w);
+            box && box->isVisible() && box->text().startsWith(message))
             return box;
     return nullptr;
 }
@@ -33,12 +34,14 @@ void press(QMessageBox* box, const QString& button) {
 fs::path fakeUpdateTool(const fs::path& folder) {
     const fs::path tool = folder / "appimageupdatetool";
     test::writeFile(tool, "#!/bin/sh\n"
-                          "echo \"$1\" >> \"" + (folder / "calls").string() + "\"\n"
-                          "case \"$1\" in\n"
-                          "  --check-for-update) exit 1 ;;\n"
-                          "  --overwrite) printf 'version 2' > \"$2\"; exit 0 ;;\n"
-                          "esac\n"
-                          "exit 2\n");
+                          "echo \"$1\" >> \"" +
+                              (folder / "calls").string() +
+                              "\"\n"
+                              "case \"$1\" in\n"
+                              "  --check-for-update) exit 1 ;;\n"
+                              "  --overwrite) printf 'version 2' > \"$2\"; exit 0 ;;\n"
+                              "esac\n"
+                              "exit 2\n");
     fs::permissions(tool, fs::perms::owner_all);
     return tool;
 }
@@ -69,7 +72,8 @@ TEST(Updater, AnUpdateWaitsForTheSwitchToEndThenReopens) {
 
     updater.checkForUpdates();
     QMessageBox* offer = nullptr;
-    ASSERT_TRUE(test::waitFor([&] { return (offer = alertSaying("A new version of Tessarin is available")); }));
+    ASSERT_TRUE(
+        test::waitFor([&] { return (offer = alertSaying("A new version of Tessarin is available")); }));
     press(offer, QStringLiteral("Install and Reopen"));
 
     // Postponed: three more re-checks pass and nothing is installed while the switch runs.
@@ -111,8 +115,9 @@ TEST(Updater, OnlyAnAppImageWithTheToolUpdatesItself) {
         installation.kind = c.kind;
         installation.prefix = "/opt/t";
         installation.appImage = "/opt/t/T.AppImage";
-        const Updater updater({installation, coordinator, alerts, [](const std::string&) {}, [](const fs::path&) {}},
-                              c.tool ? std::optional<fs::path>("/usr/bin/true") : std::nullopt);
+        const Updater updater(
+            {installation, coordinator, alerts, [](const std::string&) {}, [](const fs::path&) {}},
+            c.tool ? std::optional<fs::path>("/usr/bin/true") : std::nullopt);
         EXPECT_EQ(updater.offersUpdates(), c.offers);
         EXPECT_EQ(updater.description(), c.description);
     }

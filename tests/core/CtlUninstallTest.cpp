@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 // tessarinctl in its own process (no agent), run from the build tree: a development run.
 TEST(CtlUninstall, HandsTheDesktopsBackOnlyWhenToldYesAndOnlyWhenSafe) {
     const std::string work = R"({"activeWorkspace":"Home","workspaces":[{"name":"Home"},{"name":"Work"}]})";
-    const std::string newer = R"({"schemaVersion":2,"activeWorkspace":"Home","workspaces":[{"name":"Work"}]})";
+    const std::string newer =
+        R"({"schemaVersion":2,"activeWorkspace":"Home","workspaces":[{"name":"Work"}]})";
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -19,11 +20,30 @@ TEST(CtlUninstall, HandsTheDesktopsBackOnlyWhenToldYesAndOnlyWhenSafe) {
         bool workOnDesktop;
         std::string says;
     } cases[] = {
-        {"asks for --yes", {"uninstall"}, work, 2, false, "Nothing was changed. Run “tessarinctl uninstall --yes”"},
-        {"anything else is a usage error", {"uninstall", "--no"}, work, 2, false, "Usage: tessarinctl uninstall --yes"},
+        {"asks for --yes",
+         {"uninstall"},
+         work,
+         2,
+         false,
+         "Nothing was changed. Run “tessarinctl uninstall --yes”"},
+        {"anything else is a usage error",
+         {"uninstall", "--no"},
+         work,
+         2,
+         false,
+         "Usage: tessarinctl uninstall --yes"},
         {"hands back", {"uninstall", "--yes"}, work, 0, true, "Restored “Work” → "},
-        {"a newer document is left alone", {"uninstall", "--yes"}, newer, 4, false, "saved by a newer version"},
-        {"no store: nothing is created", {"uninstall", "--yes"}, "", 0, false,
+        {"a newer document is left alone",
+         {"uninstall", "--yes"},
+         newer,
+         4,
+         false,
+         "saved by a newer version"},
+        {"no store: nothing is created",
+         {"uninstall", "--yes"},
+         "",
+         0,
+         false,
          "This is a development run: there is nothing installed to remove."},
     };
     for (const auto& c : cases) {
@@ -39,8 +59,8 @@ TEST(CtlUninstall, HandsTheDesktopsBackOnlyWhenToldYesAndOnlyWhenSafe) {
         test::writeFile(autostart, "[Desktop Entry]\nType=Application\nName=Tessarin\nExec=tessarin\n");
         std::vector<std::string> argv = {TESSARIN_CTL};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
-        const auto r = test::run(argv, {{"HOME", home.path().string()},
-                                        {"XDG_CONFIG_HOME", (home.path() / ".config").string()}});
+        const auto r = test::run(
+            argv, {{"HOME", home.path().string()}, {"XDG_CONFIG_HOME", (home.path() / ".config").string()}});
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_NE((r.out + r.err).find(c.says), std::string::npos) << r.out << r.err;
         EXPECT_EQ(fs::exists(home.path() / "Desktop/Work/plan.txt"), c.workOnDesktop);

@@ -52,7 +52,9 @@ TEST(Uninstaller, PutsEveryLiveDesktopBackWithoutReplacingAnything) {
          {"Archive"}},
         {"pinned items come back loose under free names",
          {{"_Hidden Desktop", WorkspaceState::active}},
-         {{"Desktop/Notes.txt", "stranger"}, {store + ".pinned/Notes.txt", "pinned"}, {store + ".pinned/Keys", "<dir>"}},
+         {{"Desktop/Notes.txt", "stranger"},
+          {store + ".pinned/Notes.txt", "pinned"},
+          {store + ".pinned/Keys", "<dir>"}},
          {{"Notes.txt", "stranger"}, {"Notes.txt 2", "pinned"}, {"Keys", "<dir>"}},
          {},
          {}},
@@ -111,7 +113,8 @@ TEST(Uninstaller, QuestionNamesTheArchiveAndHowTheProgramGoes) {
          "launch-at-startup and revealed so you can delete it."},
         {true, std::nullopt, RemovalStep::removePackage,
          "Every desktop comes back to your Desktop as a normal folder. Archived desktops stay where they are "
-         "(/home/ann/Tessarin Desktops/Archive). Tessarin is then removed from launch-at-startup, and you remove "
+         "(/home/ann/Tessarin Desktops/Archive). Tessarin is then removed from launch-at-startup, and you "
+         "remove "
          "its package to finish."},
         {true, "/data/old desks", RemovalStep::none,
          "Every desktop comes back to your Desktop as a normal folder. Archived desktops stay where they are "

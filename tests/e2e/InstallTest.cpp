@@ -14,7 +14,8 @@ const fs::path& installedPrefix() {
     static test::TempDir folder;
     static const fs::path prefix = [] {
         const fs::path p = folder.path() / "prefix";
-        const Output installed = run({"/usr/bin/cmake", "--install", TESSARIN_BUILD_DIR, "--prefix", p.string()});
+        const Output installed =
+            run({"/usr/bin/cmake", "--install", TESSARIN_BUILD_DIR, "--prefix", p.string()});
         if (installed.status != 0)
             ADD_FAILURE() << installed.out << installed.err;
         return p;
@@ -41,7 +42,8 @@ std::multiset<std::string> fileChecksums(const fs::path& root) {
         if (!it->is_regular_file() || name.ends_with(".log"))
             continue;
         const QByteArray bytes = QByteArray::fromStdString(test::readFile(it->path()));
-        files.insert(name + " " + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString());
+        files.insert(name + " " +
+                     QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString());
     }
     return files;
 }
@@ -49,7 +51,8 @@ std::multiset<std::string> fileChecksums(const fs::path& root) {
 // A stand-in for an AppImage: an executable that sets $APPIMAGE to its own path, as the AppImage
 // runtime does, and runs the agent of the build.
 fs::path fakeAppImage(const fs::path& path) {
-    test::writeFile(path, "#!/bin/sh\nAPPIMAGE=\"$(readlink -f \"$0\")\" exec \"" + std::string(TESSARIN_AGENT) + "\"\n");
+    test::writeFile(path, "#!/bin/sh\nAPPIMAGE=\"$(readlink -f \"$0\")\" exec \"" +
+                              std::string(TESSARIN_AGENT) + "\"\n");
     fs::permissions(path, fs::perms::owner_all);
     return path;
 }
@@ -63,17 +66,16 @@ TEST(InstalledAgent, TurnsAutostartOnAndOffWhileADevelopmentRunRefuses) {
     {
         Agent agent(home, "installed.log", (installedPrefix() / "bin/tessarin").string(), {});
         ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
-        EXPECT_TRUE(agent.waitForLog("Updater: none (installed from source in " + installedPrefix().string() + ")"))
+        EXPECT_TRUE(
+            agent.waitForLog("Updater: none (installed from source in " + installedPrefix().string() + ")"))
             << agent.log();
         const struct {
             std::vector<std::string> args;
             std::string out;
             bool entryAfter;
         } steps[] = {
-            {{"autostart"}, "off\n", false},
-            {{"autostart", "on"}, "", true},
-            {{"autostart"}, "on\n", true},
-            {{"autostart", "off"}, "", false},
+            {{"autostart"}, "off\n", false},   {{"autostart", "on"}, "", true},
+            {{"autostart"}, "on\n", true},     {{"autostart", "off"}, "", false},
             {{"autostart", "off"}, "", false},
         };
         for (const auto& step : steps) {
@@ -83,7 +85,8 @@ TEST(InstalledAgent, TurnsAutostartOnAndOffWhileADevelopmentRunRefuses) {
             EXPECT_EQ(out.out, step.out);
             EXPECT_EQ(fs::exists(entry), step.entryAfter);
             if (step.entryAfter) { // the entry starts the installed agent
-                EXPECT_NE(test::readFile(entry).find("Exec=" + (installedPrefix() / "bin/tessarin").string() + "\n"),
+                EXPECT_NE(test::readFile(entry).find("Exec=" + (installedPrefix() / "bin/tessarin").string() +
+                                                     "\n"),
                           std::string::npos);
             }
         }
@@ -124,17 +127,20 @@ TEST(Uninstall, EveryDesktopComesBackAndNoFileIsLost) {
 
     const Output asked = installedCtl(home, {"uninstall"});
     EXPECT_EQ(asked.status, 2);
-    EXPECT_NE(asked.err.find("Archived desktops stay where they are (" + (home.store() / "Archive").string() + ")"),
-              std::string::npos)
+    EXPECT_NE(
+        asked.err.find("Archived desktops stay where they are (" + (home.store() / "Archive").string() + ")"),
+        std::string::npos)
         << asked.err;
     EXPECT_EQ(fileChecksums(home.path()), before) << "asking changes nothing";
 
     const Output done = installedCtl(home, {"uninstall", "--yes"});
     ASSERT_EQ(done.status, 0) << done.err;
-    EXPECT_NE(done.out.find("To finish, delete the files Tessarin installed under " + installedPrefix().string()),
-              std::string::npos)
+    EXPECT_NE(
+        done.out.find("To finish, delete the files Tessarin installed under " + installedPrefix().string()),
+        std::string::npos)
         << done.out;
-    EXPECT_TRUE(agent.waitForExit(std::chrono::seconds(10)).has_value()) << "the agent quits after handing back";
+    EXPECT_TRUE(agent.waitForExit(std::chrono::seconds(10)).has_value())
+        << "the agent quits after handing back";
 
     EXPECT_EQ(fileChecksums(home.path()), before) << "every file is still there, unchanged";
     const struct {
@@ -173,7 +179,8 @@ TEST(AppImage, MovedToTheTrashItOffersToBringTheDesktopsBack) {
 
     std::optional<Window> offer;
     ASSERT_TRUE(waitFor([&] { return (offer = visibleAlert()).has_value(); })) << agent.log();
-    EXPECT_EQ(agent.log().find("app bundle moved to the Trash"), agent.log().rfind("app bundle moved to the Trash"))
+    EXPECT_EQ(agent.log().find("app bundle moved to the Trash"),
+              agent.log().rfind("app bundle moved to the Trash"))
         << "offered once";
     screenshot("appimage-trashed-offer.png");
     // "Bring My Desktops Back", the default button.
@@ -193,7 +200,8 @@ TEST(AppImage, InDownloadsItOffersToMoveAndReopensFromApplications) {
     const pid_t first = *agentPidOnBus();
 
     std::optional<Window> offer;
-    ASSERT_TRUE(waitFor([&] { return (offer = visibleWindowNamed("Move Tessarin")).has_value(); })) << agent.log();
+    ASSERT_TRUE(waitFor([&] { return (offer = visibleWindowNamed("Move Tessarin")).has_value(); }))
+        << agent.log();
     screenshot("appimage-move-offer.png");
     xdotool({"windowactivate", "--sync", offer->id});
     xdotool({"key", "Return"}); // "Move to ~/Applications", the default button
@@ -202,7 +210,8 @@ TEST(AppImage, InDownloadsItOffersToMoveAndReopensFromApplications) {
     ASSERT_TRUE(waitFor([&] { return fs::exists(moved); })) << agent.log();
     EXPECT_FALSE(fs::exists(program));
     EXPECT_TRUE(agent.waitForExit(std::chrono::seconds(10)).has_value());
-    ASSERT_TRUE(waitFor([&] { return agentPidOnBus() && *agentPidOnBus() != first; }, std::chrono::seconds(15)))
+    ASSERT_TRUE(
+        waitFor([&] { return agentPidOnBus() && *agentPidOnBus() != first; }, std::chrono::seconds(15)))
         << agent.log();
     EXPECT_TRUE(agent.logHas("relocated to " + moved.string() + " — relaunching")) << agent.log();
     // The copy that reopened runs from its new home: no offer any more.

@@ -1,6 +1,7 @@
+#include "freedesktop/Installation.h"
+
 #include "appimage/InstallLocation.h"
 #include "freedesktop/AutostartEntry.h"
-#include "freedesktop/Installation.h"
 #include "freedesktop/TrashWatcher.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
@@ -41,15 +42,18 @@ TEST(Installation, IsDecidedByWhereTheBinaryRuns) {
         RemovalStep removal;
     } cases[] = {
         {"package", r / "usr/bin/tessarin", std::nullopt, InstallKind::package, RemovalStep::removePackage},
-        {"from source", r / "local/bin/tessarin", std::nullopt, InstallKind::prefix, RemovalStep::removeInstalledFiles},
-        {"build tree", r / "build/src/app/tessarin", std::nullopt, InstallKind::development, RemovalStep::none},
-        {"bin without entry", r / "dev/bin/tessarin", std::nullopt, InstallKind::development, RemovalStep::none},
+        {"from source", r / "local/bin/tessarin", std::nullopt, InstallKind::prefix,
+         RemovalStep::removeInstalledFiles},
+        {"build tree", r / "build/src/app/tessarin", std::nullopt, InstallKind::development,
+         RemovalStep::none},
+        {"bin without entry", r / "dev/bin/tessarin", std::nullopt, InstallKind::development,
+         RemovalStep::none},
         {"AppImage", r / "tmp/.mount_x/usr/bin/tessarin", (r / "Downloads/Tessarin.AppImage").string(),
          InstallKind::appImage, RemovalStep::revealProgram},
         {"APPIMAGE naming nothing", r / "build/src/app/tessarin", (r / "gone.AppImage").string(),
          InstallKind::development, RemovalStep::none},
-        {"relative APPIMAGE", r / "build/src/app/tessarin", std::string("Tessarin.AppImage"), InstallKind::development,
-         RemovalStep::none},
+        {"relative APPIMAGE", r / "build/src/app/tessarin", std::string("Tessarin.AppImage"),
+         InstallKind::development, RemovalStep::none},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -65,7 +69,8 @@ TEST(Installation, IsDecidedByWhereTheBinaryRuns) {
 // The entry of an installed program passes the freedesktop validator, also for an AppImage path that
 // needs quoting, and turning it off removes it; a development run writes nothing.
 TEST(AutostartEntry, WrittenOnlyForAnInstalledProgramAndValid) {
-    const bool haveValidator = !QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty();
+    const bool haveValidator =
+        !QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty();
     const struct {
         const char* name;
         InstallKind kind;
@@ -73,8 +78,8 @@ TEST(AutostartEntry, WrittenOnlyForAnInstalledProgramAndValid) {
         bool writes;
     } cases[] = {
         {"package", InstallKind::package, "/usr", true},
-        {"AppImage with awkward characters", InstallKind::appImage, "/home/ann/My Apps/Tess \"q\" $x 100%.AppImage",
-         true},
+        {"AppImage with awkward characters", InstallKind::appImage,
+         "/home/ann/My Apps/Tess \"q\" $x 100%.AppImage", true},
         {"development run", InstallKind::development, "", false},
     };
     for (const auto& c : cases) {
@@ -97,7 +102,8 @@ TEST(AutostartEntry, WrittenOnlyForAnInstalledProgramAndValid) {
         EXPECT_EQ(entry.path(), config.path() / "autostart/com.orrinvale.Tessarin.desktop");
         if (haveValidator) {
             QProcess validate;
-            validate.start(QStringLiteral("desktop-file-validate"), {QString::fromStdString(entry.path().string())});
+            validate.start(QStringLiteral("desktop-file-validate"),
+                           {QString::fromStdString(entry.path().string())});
             ASSERT_TRUE(validate.waitForFinished(10000));
             EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
         }
@@ -141,7 +147,9 @@ TEST(TrashWatcher, OnlyAMoveIntoATrashCounts) {
         {"into the home Trash", {".local/share/Trash/files/Tessarin.AppImage"}, 1},
         {"into a volume's Trash", {".Trash-1000/files/Tessarin.AppImage"}, 1},
         {"to another folder", {"Applications/Tessarin.AppImage"}, 0},
-        {"renamed in place, then trashed", {"Downloads/Old.AppImage", ".local/share/Trash/files/Old.AppImage"}, 1},
+        {"renamed in place, then trashed",
+         {"Downloads/Old.AppImage", ".local/share/Trash/files/Old.AppImage"},
+         1},
         {"renamed in place only", {"Downloads/Old.AppImage"}, 0},
     };
     for (const auto& c : cases) {
@@ -180,12 +188,15 @@ TEST(InstallLocation, OnlyAnAppImageInDownloadsIsOfferedTheMove) {
         fs::path appImage;
         InstallSituation situation;
     } cases[] = {
-        {"in Downloads", InstallKind::appImage, home / "Downloads/Tessarin.AppImage", InstallSituation::inDownloads},
+        {"in Downloads", InstallKind::appImage, home / "Downloads/Tessarin.AppImage",
+         InstallSituation::inDownloads},
         {"in a sub-folder of Downloads", InstallKind::appImage, home / "Downloads/new/Tessarin.AppImage",
          InstallSituation::inDownloads},
-        {"in ~/Applications", InstallKind::appImage, home / "Applications/sub/Tessarin.AppImage", InstallSituation::fine},
+        {"in ~/Applications", InstallKind::appImage, home / "Applications/sub/Tessarin.AppImage",
+         InstallSituation::fine},
         {"on the Desktop", InstallKind::appImage, home / "Desktop/Tessarin.AppImage", InstallSituation::fine},
-        {"a Downloads look-alike", InstallKind::appImage, home / "Downloads2/Tessarin.AppImage", InstallSituation::fine},
+        {"a Downloads look-alike", InstallKind::appImage, home / "Downloads2/Tessarin.AppImage",
+         InstallSituation::fine},
         {"a package", InstallKind::package, {}, InstallSituation::fine},
     };
     for (const auto& c : cases) {
@@ -223,8 +234,9 @@ TEST(InstallLocation, MoveTrashesAnOlderCopyAndTurnsAutostartOff) {
     RecordingTrash trash(home.path() / "trash");
     int autostartOff = 0;
 
-    const fs::path moved = InstallLocation{installation, home.path(), home.path() / "Downloads"}.moveToApplications(
-        trash, [&] { ++autostartOff; });
+    const fs::path moved =
+        InstallLocation{installation, home.path(), home.path() / "Downloads"}.moveToApplications(
+            trash, [&] { ++autostartOff; });
 
     EXPECT_EQ(moved, home.path() / "Applications/Tessarin.AppImage");
     EXPECT_EQ(test::readFile(moved), "new version");

@@ -7,15 +7,16 @@ namespace tessarin {
 InstallHousekeeping::InstallHousekeeping(Parts parts, Installation installation,
                                          std::optional<std::filesystem::path> updateTool, QObject* parent)
     : QObject(parent), parts_(std::move(parts)), installation_(std::move(installation)),
-      autostart_(parts_.configHome, installation_),
-      coordinator_([this](const char* line) { parts_.log.log(LogCategory::app, "%{public}s", std::string(line)); }),
+      autostart_(parts_.configHome, installation_), coordinator_([this](const char* line) {
+          parts_.log.log(LogCategory::app, "%{public}s", std::string(line));
+      }),
       updater_({installation_, coordinator_, parts_.alerts,
                 [this](const std::string& line) { parts_.log.log(LogCategory::app, "%{public}s", line); },
                 [this](const std::filesystem::path& program) { relaunch(program); }},
                std::move(updateTool)),
-      uninstall_({parts_.paths, parts_.store, parts_.log, parts_.alerts, autostart_, installation_, parts_.busy,
-                  [this] { return coordinator_.installBegun(); }, parts_.stopDesktopWatcher, parts_.reveal,
-                  parts_.quit}) {
+      uninstall_({parts_.paths, parts_.store, parts_.log, parts_.alerts, autostart_, installation_,
+                  parts_.busy, [this] { return coordinator_.installBegun(); }, parts_.stopDesktopWatcher,
+                  parts_.reveal, parts_.quit}) {
     connect(&trashWatcher_, &TrashWatcher::trashed, this, &InstallHousekeeping::appMovedToTrash);
 }
 

@@ -32,8 +32,8 @@ public:
         std::function<void()> quit;
     };
 
-    InstallHousekeeping(Parts parts, Installation installation, std::optional<std::filesystem::path> updateTool,
-                        QObject* parent = nullptr);
+    InstallHousekeeping(Parts parts, Installation installation,
+                        std::optional<std::filesystem::path> updateTool, QObject* parent = nullptr);
 
     // For the launch log line "Updater: …".
     std::string updaterDescription() const { return updater_.description(); }

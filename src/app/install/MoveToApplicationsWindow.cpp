@@ -14,12 +14,14 @@ QString MoveToApplicationsWindow::title() {
 
 QString MoveToApplicationsWindow::explanation(InstallSituation situation, const QString& sourceFolderName) {
     if (situation == InstallSituation::translocated)
-        return QStringLiteral("Tessarin is running from a temporary read-only copy. From there it can’t install its own "
-                              "updates or start when you log in. Moving it to ~/Applications fixes both — Tessarin "
-                              "reopens from its new home.");
+        return QStringLiteral(
+            "Tessarin is running from a temporary read-only copy. From there it can’t install its own "
+            "updates or start when you log in. Moving it to ~/Applications fixes both — Tessarin "
+            "reopens from its new home.");
     return QStringLiteral("Tessarin is running from “") + sourceFolderName +
-           QStringLiteral("”. Apps left in Downloads get swept up in a tidy-up, and moving one breaks the autostart "
-                          "entry that starts it for you. Tessarin reopens from its new home.");
+           QStringLiteral(
+               "”. Apps left in Downloads get swept up in a tidy-up, and moving one breaks the autostart "
+               "entry that starts it for you. Tessarin reopens from its new home.");
 }
 
 QString MoveToApplicationsWindow::moveFailedText(const QString& reason) {
@@ -27,10 +29,12 @@ QString MoveToApplicationsWindow::moveFailedText(const QString& reason) {
            QStringLiteral(" You can move Tessarin into ~/Applications yourself instead.");
 }
 
-MoveToApplicationsWindow::MoveToApplicationsWindow(InstallSituation situation, const QString& sourceFolderName,
+MoveToApplicationsWindow::MoveToApplicationsWindow(InstallSituation situation,
+                                                   const QString& sourceFolderName,
                                                    std::function<void()> move, std::function<void()> decline,
                                                    QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), move_(std::move(move)), decline_(std::move(decline)) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), move_(std::move(move)),
+      decline_(std::move(decline)) {
     setObjectName(QStringLiteral("MoveToApplicationsWindow"));
     setWindowTitle(title());
     setFixedSize(420, 340);

@@ -2,8 +2,8 @@
 
 #include "appimage/InstallLocation.h"
 
-#include <QLabel>
 #include <QDialog>
+#include <QLabel>
 #include <functional>
 
 namespace tessarin {
@@ -15,7 +15,8 @@ class MoveToApplicationsWindow : public QDialog {
 public:
     // `move` throws on failure (its description is shown); `decline` runs before the window closes.
     MoveToApplicationsWindow(InstallSituation situation, const QString& sourceFolderName,
-                             std::function<void()> move, std::function<void()> decline, QWidget* parent = nullptr);
+                             std::function<void()> move, std::function<void()> decline,
+                             QWidget* parent = nullptr);
 
     static QString title();
     static QString explanation(InstallSituation situation, const QString& sourceFolderName);

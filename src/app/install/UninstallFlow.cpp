@@ -12,7 +12,8 @@ void UninstallFlow::uninstallRequested() {
     } catch (...) {
         config = makeDefaultConfig();
     }
-    const UninstallQuestion question = uninstallQuestion(config, parts_.paths, parts_.installation.removalStep());
+    const UninstallQuestion question =
+        uninstallQuestion(config, parts_.paths, parts_.installation.removalStep());
     parts_.alerts.show({AlertSpec::Style::warning,
                         QString::fromStdString(question.message),
                         QString::fromStdString(question.informative),
@@ -28,7 +29,8 @@ void UninstallFlow::uninstallRequested() {
                                                     {}});
                                 return;
                             }
-                            parts_.log.log(LogCategory::app, LogLevel::error, "uninstall requested from Settings");
+                            parts_.log.log(LogCategory::app, LogLevel::error,
+                                           "uninstall requested from Settings");
                             handBackDesktops();
                             removeProgramThenQuit();
                         }});
@@ -36,7 +38,8 @@ void UninstallFlow::uninstallRequested() {
 
 void UninstallFlow::appMovedToTrash() {
     if (parts_.updateInstalling()) {
-        parts_.log.log(LogCategory::app, "bundle moved to the Trash during an update — not an uninstall, ignoring");
+        parts_.log.log(LogCategory::app,
+                       "bundle moved to the Trash during an update — not an uninstall, ignoring");
         return;
     }
     parts_.log.log(LogCategory::app, "app bundle moved to the Trash");
@@ -44,9 +47,11 @@ void UninstallFlow::appMovedToTrash() {
     parts_.alerts.show(
         {AlertSpec::Style::warning,
          QStringLiteral("Removing Tessarin?"),
-         QStringLiteral("Tessarin was just moved to the Trash. Want your desktops placed back on the Desktop first? "
-                        "Each becomes a normal folder there. If you skip this, they ") +
-             QStringLiteral("stay in “") + QString::fromStdString(store) + QStringLiteral("” in your home folder."),
+         QStringLiteral(
+             "Tessarin was just moved to the Trash. Want your desktops placed back on the Desktop first? "
+             "Each becomes a normal folder there. If you skip this, they ") +
+             QStringLiteral("stay in “") + QString::fromStdString(store) +
+             QStringLiteral("” in your home folder."),
          {QStringLiteral("Bring My Desktops Back"), QStringLiteral("Leave Everything As Is")},
          [this](int button) {
              if (button != 0)

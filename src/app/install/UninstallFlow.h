@@ -26,14 +26,15 @@ public:
         Alerts& alerts;
         AutostartEntry& autostart;
         Installation installation;
-        std::function<bool()> busy;                // a switch runs or a journal waits
-        std::function<bool()> updateInstalling;    // the updater replaces the program's file
-        std::function<void()> stopDesktopWatcher;  // may be empty
+        std::function<bool()> busy;                               // a switch runs or a journal waits
+        std::function<bool()> updateInstalling;                   // the updater replaces the program's file
+        std::function<void()> stopDesktopWatcher;                 // may be empty
         std::function<void(const std::filesystem::path&)> reveal; // shows a file in the file manager
         std::function<void()> quit;
     };
 
-    explicit UninstallFlow(Parts parts, QObject* parent = nullptr) : QObject(parent), parts_(std::move(parts)) {}
+    explicit UninstallFlow(Parts parts, QObject* parent = nullptr)
+        : QObject(parent), parts_(std::move(parts)) {}
 
     // The settings window's "Uninstall Tessarin…".
     void uninstallRequested();

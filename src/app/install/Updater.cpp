@@ -65,14 +65,15 @@ void Updater::checkForUpdates() {
 }
 
 void Updater::offerUpdate() {
-    parts_.alerts.show({AlertSpec::Style::informational,
-                        QStringLiteral("A new version of Tessarin is available"),
-                        QStringLiteral("Install it now? Tessarin reopens as the new version once it is installed."),
-                        {QStringLiteral("Install and Reopen"), QStringLiteral("Not Now")},
-                        [this](int button) {
-                            if (button == 0 && !parts_.coordinator.shouldPostponeInstall([this] { install(); }))
-                                install();
-                        }});
+    parts_.alerts.show(
+        {AlertSpec::Style::informational,
+         QStringLiteral("A new version of Tessarin is available"),
+         QStringLiteral("Install it now? Tessarin reopens as the new version once it is installed."),
+         {QStringLiteral("Install and Reopen"), QStringLiteral("Not Now")},
+         [this](int button) {
+             if (button == 0 && !parts_.coordinator.shouldPostponeInstall([this] { install(); }))
+                 install();
+         }});
 }
 
 void Updater::install() {

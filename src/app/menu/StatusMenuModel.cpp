@@ -19,7 +19,8 @@ StatusMenuEntry item(std::string title, MenuCommand command) {
 
 } // namespace
 
-StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable, bool offersUpdates) {
+StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable,
+                                bool offersUpdates) {
     const AppSettings& s = document.settings;
     StatusMenuModel menu;
     auto& entries = menu.entries;

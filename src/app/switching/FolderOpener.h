@@ -6,8 +6,8 @@
 
 namespace tessarin {
 
-// Opens a folder, or shows a file, in the user's file manager: org.freedesktop.FileManager1.ShowFolders on the session
-// bus, or, where no file manager answers, the desktop's handler for the folder's URL.
+// Opens a folder, or shows a file, in the user's file manager: org.freedesktop.FileManager1.ShowFolders on
+// the session bus, or, where no file manager answers, the desktop's handler for the folder's URL.
 class FolderOpener : public QObject {
     Q_OBJECT
 public:
@@ -19,7 +19,8 @@ public:
     void reveal(const std::filesystem::path& file);
 
 private:
-    void show(const QString& method, const std::filesystem::path& item, const std::filesystem::path& fallbackFolder);
+    void show(const QString& method, const std::filesystem::path& item,
+              const std::filesystem::path& fallbackFolder);
 
     QDBusConnection bus_;
 };

@@ -60,8 +60,8 @@ std::vector<RestoredDesktop> Uninstaller::restoreDesksToDesktop() {
     for (const auto& name : visibleNames(paths_.pinnedStash)) {
         fs::path placedAt;
         if (const int error = moveOntoDesktop(paths_.pinnedStash / name, name, placedAt))
-            log_.log(LogCategory::error, LogLevel::error, "restore of pinned %{public}s failed: %{public}s", name,
-                     std::string(std::strerror(error)));
+            log_.log(LogCategory::error, LogLevel::error, "restore of pinned %{public}s failed: %{public}s",
+                     name, std::string(std::strerror(error)));
     }
 
     std::vector<RestoredDesktop> restored;
@@ -76,8 +76,8 @@ std::vector<RestoredDesktop> Uninstaller::restoreDesksToDesktop() {
             desktop.name == Config::blankWorkspaceName ? hiddenDesktopFolderName : desktop.name;
         fs::path placedAt;
         if (const int error = moveOntoDesktop(folder, display, placedAt)) {
-            log_.log(LogCategory::error, LogLevel::error, "restore of %{public}s failed: %{public}s", desktop.name,
-                     std::string(std::strerror(error)));
+            log_.log(LogCategory::error, LogLevel::error, "restore of %{public}s failed: %{public}s",
+                     desktop.name, std::string(std::strerror(error)));
             continue;
         }
         const std::string folderName = placedAt.filename().string();
@@ -103,7 +103,8 @@ UninstallQuestion uninstallQuestion(const Config& config, const Paths& paths, Re
         ending = " Tessarin is then removed from launch-at-startup, and you remove its package to finish.";
         break;
     case RemovalStep::removeInstalledFiles:
-        ending = " Tessarin is then removed from launch-at-startup, and you delete its installed files to finish.";
+        ending =
+            " Tessarin is then removed from launch-at-startup, and you delete its installed files to finish.";
         break;
     case RemovalStep::none:
         ending = " Tessarin is then removed from launch-at-startup.";

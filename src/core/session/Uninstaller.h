@@ -44,10 +44,10 @@ private:
 
 // How the program itself is removed once the desktops are back; it decides the end of the question.
 enum class RemovalStep {
-    revealProgram,       // the program's file is shown in the file manager for the user to delete
-    removePackage,       // the package manager removes it
+    revealProgram,        // the program's file is shown in the file manager for the user to delete
+    removePackage,        // the package manager removes it
     removeInstalledFiles, // installed from source: the user deletes the installed files
-    none,                // a development run: nothing to remove
+    none,                 // a development run: nothing to remove
 };
 
 // The question asked before an uninstall: "Uninstall Tessarin?" and its explanation, which names the

@@ -53,7 +53,8 @@ std::string roff(const std::string& text) {
         const char c = text[i];
         if (c == '\\')
             out += "\\e";
-        else if (c == '-' && (i == 0 || std::string_view(" -[(|").find(text[i - 1]) != std::string_view::npos))
+        else if (c == '-' &&
+                 (i == 0 || std::string_view(" -[(|").find(text[i - 1]) != std::string_view::npos))
             out += "\\-"; // an option's dashes; a hyphen inside a word stays one
         else
             out += c;

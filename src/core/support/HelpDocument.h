@@ -18,9 +18,9 @@ struct HelpDocument {
         std::vector<std::string> literal; // lines shown as they are (examples, JSON shapes)
     };
 
-    std::string program;                 // "tessarinctl"
-    std::string summary;                 // the manual page's one-line NAME description
-    std::vector<std::string> usage;      // "tessarinctl [--json] COMMAND [ARGS]"
+    std::string program;                  // "tessarinctl"
+    std::string summary;                  // the manual page's one-line NAME description
+    std::vector<std::string> usage;       // "tessarinctl [--json] COMMAND [ARGS]"
     std::vector<std::string> description; // paragraphs
     std::vector<Section> sections;        // in --help and in the manual page
     std::vector<Section> manualOnly;      // only in the manual page (FILES, SEE ALSO, …)

@@ -16,7 +16,8 @@ QString lastLines(const QByteArray& output, int count) {
 
 } // namespace
 
-AppImageUpdateTool::AppImageUpdateTool(std::filesystem::path tool, std::filesystem::path appImage, QObject* parent)
+AppImageUpdateTool::AppImageUpdateTool(std::filesystem::path tool, std::filesystem::path appImage,
+                                       QObject* parent)
     : QObject(parent), tool_(std::move(tool)), appImage_(std::move(appImage)) {}
 
 std::optional<std::filesystem::path> AppImageUpdateTool::find() {

@@ -15,9 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Starting Tessarin at login: the XDG autostart entry $XDG_CONFIG_HOME/autostart/com.orrinvale.Tessarin.desktop,
-// written only when the user turns it on, and only for an installed program (a development run would
-// leave an entry pointing into a build tree).
+// Starting Tessarin at login: the XDG autostart entry
+// $XDG_CONFIG_HOME/autostart/com.orrinvale.Tessarin.desktop, written only when the user turns it on, and only
+// for an installed program (a development run would leave an entry pointing into a build tree).
 class AutostartEntry {
 public:
     AutostartEntry(std::filesystem::path configHome, Installation installation);

@@ -13,7 +13,6 @@ bool isRegularFile(const fs::path& path) {
     return fs::is_regular_file(path, ec);
 }
 
-
 } // namespace
 
 Installation Installation::detect(const Probe& probe, const fs::path& systemPrefix) {
