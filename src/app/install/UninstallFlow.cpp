@@ -19,16 +19,8 @@ void UninstallFlow::uninstallRequested() {
                         QString::fromStdString(question.informative),
                         {QStringLiteral("Bring My Desktops Back & Uninstall"), QStringLiteral("Cancel")},
                         [this](int button) {
-                            if (button != 0)
+                            if (button != 0 || refusedWhileBusy())
                                 return;
-                            if (parts_.busy()) {
-                                parts_.alerts.show({AlertSpec::Style::warning,
-                                                    QStringLiteral("Can't do that"),
-                                                    QString::fromUtf8(Archiver::busyText),
-                                                    {QStringLiteral("OK")},
-                                                    {}});
-                                return;
-                            }
                             parts_.log.log(LogCategory::app, LogLevel::error,
                                            "uninstall requested from Settings");
                             handBackDesktops();
@@ -54,11 +46,22 @@ void UninstallFlow::appMovedToTrash() {
              QStringLiteral("” in your home folder."),
          {QStringLiteral("Bring My Desktops Back"), QStringLiteral("Leave Everything As Is")},
          [this](int button) {
-             if (button != 0)
+             if (button != 0 || refusedWhileBusy())
                  return;
              handBackDesktops();
              parts_.quit();
          }});
+}
+
+bool UninstallFlow::refusedWhileBusy() {
+    if (!parts_.busy())
+        return false;
+    parts_.alerts.show({AlertSpec::Style::warning,
+                        QStringLiteral("Can't do that"),
+                        QString::fromUtf8(Archiver::busyText),
+                        {QStringLiteral("OK")},
+                        {}});
+    return true;
 }
 
 void UninstallFlow::handBackDesktops() {

@@ -42,6 +42,8 @@ public:
     void appMovedToTrash();
 
 private:
+    // A switch is running or waits to be finished: says so and hands nothing back.
+    bool refusedWhileBusy();
     // Stop the watcher, restore, remove the footprint.
     void handBackDesktops();
     void removeProgramThenQuit();
