@@ -14,10 +14,14 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
     cmd::CommandContext context{out, err, json, false, paths_};
     CommandResult result;
     const cmd::CommandList commands = cmd::makeCommands();
+    // The store commands, over the agent's open store, and autostart, which needs no store but is the
+    // agent's to change (its program is what the entry starts). Any other command is not run here: it
+    // would open the store the agent holds.
     cmd::Command* command = nullptr;
     if (!args.empty())
         for (const auto& c : commands)
-            if (c->name() == args.front())
+            if (c->name() == args.front() && (dynamic_cast<cmd::SessionCommand*>(c.get()) ||
+                                              dynamic_cast<cmd::AutostartCommand*>(c.get())))
                 command = c.get();
     if (!command) {
         result.status = static_cast<int>(cmd::ExitStatus::usage);
@@ -33,7 +37,7 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
         cmd::Session session(context, parts_);
         result.status = static_cast<int>(sessionCommand->runInOpenSession(session, context, rest));
     } else {
-        // A command without the store (autostart) does its work in this process: context.agent is null.
+        // Autostart does its work in this process: context.agent is null.
         result.status = static_cast<int>(command->run(context, rest));
     }
     result.out = out.str();
