@@ -46,6 +46,8 @@ HelpDocument tessarinctlHelp(const CommandList& commands) {
           "list     {\"active\": NAME, \"live\": [NAMES]}", "switch, hide, show, toggle, next, previous",
           "         {\"result\": \"switched\"|\"nothingToDo\", \"from\": NAME, \"to\": NAME,",
           "          \"skips\": [NAMES], \"milliseconds\": N}",
+          "shortcuts {\"shortcuts\": [{\"owner\", \"desktop\": BOOL, \"shortcut\", \"combo\", \"keyCode\",",
+          "          \"modifiers\", \"active\": BOOL, or null when no agent runs}]}",
           "autostart {\"autostart\": BOOL, \"available\": BOOL, \"reason\": TEXT|null, \"entry\": PATH}",
           "uninstall {\"restored\": [{\"desktop\": NAME, \"folder\": PATH}], \"autostart\": BOOL,",
           "          \"removal\": \"package\"|\"appImage\"|\"installedFiles\"|\"none\", \"instructions\": "

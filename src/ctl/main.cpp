@@ -1,6 +1,7 @@
 #include "commands/Command.h"
 #include "commands/HelpPages.h"
 #include "forward/DBusAgentLink.h"
+#include "session/CommandTriggers.h"
 #include "support/BuildInfo.h"
 
 #include <iostream>
@@ -12,6 +13,8 @@ using tessarin::ctl::DBusAgentLink;
 int main(int argc, char** argv) {
     const CommandList commands = makeCommands();
     CommandContext context{std::cout, std::cerr, false, false, tessarin::Paths::forCurrentUser()};
+    tessarin::CommandTriggers triggers; // the keyboard layout and workspaces, opened when a command asks
+    context.triggers = triggers.services();
     int i = 1;
     for (; i < argc; ++i) {
         const std::string_view arg = argv[i];

@@ -12,6 +12,7 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
     std::ostringstream out;
     std::ostringstream err;
     cmd::CommandContext context{out, err, json, false, paths_};
+    context.triggers = triggers_;
     CommandResult result;
     const cmd::CommandList commands = cmd::makeCommands();
     // The store commands, over the agent's open store, and autostart, which needs no store but is the
