@@ -8,6 +8,7 @@
 #include "freedesktop/TrashFileService.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
+#include "install/InstallHousekeeping.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
 #include "organise/Archiver.h"
@@ -96,6 +97,8 @@ public:
     bool busy();
     void present(const std::exception& error);
     void quit();
+    // The settings window's "Uninstall Tessarin…": asks, hands the desktops back, then quits.
+    void uninstallRequested();
 
     bool launched() const { return launched_; }
     bool storeReadOnly() const { return sequence_.readOnly(); }
@@ -105,6 +108,8 @@ public:
     ReminderNotifier& notifier() { return notifier_; }
     HotKeyCenter& hotKeys() { return hotKeys_; }
     SpaceFollowing& spaceFollowing() { return spaces_; }
+    // The autostart entry, the updater, the uninstall and the Trash watcher.
+    InstallHousekeeping& install() { return install_; }
 
 private:
     void completeLaunch();
@@ -147,6 +152,7 @@ private:
     AgentCommands commands_;
     ControlService control_;
     SingleInstance instance_;
+    InstallHousekeeping install_;
     bool launched_ = false;
 };
 
