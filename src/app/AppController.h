@@ -6,6 +6,7 @@
 #include "cycle/ScrollCycler.h"
 #include "freedesktop/TrashFileService.h"
 #include "icon/MenuBarIconAnimator.h"
+#include "iconhost/IconHostFinder.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
 #include "organise/Archiver.h"
@@ -21,6 +22,7 @@
 #include "support/Log.h"
 #include "swap/DesktopSwapper.h"
 #include "swap/FileSystemSurface.h"
+#include "swap/IconHostSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
 #include "tray/TrayHost.h"
@@ -87,6 +89,11 @@ public:
     ScrollCycler& scrollCycler() { return scroller_; }
     MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
     ReminderNotifier& notifier() { return notifier_; }
+    // The desktop-icon host in use, for the settings window's row (AutomationPermission).
+    IconHostFinder& iconHosts() { return iconHosts_; }
+    // The host shows the icons that arrived last where they were asked to go; the switch sequence's
+    // settle poll reads it before it uncovers the Desktop.
+    bool iconsSettled() { return surface_.placementSettled(); }
 
 private:
     void completeLaunch();
@@ -100,7 +107,9 @@ private:
 
     AgentEnvironment env_;
     TrayHost tray_;
-    FileSystemSurface surface_;
+    FileSystemSurface fileSurface_;
+    IconHostFinder iconHosts_;
+    IconHostSurface surface_;
     FileStateStore store_;
     DesktopSwapper swapper_;
     TrashFileService files_;
