@@ -207,25 +207,25 @@ void GvfsIconHost::write(const IconPositions& positions, const std::vector<std::
     const std::string folder = place.folderInTree == "/" ? "" : place.folderInTree;
 
     PendingCalls calls(bus.get());
-    const auto set = [&](const std::string& name, GVariant* position, GVariant* stamp) {
-        GVariantBuilder values;
-        g_variant_builder_init(&values, G_VARIANT_TYPE_VARDICT);
-        g_variant_builder_add(&values, "{sv}", positionKey.c_str(), position);
-        g_variant_builder_add(&values, "{sv}", stampKey.c_str(), stamp);
-        const std::string path = folder + "/" + name;
-        calls.call("Set", g_variant_new("(^ay^ay@a{sv})", place.treeFile.c_str(), path.c_str(),
-                                        g_variant_builder_end(&values)));
-    };
     for (const auto& [name, position] : positions) {
         if (!isPlainName(name))
             continue;
         const std::string xy = std::to_string(position.x) + "," + std::to_string(position.y);
-        set(name, g_variant_new_string(xy.c_str()), g_variant_new_string(now.c_str()));
+        GVariantBuilder values;
+        g_variant_builder_init(&values, G_VARIANT_TYPE_VARDICT);
+        g_variant_builder_add(&values, "{sv}", positionKey.c_str(), g_variant_new_string(xy.c_str()));
+        g_variant_builder_add(&values, "{sv}", stampKey.c_str(), g_variant_new_string(now.c_str()));
+        const std::string path = folder + "/" + name;
+        calls.call("Set", g_variant_new("(^ay^ay@a{sv})", place.treeFile.c_str(), path.c_str(),
+                                        g_variant_builder_end(&values)));
     }
-    // A byte in place of a value removes the key.
-    for (const auto& name : forget)
-        if (isPlainName(name))
-            set(name, g_variant_new_byte(0), g_variant_new_byte(0));
+    // Whatever an earlier item of the same name left behind goes, so the arriving icon is placed afresh.
+    for (const auto& name : forget) {
+        if (!isPlainName(name))
+            continue;
+        const std::string path = folder + "/" + name;
+        calls.call("Remove", g_variant_new("(^ay^ay)", place.treeFile.c_str(), path.c_str()));
+    }
     calls.wait();
 }
 

@@ -13,7 +13,8 @@ namespace tessarin {
 // "metadata::<host>-icon-position" holds "x,y" and "metadata::<host>-icon-position-timestamp" the
 // time it was set. Reads go through GIO; writes go to the gvfs metadata service over D-Bus
 // (org.gtk.vfs.Metadata), which takes positions for names that are not on the Desktop yet. With a
-// timestamp newer than the host's last layout, an arriving icon is put exactly there.
+// timestamp newer than the host's last layout, an arriving icon is put exactly there; forgetting a
+// name removes everything kept for it.
 class GvfsIconHost : public IconHost {
 public:
     // `host`: "caja" or "nemo". `desktop`: the Desktop folder.
