@@ -4,6 +4,7 @@
 // another Desktop) and with xfdesktop's (its icon file). Every item of A has a position to capture and
 // apply; B's items arrive without one, so their positions are forgotten. Prints the median time of one
 // switch and what the host adds. Runs itself inside scripts/x11-session when started outside one.
+#include "BenchSupport.h"
 #include "gvfs/GvfsIconHost.h"
 #include "iconhost/IconHostFinder.h"
 #include "model/Config.h"
@@ -27,18 +28,11 @@
 
 using namespace tessarin;
 namespace fs = std::filesystem;
+using tessarin::bench::median;
+using tessarin::bench::ms;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // A store with desktops A (active, N items on the Desktop) and B (N items in its folder).
 struct World {
@@ -110,17 +104,8 @@ bool until(const std::function<bool()>& done, std::chrono::seconds timeout) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("X11_SESSION_DIR")) {
-        const std::string self = fs::canonical("/proc/self/exe");
-        const std::string session = std::string(TESSARIN_SOURCE_DIR) + "/scripts/x11-session";
-        std::vector<char*> args = {const_cast<char*>(session.c_str()), const_cast<char*>(self.c_str())};
-        for (int i = 1; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        ::execv(session.c_str(), args.data());
-        std::perror("x11-session");
+    if (bench::enterPrivateSession(argc, argv, TESSARIN_SOURCE_DIR) != 0)
         return 1;
-    }
     const fs::path session = std::getenv("HOME");
     Log log;
     const pid_t caja = startCaja(session / "caja-home");

@@ -161,7 +161,7 @@ QImage settledDesktop(Host host, const UserHome& home, const std::string& artifa
                 return false;
         return true;
     };
-    waitFor(
+    EXPECT_TRUE(waitFor(
         [&] {
             QImage now = desktopArea(artifact);
             if (now != last || blank(now)) {
@@ -170,7 +170,8 @@ QImage settledDesktop(Host host, const UserHome& home, const std::string& artifa
             }
             return unchanged.elapsed() >= 1000;
         },
-        std::chrono::seconds(20));
+        std::chrono::seconds(20)))
+        << "the host kept drawing";
     return last;
 }
 
