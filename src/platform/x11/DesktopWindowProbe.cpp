@@ -1,7 +1,8 @@
 #include "x11/DesktopWindowProbe.h"
 
+#include "x11/XcbConnection.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 #include <xcb/xcb.h>
@@ -38,47 +39,31 @@ std::vector<uint32_t> values(xcb_connection_t* c, xcb_get_property_cookie_t cook
 
 } // namespace
 
-DesktopWindowProbe::~DesktopWindowProbe() {
-    disconnect();
-}
+DesktopWindowProbe::DesktopWindowProbe() = default;
+DesktopWindowProbe::~DesktopWindowProbe() = default;
 
 bool DesktopWindowProbe::connect() {
-    if (connection_ && !xcb_connection_has_error(connection_))
+    if (connection_ && !xcb_connection_has_error(connection_->get()))
         return true;
-    disconnect();
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
+    connection_ = XcbConnection::open();
+    if (!connection_)
         return false;
-    int screenNumber = 0;
-    connection_ = xcb_connect(display, &screenNumber);
-    if (xcb_connection_has_error(connection_)) {
-        disconnect();
-        return false;
-    }
-    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
-        xcb_screen_next(&screens);
-    root_ = screens.data->root;
-    clientList_ = internAtom(connection_, "_NET_CLIENT_LIST");
-    windowType_ = internAtom(connection_, "_NET_WM_WINDOW_TYPE");
-    typeDesktop_ = internAtom(connection_, "_NET_WM_WINDOW_TYPE_DESKTOP");
-    pidAtom_ = internAtom(connection_, "_NET_WM_PID");
+    xcb_connection_t* c = connection_->get();
+    clientList_ = internAtom(c, "_NET_CLIENT_LIST");
+    windowType_ = internAtom(c, "_NET_WM_WINDOW_TYPE");
+    typeDesktop_ = internAtom(c, "_NET_WM_WINDOW_TYPE_DESKTOP");
+    pidAtom_ = internAtom(c, "_NET_WM_PID");
     return true;
-}
-
-void DesktopWindowProbe::disconnect() {
-    if (connection_)
-        xcb_disconnect(connection_);
-    connection_ = nullptr;
 }
 
 std::optional<DesktopWindow> DesktopWindowProbe::find() {
     if (!connect())
         return std::nullopt;
-    xcb_connection_t* c = connection_;
+    xcb_connection_t* c = connection_->get();
+    const uint32_t root = connection_->root();
 
-    std::vector<uint32_t> candidates = values(c, askProperty(c, root_, clientList_, XCB_ATOM_WINDOW));
-    const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root_), nullptr));
+    std::vector<uint32_t> candidates = values(c, askProperty(c, root, clientList_, XCB_ATOM_WINDOW));
+    const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
     if (tree) {
         const uint32_t* children = xcb_query_tree_children(tree.get());
         candidates.insert(candidates.end(), children, children + xcb_query_tree_children_length(tree.get()));
@@ -94,11 +79,8 @@ std::optional<DesktopWindow> DesktopWindowProbe::find() {
         if (!found && std::find(type.begin(), type.end(), typeDesktop_) != type.end())
             found = candidates[i];
     }
-    if (!found) {
-        if (xcb_connection_has_error(c))
-            disconnect();
+    if (!found)
         return std::nullopt;
-    }
 
     DesktopWindow result;
     result.window = *found;

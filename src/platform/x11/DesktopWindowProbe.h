@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
-struct xcb_connection_t;
-
 namespace tessarin {
+
+class XcbConnection;
 
 // The window that draws the Desktop's icons, as the X server knows it.
 struct DesktopWindow {
@@ -21,7 +22,7 @@ struct DesktopWindow {
 // connection between probes and opens a new one when the display went away.
 class DesktopWindowProbe {
 public:
-    DesktopWindowProbe() = default;
+    DesktopWindowProbe();
     ~DesktopWindowProbe();
     DesktopWindowProbe(const DesktopWindowProbe&) = delete;
     DesktopWindowProbe& operator=(const DesktopWindowProbe&) = delete;
@@ -31,10 +32,8 @@ public:
 
 private:
     bool connect();
-    void disconnect();
 
-    xcb_connection_t* connection_ = nullptr;
-    uint32_t root_ = 0;
+    std::unique_ptr<XcbConnection> connection_;
     uint32_t clientList_ = 0;
     uint32_t windowType_ = 0;
     uint32_t typeDesktop_ = 0;
