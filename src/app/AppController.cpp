@@ -32,8 +32,11 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
     : QObject(parent), env_(std::move(environment)),
       tray_(env_.sessionBus,
             [this](const std::string& line) { env_.log.log(LogCategory::app, "%{public}s", line); }),
-      surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
-      swapper_(surface_, store_), archiver_(store_, env_.paths, files_, env_.clock, env_.log),
+      fileSurface_(env_.paths.desktop, env_.paths.workspaces), iconHosts_(env_.paths.desktop, env_.log),
+      surface_(
+          fileSurface_, [this]() -> IconHost& { return iconHosts_.current(); }, env_.log),
+      store_(env_.paths.config, env_.paths.journal), swapper_(surface_, store_),
+      archiver_(store_, env_.paths, files_, env_.clock, env_.log),
       screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
       sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas),
       opener_(env_.sessionBus, [this](const std::filesystem::path& folder,
@@ -152,6 +155,7 @@ void AppController::completeLaunch() {
                  display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
     install_.launch();
+    iconHosts_.current(); // logs the desktop-icon host found at launch
     launched_ = true;
 }
 

@@ -75,7 +75,9 @@ UserHome::UserHome() {
 }
 
 Env UserHome::env() const {
-    return {{"HOME", path().string()}, {"XDG_CONFIG_HOME", (path() / ".config").string()}};
+    return {{"HOME", path().string()},
+            {"XDG_CONFIG_HOME", (path() / ".config").string()},
+            {"XDG_DATA_HOME", (path() / ".local" / "share").string()}};
 }
 
 void UserHome::setUp(const std::string& active, const std::vector<std::string>& desktops, int items,
