@@ -3,6 +3,7 @@
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
 #include "freedesktop/LinuxScreenshotServices.h"
+#include "freedesktop/SystemAppearance.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
 
@@ -34,9 +35,21 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       swapper_(surface_, store_), archiver_(store_, env_.paths, files_, env_.clock, env_.log),
       screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
       sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas), opener_(env_.sessionBus),
+      onScreen_(store_, env_.log, env_.clock, makeOverlayWindowing(env_.log),
+                std::make_unique<SystemAppearance>(
+                    env_.sessionBus, env_.log, qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString())),
       observer_(env_.paths, store_, alerts_, opener_,
                 {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
-                 [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); }}),
+                 [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); },
+                 [this](const AppSettings& settings) { onScreen_.startCover(settings); },
+                 [this](const Config& document, const std::string& target) {
+                     onScreen_.updateCueOverlay(target);
+                     onScreen_.applyAppearance(target, document);
+                 },
+                 [this](SwitchTransition transition, const std::string& target,
+                        std::chrono::steady_clock::time_point coverStart) {
+                     onScreen_.revealWhenSettled(transition, target, coverStart);
+                 }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
                 [this](const std::string& name) { performSwitch(name, true); }),
@@ -59,6 +72,8 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       control_(commands_, QString::fromStdString(env_.paths.root.string())),
       instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log) {
     sequence_.setSweeps(&sweeps_);
+    if (env_.hooks.iconsSettled)
+        onScreen_.setIconsSettled(env_.hooks.iconsSettled);
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
         if (readOrFallback().settings.scrollToCycle)
@@ -123,6 +138,7 @@ void AppController::completeLaunch() {
     if (env_.hooks.reloadHotKeys)
         env_.hooks.reloadHotKeys();
     rebuildMenu();
+    onScreen_.updateCueOverlay();
     scheduler_.start();
     scheduler_.observeWake(env_.systemBus);
     notifier_.sync(readOrFallback());
@@ -191,7 +207,12 @@ void AppController::configChanged() {
     if (env_.hooks.reloadHotKeys)
         env_.hooks.reloadHotKeys();
     rebuildMenu();
+    onScreen_.updateCueOverlay();
     notifier_.sync(readOrFallback());
+}
+
+void AppController::previewTransition() {
+    onScreen_.previewTransition();
 }
 
 void AppController::schedulerTick() {

@@ -23,6 +23,7 @@
 #include "swap/FileSystemSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
+#include "switching/OnScreenSteps.h"
 #include "tray/TrayHost.h"
 
 #include <QDBusConnection>
@@ -35,6 +36,7 @@ namespace tessarin {
 struct AgentHooks {
     std::function<void()> reloadHotKeys;
     std::function<void()> reloadSettingsModel;
+    IconsSettled iconsSettled; // the icon host's test before the cover's reveal
 };
 
 // What the entry point hands the controller.
@@ -69,6 +71,8 @@ public:
     void statusItemClicked(bool optionHeld);
     void rebuildMenu();
     void configChanged();
+    // The settings window's preview of the switch transition.
+    void previewTransition();
     // Archives or drains the temporary desktops whose timers ran out; shows the reminders that are due.
     void schedulerTick();
     void toggleScreenshotFilteringPause();
@@ -87,6 +91,7 @@ public:
     ScrollCycler& scrollCycler() { return scroller_; }
     MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
     ReminderNotifier& notifier() { return notifier_; }
+    OnScreenSteps& onScreen() { return onScreen_; }
 
 private:
     void completeLaunch();
@@ -110,6 +115,7 @@ private:
     MenuBarIconAnimator menuBarIcon_;
     Alerts alerts_;
     FolderOpener opener_;
+    OnScreenSteps onScreen_;
     AgentSwitchObserver observer_;
     SwitchSequence sequence_;
     ScrollCycler scroller_;

@@ -2,6 +2,7 @@
 #include "commands/Command.h"
 #include "commands/ConfigCommand.h"
 #include "commands/DesktopCommands.h"
+#include "commands/OnScreenCommands.h"
 #include "commands/ReportCommands.h"
 #include "commands/SettingCommands.h"
 #include "commands/SortingCommands.h"
@@ -41,6 +42,9 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<FilterCommand>());
     commands.push_back(std::make_unique<SetCommand>());
     commands.push_back(std::make_unique<GetCommand>());
+    commands.push_back(std::make_unique<CueCommand>());
+    commands.push_back(std::make_unique<LookCommand>());
+    commands.push_back(std::make_unique<AppearanceCommand>());
     return commands;
 }
 

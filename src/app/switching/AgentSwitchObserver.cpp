@@ -20,20 +20,36 @@ Config AgentSwitchObserver::readOrFallback() {
     }
 }
 
+void AgentSwitchObserver::willSwitch(const Config& document, const std::string&, const std::string&) {
+    transition_ = document.settings.switchTransition;
+    if (steps_.startCover)
+        steps_.startCover(document.settings);
+}
+
+void AgentSwitchObserver::prepareTarget(const Config& document, const std::string& target) {
+    if (steps_.prepareTarget)
+        steps_.prepareTarget(document, target);
+}
+
 void AgentSwitchObserver::present(const std::exception& error) {
     alerts_.showError(error);
 }
 
-void AgentSwitchObserver::didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
-                                    std::chrono::steady_clock::time_point) {
+void AgentSwitchObserver::swapped() {
     if (steps_.rebuildMenu)
         steps_.rebuildMenu();
     if (steps_.reloadSettingsModel)
         steps_.reloadSettingsModel();
+}
+
+void AgentSwitchObserver::didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
+                                    std::chrono::steady_clock::time_point coverStart) {
     if (steps_.playIconAnimation)
         steps_.playIconAnimation(readOrFallback().settings.menuBarAnimation);
     if (userInitiated)
         showFirstSwitchNoteIfNeeded(leaving, target);
+    if (steps_.revealWhenSettled)
+        steps_.revealWhenSettled(transition_, target, coverStart);
 }
 
 void AgentSwitchObserver::showFirstSwitchNoteIfNeeded(const std::string& leaving, const std::string& target) {
