@@ -212,6 +212,22 @@ TEST(Cue, ColourOverTheWallpaperOfEveryScreenAndClicksPassThrough) {
     clickAt(200, 600);
     EXPECT_TRUE(waitFor([&] { return w.desk.clicked(); }, std::chrono::seconds(5)));
 
+    // A picture instead: stretched over each screen on its own, left half green, right half magenta.
+    QImage picture(2, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, 0xff00ff00);
+    picture.setPixel(1, 0, 0xffff00ff);
+    const std::string path = (w.home.path() / "halves.png").string();
+    ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+    ASSERT_EQ(tessarinctl(w.home, {"cue", "Home", "image", path, "--opacity", "0.5"}).status, 0);
+    const QRgb green = over(0xff00ff00, 0.5);
+    const QRgb magenta = over(0xffff00ff, 0.5);
+    shot = w.waitForPixel("cue-picture-two-monitors", half + half / 8, 400, green);
+    for (const int left : {0, half}) {
+        EXPECT_TRUE(near(shot.pixel(left + half / 8, 400), green)) << hex(shot.pixel(left + half / 8, 400));
+        EXPECT_TRUE(near(shot.pixel(left + half - half / 8, 400), magenta))
+            << hex(shot.pixel(left + half - half / 8, 400));
+    }
+
     // Muted overlays take every band away; a monitor removed leaves one band when they come back.
     ASSERT_EQ(tessarinctl(w.home, {"set", "overlaysMuted", "true"}).status, 0);
     EXPECT_TRUE(waitFor([] { return windowsNamed("Tessarin cue").empty(); })) << agent.log();

@@ -25,6 +25,10 @@ void CueBand::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), look_.color);
     else
         painter.drawImage(area, look_.picture);
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
 }
 
 } // namespace tessarin

@@ -23,11 +23,17 @@ public:
 
     CueBand(QScreen* screen, Look look, OverlayWindowing& windowing);
 
+    bool painted() const { return painted_; }
+
+signals:
+    void firstPainted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Look look_;
+    bool painted_ = false;
 };
 
 } // namespace tessarin

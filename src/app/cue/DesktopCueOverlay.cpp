@@ -60,24 +60,29 @@ void DesktopCueOverlay::relayout() {
                 band->present();
         return;
     }
+    // Said once, when it starts to hold, not at every switch.
+    const bool newlyPlain = !layout.composited && (!applied_ || applied_->composited);
+    const bool newlyOverIcons = layout.overIcons && (!applied_ || !applied_->overIcons);
     applied_ = layout;
     std::vector<std::unique_ptr<CueBand>> old = std::move(bands_);
     bands_.clear();
-    if (!layout.cue)
+    if (!layout.cue) {
+        retiring_.clear();
         return;
+    }
 
     QImage wallpaper;
     if (!layout.composited) {
         wallpaper = windowing_.wallpaper();
-        log_.log(LogCategory::app, wallpaper.isNull()
-                                       ? "no compositor and no wallpaper picture: the cue is shown opaque"
-                                       : "no compositor: the cue is painted over the wallpaper picture");
+        if (newlyPlain)
+            log_.log(LogCategory::app, wallpaper.isNull()
+                                           ? "no compositor and no wallpaper picture: the cue is shown opaque"
+                                           : "no compositor: the cue is painted over the wallpaper picture");
     }
-    if (layout.overIcons)
+    if (newlyOverIcons)
         log_.log(LogCategory::app,
                  "the desktop icons share the wallpaper's window: the cue lies over them at "
                  "no more than the opacity allowed above icons");
-    std::vector<OverlayWindow*> shown;
     for (QScreen* screen : QGuiApplication::screens()) {
         auto look = lookFor(*layout.cue, layout, wallpaper, screen);
         if (!look) {
@@ -87,10 +92,24 @@ void DesktopCueOverlay::relayout() {
         }
         bands_.push_back(std::make_unique<CueBand>(screen, std::move(*look), windowing_));
         bands_.back()->present();
-        shown.push_back(bands_.back().get());
     }
-    // The old bands go only once the new ones are on screen: no flash of the bare wallpaper.
-    OverlayWindow::waitUntilShown(shown);
+    // The old bands go only once the new ones are drawn: no flash of the bare wallpaper.
+    for (auto& band : old)
+        retiring_.push_back(std::move(band));
+    retireWhenPainted();
+}
+
+void DesktopCueOverlay::retireWhenPainted() {
+    if (retiring_.empty())
+        return;
+    auto retire = [this] {
+        if (std::all_of(bands_.begin(), bands_.end(), [](const auto& band) { return band->painted(); }))
+            QTimer::singleShot(0, this, [this] { retiring_.clear(); });
+    };
+    for (const auto& band : bands_)
+        connect(band.get(), &CueBand::firstPainted, this, retire);
+    retire();
+    QTimer::singleShot(retireAfterMs, this, [this] { retiring_.clear(); });
 }
 
 std::optional<CueBand::Look> DesktopCueOverlay::lookFor(const DesktopCue& cue, const Layout& layout,

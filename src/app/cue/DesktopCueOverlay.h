@@ -22,6 +22,9 @@ class OverlayWindowing;
 class DesktopCueOverlay : public QObject {
     Q_OBJECT
 public:
+    // The longest replaced bands wait for the new ones to be drawn.
+    static constexpr int retireAfterMs = 1000;
+
     DesktopCueOverlay(OverlayWindowing& windowing, CueImageCache& images, Log& log,
                       QObject* parent = nullptr);
     ~DesktopCueOverlay() override;
@@ -48,6 +51,8 @@ private:
                                          QScreen* screen);
     void watchScreen(QScreen* screen);
     void relayoutSoon();
+    // Lets the replaced bands go once every new band has been drawn.
+    void retireWhenPainted();
 
     OverlayWindowing& windowing_;
     CueImageCache& images_;
@@ -55,6 +60,7 @@ private:
     std::optional<DesktopCue> current_;
     std::optional<Layout> applied_;
     std::vector<std::unique_ptr<CueBand>> bands_;
+    std::vector<std::unique_ptr<CueBand>> retiring_; // replaced, up until the new bands show
     bool relayoutPending_ = false;
 };
 
