@@ -8,6 +8,7 @@
 #include "commands/SortingCommands.h"
 #include "commands/StatusCommand.h"
 #include "commands/SwitchCommands.h"
+#include "commands/TriggerCommands.h"
 
 namespace tessarin::cmd {
 
@@ -42,6 +43,9 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<FilterCommand>());
     commands.push_back(std::make_unique<SetCommand>());
     commands.push_back(std::make_unique<GetCommand>());
+    commands.push_back(std::make_unique<ShortcutCommand>());
+    commands.push_back(std::make_unique<ShortcutsCommand>());
+    commands.push_back(std::make_unique<SpaceCommand>());
     commands.push_back(std::make_unique<CueCommand>());
     commands.push_back(std::make_unique<LookCommand>());
     commands.push_back(std::make_unique<AppearanceCommand>());

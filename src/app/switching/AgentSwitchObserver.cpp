@@ -21,6 +21,8 @@ Config AgentSwitchObserver::readOrFallback() {
 }
 
 void AgentSwitchObserver::willSwitch(const Config& document, const std::string&, const std::string&) {
+    if (steps_.pauseDesktopWatcher)
+        steps_.pauseDesktopWatcher();
     transition_ = document.settings.switchTransition;
     if (steps_.startCover)
         steps_.startCover(document.settings);
@@ -29,6 +31,11 @@ void AgentSwitchObserver::willSwitch(const Config& document, const std::string&,
 void AgentSwitchObserver::prepareTarget(const Config& document, const std::string& target) {
     if (steps_.prepareTarget)
         steps_.prepareTarget(document, target);
+}
+
+void AgentSwitchObserver::finished() {
+    if (steps_.afterSwitch)
+        steps_.afterSwitch();
 }
 
 void AgentSwitchObserver::present(const std::exception& error) {

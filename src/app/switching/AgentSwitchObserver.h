@@ -24,6 +24,8 @@ public:
         std::function<void()> rebuildMenu;
         std::function<void()> reloadSettingsModel; // empty until the settings model exists
         std::function<void(MenuBarAnimation)> playIconAnimation;
+        std::function<void()> pauseDesktopWatcher;
+        std::function<void()> afterSwitch; // adopt the workspace shown now, resume the Desktop watcher
         std::function<void(const AppSettings&)> startCover;
         // The wallpaper cue and the appearance of the target.
         std::function<void(const Config&, const std::string&)> prepareTarget;
@@ -41,6 +43,7 @@ public:
     void didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
                    std::chrono::steady_clock::time_point coverStart) override;
     void notePinnedSkips(const std::vector<std::string>& names) override;
+    void finished() override;
 
     void showFirstSwitchNoteIfNeeded(const std::string& leaving, const std::string& target);
 
