@@ -1,6 +1,7 @@
 // What the user sees of a switch, on a two-monitor X session: the desktop cue over the wallpaper of
 // every screen (clicks falling through it), the blur cover and the sweep while the items move, and
 // the session's light/dark scheme following the desktop. Run with and without a compositor.
+#include "Artifacts.h"
 #include "Session.h"
 #include "support/RunProcess.h"
 
@@ -78,19 +79,18 @@ public:
         ASSERT_TRUE(waitFor([&] { return drain(XCB_MAP_NOTIFY); }));
     }
 
-    // Row `y` of the screen as shown (one quick request, unlike a whole screenshot).
-    QImage row(int y) {
+    // The screen as shown, in one request: quicker than a screenshot through a separate program.
+    QImage grab() {
         xcb_get_image_reply_t* image =
             xcb_get_image_reply(connection_,
-                                xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root, 0,
-                                              static_cast<int16_t>(y), screen_->width_in_pixels, 1, ~0u),
+                                xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root, 0, 0,
+                                              screen_->width_in_pixels, screen_->height_in_pixels, ~0u),
                                 nullptr);
-        QImage line;
-        if (image && xcb_get_image_data_length(image) == screen_->width_in_pixels * 4)
-            line =
-                QImage(xcb_get_image_data(image), screen_->width_in_pixels, 1, QImage::Format_RGB32).copy();
+        QImage shot;
+        if (image && xcb_get_image_data_length(image) == width() * height() * 4)
+            shot = QImage(xcb_get_image_data(image), width(), height(), QImage::Format_RGB32).copy();
         free(image);
-        return line;
+        return shot;
     }
 
     // A click reached the desktop window.
@@ -147,11 +147,11 @@ QRgb over(QRgb colour, double opacity) {
                 mix(qBlue(colour), qBlue(wallpaperGrey)));
 }
 
-// Some pixel of `row` is near none of `colours`: something is drawn over the bare cues. (A blur of a
+// Some pixel of row `y` is near none of `colours`: something is drawn over the bare cues. (A blur of a
 // flat colour differs from it by its tint only: a few levels.)
-bool coveredSomewhere(const QImage& row, std::initializer_list<QRgb> colours) {
-    for (int x = 0; x < row.width(); x += 4)
-        if (std::none_of(colours.begin(), colours.end(), [&](QRgb c) { return near(row.pixel(x, 0), c); }))
+bool coveredSomewhere(const QImage& shot, int y, std::initializer_list<QRgb> colours) {
+    for (int x = 0; x < shot.width(); x += 4)
+        if (std::none_of(colours.begin(), colours.end(), [&](QRgb c) { return near(shot.pixel(x, y), c); }))
             return true;
     return false;
 }
@@ -290,12 +290,13 @@ TEST(Transition, CoversWhileSwitchingAndGoesAway) {
         // Up on both screens while the switch runs; neither desktop's bare cue shows everywhere.
         EXPECT_TRUE(waitFor([&] { return countShown(c.window) == 2; }, std::chrono::seconds(5)))
             << agent.log();
+        QImage during;
         EXPECT_TRUE(waitFor(
             [&] {
-                return coveredSomewhere(w.desk.row(400), {cue, before});
+                return coveredSomewhere(during = w.desk.grab(), 400, {cue, before});
             },
             std::chrono::seconds(3)));
-        screenshot(w.artifact(c.artifact));
+        test::saveArtifact(during, w.artifact(c.artifact));
         ASSERT_EQ(test::waitFor(switching), 0);
         ASSERT_TRUE(waitFor([&] { return countShown(c.window) == 0; }, std::chrono::seconds(10)));
         EXPECT_GE(since.elapsed(), c.minimumMs);
