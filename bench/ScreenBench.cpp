@@ -30,8 +30,9 @@ int ctl(const fs::path& home, const std::vector<std::string>& args) {
     return waitExit(spawn(argv, home));
 }
 
+// A query that fails (a window went away while xdotool looked at it) counts as shown.
 bool transitionShown() {
-    return !output("xdotool search --onlyvisible --name '^Tessarin (cover|sweep)' 2>/dev/null").empty();
+    return !output("xdotool search --onlyvisible --name '^Tessarin (cover|sweep)' 2>&1").empty();
 }
 
 double median(std::vector<double> values) {
