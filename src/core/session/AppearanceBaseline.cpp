@@ -3,9 +3,12 @@
 namespace tessarin {
 
 void AppearanceBaseline::apply(const Config& document, const std::string& name) {
-    const bool dark = system_.currentIsDark();
     const Workspace* desktop = document.findWorkspace(name);
-    if (desktop && desktop->preferredAppearance != AppearanceMode::system) {
+    const bool wish = desktop && desktop->preferredAppearance != AppearanceMode::system;
+    if (!wish && !baseline_)
+        return; // nothing to flip or give back: the session is not even asked
+    const bool dark = system_.currentIsDark();
+    if (wish) {
         const bool want = desktop->preferredAppearance == AppearanceMode::dark;
         if (want == dark)
             return;
