@@ -3,6 +3,7 @@
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
 #include "freedesktop/LinuxScreenshotServices.h"
+#include "freedesktop/SystemAppearance.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
 
@@ -41,6 +42,9 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas),
       opener_(env_.sessionBus, [this](const std::filesystem::path& folder,
                                       const std::string& reason) { folderNotOpened(folder, reason); }),
+      onScreen_(store_, env_.log, env_.clock, makeOverlayWindowing(env_.log),
+                std::make_unique<SystemAppearance>(
+                    env_.sessionBus, env_.log, qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString())),
       observer_(env_.paths, store_, alerts_, opener_,
                 {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
                  [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); },
@@ -48,6 +52,15 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                  [this] {
                      spaces_.adoptCurrentSpace();
                      desktopWatcher_.resume();
+                 },
+                 [this](const AppSettings& settings) { onScreen_.startCover(settings); },
+                 [this](const Config& document, const std::string& target) {
+                     onScreen_.updateCueOverlay(target);
+                     onScreen_.applyAppearance(target, document);
+                 },
+                 [this](SwitchTransition transition, const std::string& target,
+                        std::chrono::steady_clock::time_point coverStart) {
+                     onScreen_.revealWhenSettled(transition, target, coverStart);
                  }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
@@ -83,6 +96,8 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                Installation::current(), AppImageUpdateTool::find()) {
     runner_.setBeforeUninstall([this] { desktopWatcher_.stop(); });
     sequence_.setSweeps(&sweeps_);
+    if (env_.hooks.iconsSettled)
+        onScreen_.setIconsSettled(env_.hooks.iconsSettled);
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
         if (readOrFallback().settings.scrollToCycle)
@@ -146,6 +161,7 @@ void AppController::completeLaunch() {
         archiver_.fireDueTimers(env_.clock.now());
     reloadHotKeys();
     rebuildMenu();
+    onScreen_.updateCueOverlay();
     scheduler_.start();
     scheduler_.observeWake(env_.systemBus);
     notifier_.sync(readOrFallback());
@@ -223,6 +239,7 @@ void AppController::configChanged() {
         menuBarIcon_.resetToRest();
     reloadHotKeys();
     rebuildMenu();
+    onScreen_.updateCueOverlay();
     notifier_.sync(readOrFallback());
     refreshDesktopWatcher();
     refreshSpaceFollower();
@@ -299,6 +316,10 @@ SpaceFollowResult AppController::handleSpaceSettled(const std::string& spaceId) 
         return SpaceFollowResult::done;
     performSwitch(bound->name, true);
     return SpaceFollowResult::switched;
+}
+
+void AppController::previewTransition() {
+    onScreen_.previewTransition();
 }
 
 void AppController::schedulerTick() {

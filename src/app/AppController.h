@@ -29,6 +29,7 @@
 #include "swap/IconHostSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
+#include "switching/OnScreenSteps.h"
 #include "tray/NoTrayNotice.h"
 #include "tray/TrayHost.h"
 #include "watch/DesktopWatcher.h"
@@ -42,6 +43,7 @@ namespace tessarin {
 // Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
     std::function<void()> reloadSettingsModel;
+    IconsSettled iconsSettled; // the icon host's test before the cover's reveal
 };
 
 // What the entry point hands the controller.
@@ -77,6 +79,8 @@ public:
     void statusItemClicked(bool optionHeld);
     void rebuildMenu();
     void configChanged();
+    // The settings window's preview of the switch transition.
+    void previewTransition();
     // Archives or drains the temporary desktops whose timers ran out; shows the reminders that are due.
     void schedulerTick();
     void toggleScreenshotFilteringPause();
@@ -117,6 +121,7 @@ public:
     // The host shows the icons that arrived last where they were asked to go; the switch sequence's
     // settle poll reads it before it uncovers the Desktop.
     bool iconsSettled() { return surface_.placementSettled(); }
+    OnScreenSteps& onScreen() { return onScreen_; }
 
 private:
     void completeLaunch();
@@ -144,6 +149,7 @@ private:
     MenuBarIconAnimator menuBarIcon_;
     Alerts alerts_;
     FolderOpener opener_;
+    OnScreenSteps onScreen_;
     AgentSwitchObserver observer_;
     SwitchSequence sequence_;
     ScrollCycler scroller_;
