@@ -3,8 +3,10 @@
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
 #include "freedesktop/LinuxScreenshotServices.h"
+#include "freedesktop/SyncFolders.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
+#include "support/SupportContact.h"
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
@@ -35,7 +37,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
       sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas), opener_(env_.sessionBus),
       observer_(env_.paths, store_, alerts_, opener_,
-                {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
+                {[this] { rebuildMenu(); }, [this] { settingsWindows_.reload(); },
                  [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
@@ -57,7 +59,8 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                  [this](const std::vector<std::string>& args, bool json) { return runner_.run(args, json); },
                  [this] { configChanged(); }}),
       control_(commands_, QString::fromStdString(env_.paths.root.string())),
-      instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log) {
+      instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log),
+      settingsWindows_(settingsParts()) {
     sequence_.setSweeps(&sweeps_);
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
@@ -68,6 +71,36 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
 }
 
 AppController::~AppController() = default;
+
+SettingsWindows::Parts AppController::settingsParts() {
+    SettingsCallbacks callbacks{[this] { configChanged(); },
+                                [this] { sweepActiveDesktopNow(); },
+                                env_.hooks.toggleFloatingDock,
+                                [this](const std::string& name) { performSwitch(name, true); },
+                                env_.hooks.previewTransition,
+                                env_.hooks.uninstall,
+                                [this] { return busy(); }};
+    return {SettingsDependencies{store_, env_.paths, files_, env_.clock, &archiver_},
+            &screenshots_,
+            std::move(callbacks),
+            env_.hooks.settingsFeatures,
+            [this](const std::filesystem::path& folder) { opener_.open(folder); },
+            [this](const Config& document) {
+                bool journalPending = false;
+                try {
+                    journalPending = store_.loadJournal().has_value();
+                } catch (...) {
+                }
+                const SupportContact support(ProductInfo::current(), env_.paths.root, env_.log);
+                return support.diagnostics(document, journalPending);
+            },
+            [this]() -> std::optional<std::string> {
+                if (const auto synced = syncClientOfDesktop(env_.paths.desktop, env_.paths.home, env_.configHome))
+                    return synced->client;
+                return std::nullopt;
+            },
+            QString::fromStdString(env_.version)};
+}
 
 Config AppController::readOrFallback() {
     try {
@@ -192,6 +225,7 @@ void AppController::configChanged() {
         env_.hooks.reloadHotKeys();
     rebuildMenu();
     notifier_.sync(readOrFallback());
+    settingsWindows_.reload();
 }
 
 void AppController::schedulerTick() {
@@ -204,8 +238,7 @@ void AppController::schedulerTick() {
 
 void AppController::afterStoreChange() {
     rebuildMenu();
-    if (env_.hooks.reloadSettingsModel)
-        env_.hooks.reloadSettingsModel();
+    settingsWindows_.reload();
 }
 
 void AppController::toggleScreenshotFilteringPause() {
@@ -216,8 +249,7 @@ void AppController::toggleScreenshotFilteringPause() {
     } catch (...) {
     }
     rebuildMenu();
-    if (env_.hooks.reloadSettingsModel)
-        env_.hooks.reloadSettingsModel();
+    settingsWindows_.reload();
 }
 
 void AppController::sweepActiveDesktopNow() {
@@ -260,9 +292,15 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
         quit();
         break;
     case MenuCommand::newWorkspace:
+        newWorkspace();
+        break;
     case MenuCommand::openCalendar:
-    case MenuCommand::toggleDock:
+        openCalendar();
+        break;
     case MenuCommand::openSettings:
+        openSettings();
+        break;
+    case MenuCommand::toggleDock:
         notAvailableYet(entry.title);
         break;
     }
@@ -290,6 +328,7 @@ void AppController::present(const std::exception& error) {
 void AppController::activate() {
     env_.log.log(LogCategory::app, "another copy of Tessarin asked this one to come forward");
     alerts_.raiseAll();
+    settingsWindows_.raiseOpen();
 }
 
 void AppController::quit() {

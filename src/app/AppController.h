@@ -12,6 +12,7 @@
 #include "organise/DesktopSweeps.h"
 #include "organise/ScreenshotFilter.h"
 #include "scheduler/Scheduler.h"
+#include "settings/SettingsWindows.h"
 #include "session/DockDrop.h"
 #include "session/SweepTriggers.h"
 #include "session/SwitchSequence.h"
@@ -34,7 +35,12 @@ namespace tessarin {
 // Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
     std::function<void()> reloadHotKeys;
-    std::function<void()> reloadSettingsModel;
+    // The settings model's requests that other components answer.
+    std::function<void()> toggleFloatingDock;
+    std::function<void()> previewTransition;
+    std::function<void()> uninstall;
+    // What the settings windows show of other components (autostart, icon host, key recorder, ...).
+    SettingsFeatures settingsFeatures;
 };
 
 // What the entry point hands the controller.
@@ -80,6 +86,10 @@ public:
     bool busy();
     void present(const std::exception& error);
     void quit();
+    // The windows of the menu's "Settings…", "Cleanup calendar" and "New desktop…" (also their hot keys).
+    void openSettings() { settingsWindows_.openSettings(); }
+    void openCalendar() { settingsWindows_.openCalendar(); }
+    void newWorkspace() { settingsWindows_.newDesktop(); }
 
     bool launched() const { return launched_; }
     bool storeReadOnly() const { return sequence_.readOnly(); }
@@ -87,6 +97,7 @@ public:
     ScrollCycler& scrollCycler() { return scroller_; }
     MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
     ReminderNotifier& notifier() { return notifier_; }
+    SettingsWindows& settingsWindows() { return settingsWindows_; }
 
 private:
     void completeLaunch();
@@ -97,6 +108,7 @@ private:
     void afterStoreChange();
     void activate();
     Config readOrFallback();
+    SettingsWindows::Parts settingsParts();
 
     AgentEnvironment env_;
     TrayHost tray_;
@@ -122,6 +134,7 @@ private:
     AgentCommands commands_;
     ControlService control_;
     SingleInstance instance_;
+    SettingsWindows settingsWindows_;
     bool launched_ = false;
 };
 
