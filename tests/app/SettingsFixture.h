@@ -106,10 +106,10 @@ struct SettingsFixture : ArchiveWorld {
                     return box;
         return nullptr;
     }
-    static QStringList buttons(QMessageBox* box) {
-        QStringList texts;
+    static std::vector<std::string> buttons(QMessageBox* box) {
+        std::vector<std::string> texts;
         for (auto* b : box->buttons())
-            texts.append(b->text());
+            texts.push_back(b->text().toStdString());
         return texts;
     }
     static void answer(QMessageBox* box, const QString& button) {

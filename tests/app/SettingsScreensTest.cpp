@@ -8,7 +8,10 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLayout>
 #include <QScrollArea>
 #include <QStyleFactory>
@@ -45,8 +48,8 @@ QPalette darkPalette() {
 }
 
 // Visible texts narrower than they need and controls reaching past the right edge of `root`.
-QStringList layoutDefects(QWidget* root) {
-    QStringList defects;
+std::vector<std::string> layoutDefects(QWidget* root) {
+    std::vector<std::string> defects;
     const int right = root->width();
     for (QWidget* w : root->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(root) || w->width() <= 0)
@@ -59,14 +62,44 @@ QStringList layoutDefects(QWidget* root) {
                 continue;
             if (label->wordWrap() ? label->height() < label->heightForWidth(label->width()) - 1
                                   : label->width() < label->sizeHint().width() - 1)
-                defects << QStringLiteral("cut off: ") + what + QStringLiteral(" \"") + label->text() +
-                               QStringLiteral("\"");
+                defects.push_back(("cut off: " + what + " \"" + label->text() + "\"").toStdString());
         } else if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w)) {
             if (w->width() < w->minimumSizeHint().width() - 1)
-                defects << QStringLiteral("squeezed: ") + what;
+                defects.push_back(("squeezed: " + what).toStdString());
         }
         if (inRoot.right() > right + 1 && !qobject_cast<QScrollArea*>(w))
-            defects << QStringLiteral("past the edge: ") + what;
+            defects.push_back(("past the edge: " + what).toStdString());
+    }
+    return defects;
+}
+
+// Puts the application's style and palette back when the test is over; other tests draw with them.
+struct StyleGuard {
+    QString style = QApplication::style()->name();
+    QPalette palette = QApplication::palette();
+    ~StyleGuard() {
+        QApplication::setStyle(QStyleFactory::create(style));
+        QApplication::setPalette(palette);
+    }
+};
+
+// Controls the keyboard can't reach, or that assistive technology can't name.
+std::vector<std::string> unreachableOrUnnamed(QWidget* root) {
+    std::vector<std::string> defects;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSlider*>(w) ||
+                             qobject_cast<QAbstractSpinBox*>(w);
+        if (!control || !w->isVisibleTo(root) || !w->isEnabled() || w->parentWidget()->inherits("QComboBox") ||
+            w->parentWidget()->inherits("QAbstractSpinBox") || w->inherits("QScrollBar"))
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const bool named = !w->accessibleName().isEmpty() || (button && !button->text().isEmpty());
+        const QString what = QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" ") + w->objectName();
+        if (!(w->focusPolicy() & Qt::TabFocus))
+            defects.push_back(("not reached by Tab: " + what).toStdString());
+        if (!named)
+            defects.push_back(("no accessible name: " + what).toStdString());
     }
     return defects;
 }
@@ -90,6 +123,7 @@ QImage wholeWindow(SettingsWindow& window) {
 
 TEST(SettingsScreens, EverySectionCalendarAndSheetInLightAndDark) {
     const int scale = qRound(qApp->devicePixelRatio());
+    const StyleGuard restore;
     for (const Theme theme : {Theme{"light", false}, Theme{"dark", true}}) {
         SCOPED_TRACE(theme.name);
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -104,7 +138,8 @@ TEST(SettingsScreens, EverySectionCalendarAndSheetInLightAndDark) {
             ASSERT_EQ(window.windowTitle(), QStringLiteral("Tessarin Settings"));
             const QImage shot = wholeWindow(window);
             test::saveArtifact(shot, "settings-" + std::string(info.rawValue) + suffix);
-            EXPECT_EQ(layoutDefects(&window), QStringList());
+            EXPECT_EQ(layoutDefects(&window), std::vector<std::string>());
+            EXPECT_EQ(unreachableOrUnnamed(&window), std::vector<std::string>());
             // Not blank: the section has controls or texts of its own beyond its title.
             EXPECT_GT(window.page()->findChildren<QWidget*>().size(), 6);
         }
@@ -117,7 +152,8 @@ TEST(SettingsScreens, EverySectionCalendarAndSheetInLightAndDark) {
         calendar.view().setMonth(QDate(2026, 3, 1));
         QApplication::processEvents();
         test::saveArtifact(calendar.grab().toImage(), "calendar" + suffix);
-        EXPECT_EQ(layoutDefects(&calendar), QStringList());
+        EXPECT_EQ(layoutDefects(&calendar), std::vector<std::string>());
+        EXPECT_EQ(unreachableOrUnnamed(&calendar), std::vector<std::string>());
 
         f.windows.newDesktop();
         CreationSheet& sheet = *f.windows.creationSheet();
@@ -126,7 +162,8 @@ TEST(SettingsScreens, EverySectionCalendarAndSheetInLightAndDark) {
         sheet.resize(CreationSheet::contentSize.expandedTo(sheet.sizeHint()));
         QApplication::processEvents();
         test::saveArtifact(sheet.grab().toImage(), "creation-sheet" + suffix);
-        EXPECT_EQ(layoutDefects(&sheet), QStringList());
+        EXPECT_EQ(layoutDefects(&sheet), std::vector<std::string>());
+        EXPECT_EQ(unreachableOrUnnamed(&sheet), std::vector<std::string>());
         sheet.close();
     }
 }

@@ -20,10 +20,8 @@ void Dialogs::confirm(Confirmation confirmation) {
     QList<QAbstractButton*> buttons;
     const auto count = confirmation.buttons.size();
     for (qsizetype i = 0; i < count; ++i) {
-        const auto role = i == 0 ? QMessageBox::AcceptRole
-                          : i == count - 1 && count > 1 ? QMessageBox::RejectRole
-                                                        : QMessageBox::ActionRole;
-        QPushButton* button = box->addButton(confirmation.buttons[i], role);
+        // One role for all keeps the buttons in the given order on every desktop's button layout.
+        QPushButton* button = box->addButton(confirmation.buttons[i], QMessageBox::ActionRole);
         buttons.append(button);
         if (i == 0)
             box->setDefaultButton(button);

@@ -92,7 +92,9 @@ void CalendarSidebar::show(const QDate& day, const QDate& today) {
     day_ = day;
     today_ = today;
     if (content_) {
+        // Out of the tree at once, deleted once the click that may have led here is over.
         content_->hide();
+        content_->setParent(nullptr);
         content_->deleteLater();
     }
     content_ = new QWidget(this);

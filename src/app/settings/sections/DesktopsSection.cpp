@@ -4,11 +4,13 @@
 #include "settings/widgets/ReorderList.h"
 #include "settings/widgets/ThemeIcon.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -85,6 +87,12 @@ void DesktopsSection::build(QVBoxLayout* page) {
         for (int i = 0; i < static_cast<int>(live.size()); ++i)
             list->addRow(q(live[i].name), desktopRow(live[i], i, static_cast<int>(live.size())));
         list->fitToRows();
+        connect(list, &ReorderList::editRequested, this, [this](const QString& key) {
+            if (auto* field = findChild<QLineEdit*>(QStringLiteral("name:") + key)) {
+                field->setFocus(Qt::ShortcutFocusReason);
+                field->selectAll();
+            }
+        });
         connect(list, &ReorderList::reordered, this, [this](const QStringList& keys) {
             std::vector<std::string> names;
             for (const auto& key : keys)
@@ -152,6 +160,12 @@ QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int co
     connect(down, &QToolButton::clicked, this, [this, name] { move(name, +1); });
     line->addWidget(up);
     line->addWidget(down);
+    // Alt+Up and Alt+Down move the row from any of its controls.
+    for (const auto& [keys, by] : {std::pair{QKeySequence(Qt::ALT | Qt::Key_Up), -1},
+                                   std::pair{QKeySequence(Qt::ALT | Qt::Key_Down), +1}}) {
+        auto* shortcut = new QShortcut(keys, row, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, name, by = by] { move(name, by); });
+    }
 
     std::error_code ec;
     const bool folderGone = name != config().activeWorkspace &&
@@ -173,7 +187,11 @@ QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int co
 }
 
 void DesktopsSection::rename(const std::string& name, const QString& to) {
-    act([&](SettingsModel& m) { return m.desktops.rename(name, to.toStdString()); });
+    if (!act([&](SettingsModel& m) { return m.desktops.rename(name, to.toStdString()); }))
+        return;
+    // The renamed row keeps the focus under its new name.
+    if (auto* field = findChild<QLineEdit*>(QStringLiteral("name:") + to.trimmed()))
+        field->setFocus(Qt::OtherFocusReason);
 }
 
 void DesktopsSection::setType(const Workspace& desktop, WorkspaceType type) {
@@ -209,15 +227,16 @@ void DesktopsSection::move(const std::string& name, int by) {
     if (other < 0 || other >= static_cast<long>(names.size()))
         return;
     std::swap(names[static_cast<std::size_t>(index)], names[static_cast<std::size_t>(other)]);
+    QWidget* focused = QApplication::focusWidget();
+    const bool byButton = focused && (focused->objectName().startsWith(QStringLiteral("up:")) ||
+                                      focused->objectName().startsWith(QStringLiteral("down:")));
     act([&](SettingsModel& m) { return m.desktops.setDeskOrder(names); });
-    // The moved row keeps the focus, on the button that moves it further where it can.
+    // Moved with its arrow button: the focus stays on the row's arrows, on the other one at an end.
     const QString key = q(name);
-    const QString id = (by < 0 ? QStringLiteral("up:") : QStringLiteral("down:")) + key;
-    auto* again = findChild<QToolButton*>(id);
-    if (again && !again->isEnabled())
-        again = findChild<QToolButton*>((by < 0 ? QStringLiteral("down:") : QStringLiteral("up:")) + key);
-    if (again)
-        again->setFocus(Qt::OtherFocusReason);
+    auto* up = findChild<QToolButton*>(QStringLiteral("up:") + key);
+    auto* down = findChild<QToolButton*>(QStringLiteral("down:") + key);
+    if (byButton && up && down && !(by < 0 ? up : down)->isEnabled())
+        (by < 0 ? down : up)->setFocus(Qt::OtherFocusReason);
 }
 
 void DesktopsSection::confirmDelete(const std::string& name, bool archived) {

@@ -21,6 +21,7 @@ SectionPage::SectionPage(SectionContext& context, const QString& title, QWidget*
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus); // Tab goes from the sidebar straight to the first control
     scroll_->setWidgetResizable(true);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(scroll_);
@@ -54,6 +55,8 @@ void SectionPage::rebuild() {
     rebuilding_ = false;
 
     content->layout()->activate();
+    // The window can't be narrowed past the page: texts and controls are never cut off on the right.
+    scroll_->setMinimumWidth(content->minimumSizeHint().width() + scroll_->verticalScrollBar()->sizeHint().width());
     scroll_->verticalScrollBar()->setRange(0, std::max(0, content->sizeHint().height() - scroll_->height()));
     scroll_->verticalScrollBar()->setValue(scrolled);
     if (!focus.isEmpty())

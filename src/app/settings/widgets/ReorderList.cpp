@@ -1,6 +1,7 @@
 #include "settings/widgets/ReorderList.h"
 
 #include <QDropEvent>
+#include <QKeyEvent>
 
 namespace tessarin {
 
@@ -43,6 +44,19 @@ void ReorderList::dropEvent(QDropEvent* event) {
     // Reported once the drop is over: the rows are drawn anew from the document.
     if (after != before)
         QMetaObject::invokeMethod(this, [this, after] { emit reordered(after); }, Qt::QueuedConnection);
+}
+
+} // namespace tessarin
+
+namespace tessarin {
+
+void ReorderList::keyPressEvent(QKeyEvent* event) {
+    const bool edit = event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (edit && currentItem()) {
+        emit editRequested(currentItem()->data(Qt::UserRole).toString());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 } // namespace tessarin

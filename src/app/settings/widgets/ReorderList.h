@@ -5,7 +5,8 @@
 namespace tessarin {
 
 // A list of rows, each a widget of its own, that the user reorders by dragging a row (by its
-// background or grip); it then reports the rows' keys in their new order.
+// background or grip); it then reports the rows' keys in their new order. F2 or Return on the selected
+// row asks to edit it.
 class ReorderList : public QListWidget {
     Q_OBJECT
 public:
@@ -18,9 +19,11 @@ public:
 
 signals:
     void reordered(const QStringList& keys);
+    void editRequested(const QString& key);
 
 protected:
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace tessarin
