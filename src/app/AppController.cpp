@@ -73,13 +73,14 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
 AppController::~AppController() = default;
 
 SettingsWindows::Parts AppController::settingsParts() {
-    SettingsCallbacks callbacks{[this] { configChanged(); },
-                                [this] { sweepActiveDesktopNow(); },
-                                env_.hooks.toggleFloatingDock,
-                                [this](const std::string& name) { performSwitch(name, true); },
-                                env_.hooks.previewTransition,
-                                env_.hooks.uninstall,
-                                [this] { return busy(); }};
+    SettingsCallbacks callbacks;
+    callbacks.onChange = [this] { configChanged(); };
+    callbacks.onSweepNow = [this] { sweepActiveDesktopNow(); };
+    callbacks.onShowFloatingDock = env_.hooks.toggleFloatingDock;
+    callbacks.onSwitch = [this](const std::string& name) { performSwitch(name, true); };
+    callbacks.onPreviewTransition = env_.hooks.previewTransition;
+    callbacks.onUninstall = env_.hooks.uninstall;
+    callbacks.isBusy = [this] { return busy(); };
     return {SettingsDependencies{store_, env_.paths, files_, env_.clock, &archiver_},
             &screenshots_,
             std::move(callbacks),
@@ -95,7 +96,8 @@ SettingsWindows::Parts AppController::settingsParts() {
                 return support.diagnostics(document, journalPending);
             },
             [this]() -> std::optional<std::string> {
-                if (const auto synced = syncClientOfDesktop(env_.paths.desktop, env_.paths.home, env_.configHome))
+                if (const auto synced =
+                        syncClientOfDesktop(env_.paths.desktop, env_.paths.home, env_.configHome))
                     return synced->client;
                 return std::nullopt;
             },

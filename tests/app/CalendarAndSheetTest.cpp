@@ -84,64 +84,76 @@ TEST(CleanupCalendar, MouseAndKeyboard) {
         return std::string("none");
     };
     const CalendarCase cases[] = {
-        {"move a cleanup across the change to summer time", {{{"Taxes 2025"}, day(5)}},
+        {"move a cleanup across the change to summer time",
+         {{{"Taxes 2025"}, day(5)}},
          [&](CalendarWindow& w, const Config& c) {
              drag(w.view(), circleOf(w.view(), id(c, "Taxes 2025")), cellCenter(w.view(), 30));
          },
          {{{"Taxes 2025"}, day(30)}}},
-        {"drop 15 points from another cleanup: merge", {{{"Taxes 2025"}, day(5)}, {{"Trip"}, day(12)}},
+        {"drop 15 points from another cleanup: merge",
+         {{{"Taxes 2025"}, day(5)}, {{"Trip"}, day(12)}},
          [&](CalendarWindow& w, const Config& c) {
              drag(w.view(), circleOf(w.view(), id(c, "Taxes 2025")),
                   circleOf(w.view(), id(c, "Trip")) + QPointF(9, 12));
          },
          {{{"Trip", "Taxes 2025"}, day(12)}}},
-        {"drop 25 points from another cleanup: move beside it", {{{"Taxes 2025"}, day(5)}, {{"Trip"}, day(12)}},
+        {"drop 25 points from another cleanup: move beside it",
+         {{{"Taxes 2025"}, day(5)}, {{"Trip"}, day(12)}},
          [&](CalendarWindow& w, const Config& c) {
              drag(w.view(), circleOf(w.view(), id(c, "Taxes 2025")),
                   circleOf(w.view(), id(c, "Trip")) + QPointF(25, 0));
          },
          {{{"Taxes 2025"}, day(12)}, {{"Trip"}, day(12)}}},
-        {"drop on a past day: nothing", {{{"Taxes 2025"}, day(5)}},
+        {"drop on a past day: nothing",
+         {{{"Taxes 2025"}, day(5)}},
          [&](CalendarWindow& w, const Config& c) {
              drag(w.view(), circleOf(w.view(), id(c, "Taxes 2025")), cellCenter(w.view(), 27, 2));
          },
          {{{"Taxes 2025"}, day(5)}}},
-        {"drop outside the grid: nothing", {{{"Taxes 2025"}, day(5)}},
+        {"drop outside the grid: nothing",
+         {{{"Taxes 2025"}, day(5)}},
          [&](CalendarWindow& w, const Config& c) {
              drag(w.view(), circleOf(w.view(), id(c, "Taxes 2025")), QPointF(20, w.view().height() + 30));
          },
          {{{"Taxes 2025"}, day(5)}}},
-        {"a timer is never a merge target", {{{"Taxes 2025"}, day(5)}},
+        {"a timer is never a merge target",
+         {{{"Taxes 2025"}, day(5)}},
          [&](CalendarWindow& w, const Config& c) {
              drag(w.view(), circleOf(w.view(), id(c, "Taxes 2025")), circleOf(w.view(), "timer:Projects"));
          },
          {{{"Taxes 2025"}, day(4)}}},
-        {"an idle 3-day timer dragged to the day after tomorrow", {},
+        {"an idle 3-day timer dragged to the day after tomorrow",
+         {},
          [](CalendarWindow& w, const Config&) {
              drag(w.view(), circleOf(w.view(), "timer:Projects"), cellCenter(w.view(), 3));
          },
-         {}, [](const Config& c) { return c.findWorkspace("Projects")->timer->days == 2; }},
-        {"tap a day, add an archived desktop to it", {{{"Taxes 2025"}, day(5)}},
+         {},
+         [](const Config& c) { return c.findWorkspace("Projects")->timer->days == 2; }},
+        {"tap a day, add an archived desktop to it",
+         {{{"Taxes 2025"}, day(5)}},
          [](CalendarWindow& w, const Config&) {
              click(w.view(), cellCenter(w.view(), 20));
              EXPECT_FALSE(w.sidebar().findChild<QPushButton*>("add:Taxes 2025") == nullptr);
              w.sidebar().findChild<QPushButton*>("add:Trip")->click();
          },
          {{{"Taxes 2025"}, day(5)}, {{"Trip"}, day(20)}}},
-        {"add to a day that has a task: into that task", {{{"Taxes 2025"}, day(5)}},
+        {"add to a day that has a task: into that task",
+         {{{"Taxes 2025"}, day(5)}},
          [](CalendarWindow& w, const Config&) {
              click(w.view(), cellCenter(w.view(), 5));
              w.sidebar().findChild<QPushButton*>("add:Trip")->click();
          },
          {{{"Taxes 2025", "Trip"}, day(5)}}},
-        {"split a member onto a circle of its own", {{{"Taxes 2025", "Trip"}, day(5)}},
+        {"split a member onto a circle of its own",
+         {{{"Taxes 2025", "Trip"}, day(5)}},
          [](CalendarWindow& w, const Config&) {
              click(w.view(), cellCenter(w.view(), 5));
              w.sidebar().findChild<QToolButton*>("split:Trip")->click();
              EXPECT_EQ(w.view().markers().size(), 4u); // two cleanup circles and the two timers
          },
          {{{"Taxes 2025"}, day(5)}, {{"Trip"}, day(5)}}},
-        {"remove a reminder", {{{"Taxes 2025", "Trip"}, day(5)}},
+        {"remove a reminder",
+         {{{"Taxes 2025", "Trip"}, day(5)}},
          [](CalendarWindow& w, const Config&) {
              click(w.view(), cellCenter(w.view(), 5));
              w.sidebar().findChild<QToolButton*>("removeCleanup:Taxes 2025")->click();
@@ -182,13 +194,14 @@ TEST(CleanupCalendar, KeysMoveTheSelectedDayAndMonth) {
     const struct {
         Qt::Key key;
         QDate selected;
-    } steps[] = {{Qt::Key_Right, {2026, 3, 2}}, {Qt::Key_Down, {2026, 3, 9}},   {Qt::Key_PageDown, {2026, 4, 9}},
-                 {Qt::Key_Up, {2026, 4, 2}},    {Qt::Key_Left, {2026, 4, 1}},   {Qt::Key_Left, {2026, 3, 31}},
-                 {Qt::Key_Home, {2026, 3, 1}},  {Qt::Key_PageUp, {2026, 2, 1}}};
+    } steps[] = {{Qt::Key_Right, {2026, 3, 2}},    {Qt::Key_Down, {2026, 3, 9}},
+                 {Qt::Key_PageDown, {2026, 4, 9}}, {Qt::Key_Up, {2026, 4, 2}},
+                 {Qt::Key_Left, {2026, 4, 1}},     {Qt::Key_Left, {2026, 3, 31}},
+                 {Qt::Key_Home, {2026, 3, 1}},     {Qt::Key_PageUp, {2026, 2, 1}}};
     for (const auto& step : steps) {
         QKeyEvent event(QEvent::KeyPress, step.key, Qt::NoModifier);
         QApplication::sendEvent(&view, &event);
-            EXPECT_EQ(view.selectedDay(), step.selected);
+        EXPECT_EQ(view.selectedDay(), step.selected);
         EXPECT_EQ(view.month(), QDate(step.selected.year(), step.selected.month(), 1));
         EXPECT_EQ(window.sidebar().findChild<QLabel*>("dayTitle")->text(),
                   QLocale().toString(step.selected, QLocale::LongFormat));
@@ -224,24 +237,33 @@ void name(CreationSheet& sheet, const QString& text) {
 TEST(CreationSheet, ValidatesAndCreates) {
     const SheetCase cases[] = {
         {"only spaces", {}, [](CreationSheet& s) { name(s, "   "); }, false, ""},
-        {"reserved", {}, [](CreationSheet& s) { name(s, "_Mine"); }, false,
+        {"reserved",
+         {},
+         [](CreationSheet& s) { name(s, "_Mine"); },
+         false,
          "Names can't start with \u201c_\u201d (reserved)."},
-        {"the archive folder", {}, [](CreationSheet& s) { name(s, " archive "); }, false,
+        {"the archive folder",
+         {},
+         [](CreationSheet& s) { name(s, " archive "); },
+         false,
          "\u201carchive\u201d is part of the desktops folder itself \u2014 pick another name."},
         {"taken", {}, [](CreationSheet& s) { name(s, "Work "); }, false, "\u201cWork\u201d already exists."},
-        {"a permanent desktop in the carousel", {},
+        {"a permanent desktop in the carousel",
+         {},
          [](CreationSheet& s) {
              name(s, " Focus ");
              in<QCheckBox>(s, "carousel")->setChecked(true);
          },
-         true, "",
+         true,
+         "",
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Focus");
              return w && w->type == WorkspaceType::permanent && !w->timer &&
                     c.settings.optionClickCarousel == std::vector<std::string>{"Home", "Work", "Focus"} &&
                     c.liveWorkspaces().back().name == "Focus";
          }},
-        {"a temporary desktop that moves into another after idle days", {},
+        {"a temporary desktop that moves into another after idle days",
+         {},
          [](CreationSheet& s) {
              name(s, "Errands");
              in<QComboBox>(s, "type")->setCurrentIndex(1);
@@ -250,14 +272,16 @@ TEST(CreationSheet, ValidatesAndCreates) {
              in<QSpinBox>(s, "days")->setValue(2);
              in<QCheckBox>(s, "makeCleanup")->setChecked(false);
          },
-         true, "",
+         true,
+         "",
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Errands");
              return w && w->type == WorkspaceType::temporary &&
-                    w->timer == ArchiveTimer{ArchiveTimerMode::idle, 2} && w->drainTarget == "Work" && w->timerDrains &&
-                    !w->createsCleanupTask;
+                    w->timer == ArchiveTimer{ArchiveTimerMode::idle, 2} && w->drainTarget == "Work" &&
+                    w->timerDrains && !w->createsCleanupTask;
          }},
-        {"auto-archive the same day", {},
+        {"auto-archive the same day",
+         {},
          [](CreationSheet& s) {
              name(s, "Today");
              in<QComboBox>(s, "type")->setCurrentIndex(1);
@@ -265,35 +289,45 @@ TEST(CreationSheet, ValidatesAndCreates) {
              in<QSpinBox>(s, "days")->setValue(0);
              EXPECT_EQ(in<QSpinBox>(s, "days")->text(), "same day");
          },
-         true, "",
+         true,
+         "",
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Today");
              return w && w->timer == ArchiveTimer{ArchiveTimerMode::fixed, 0} && !w->drainTarget &&
                     w->createsCleanupTask;
          }},
-        {"a full carousel", [](Config& c) { c.settings.optionClickCarousel = {"Home", "Work", "Projects", "Scratch"}; },
+        {"a full carousel",
+         [](Config& c) {
+             c.settings.optionClickCarousel = {"Home", "Work", "Projects", "Scratch"};
+         },
          [](CreationSheet& s) {
              name(s, "Fifth");
              EXPECT_FALSE(in<QCheckBox>(s, "carousel")->isEnabled());
              bool capShown = false;
              for (auto* label : s.findChildren<QLabel*>())
-                 capShown = capShown || label->text() == "The option-click carousel is capped at 4 desktops. Remove "
-                                                         "one in Settings \u25b8 Shortcuts to free a slot.";
+                 capShown = capShown || label->text() ==
+                                            "The option-click carousel is capped at 4 desktops. Remove "
+                                            "one in Settings \u25b8 Shortcuts to free a slot.";
              EXPECT_TRUE(capShown);
          },
          true, "",
-         [](const Config& c) { return c.findWorkspace("Fifth") && c.settings.optionClickCarousel.size() == 4; }},
-        {"a shortcut another desktop holds", {},
+         [](const Config& c) {
+             return c.findWorkspace("Fifth") && c.settings.optionClickCarousel.size() == 4;
+         }},
+        {"a shortcut another desktop holds",
+         {},
          [](CreationSheet& s) {
              name(s, "Keys");
              in<QPushButton>(s, "shortcut")->click();
          },
-         true, "\u2325\u21e7Key 18 is already assigned to \u201cWork\u201d."},
+         true,
+         "\u2325\u21e7Key 18 is already assigned to \u201cWork\u201d."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SettingsFeatures features;
-        features.keyRecorder = [](const std::optional<HotKeySpec>&, ShortcutChanged changed, QWidget* parent) {
+        features.keyRecorder = [](const std::optional<HotKeySpec>&, ShortcutChanged changed,
+                                  QWidget* parent) {
             auto* button = new QPushButton(QStringLiteral("Record…"), parent);
             QObject::connect(button, &QPushButton::clicked, [changed] { changed(workKey); });
             return button;

@@ -20,14 +20,13 @@ struct SettingsFixture : ArchiveWorld {
 
     explicit SettingsFixture(SettingsFeatures features = {})
         : windows(SettingsWindows::Parts{
-              SettingsDependencies{store, paths, files, clock, &archiver},
-              nullptr,
-              SettingsCallbacks{[this] { ++changes; }, [this] { ++sweeps; }, {}, {}, {}, {}, [] { return false; }},
+              SettingsDependencies{store, paths, files, clock, &archiver}, nullptr,
+              SettingsCallbacks{
+                  [this] { ++changes; }, [this] { ++sweeps; }, {}, {}, {}, {}, [] { return false; }},
               std::move(features),
               [this](const std::filesystem::path& folder) { revealed.push_back(folder); },
               [](const Config&) { return std::string("diagnostics report"); },
-              [] { return std::optional<std::string>(); },
-              QStringLiteral("0.1.0")}) {}
+              [] { return std::optional<std::string>(); }, QStringLiteral("0.1.0")}) {}
 
     ~SettingsFixture() {
         // Dialogs and sheets belong to no window the fixture owns.

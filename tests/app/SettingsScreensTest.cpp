@@ -7,12 +7,12 @@
 #include "settings/sheet/CreationSheet.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLayout>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QStyleFactory>
 #include <gtest/gtest.h>
@@ -90,12 +90,14 @@ std::vector<std::string> unreachableOrUnnamed(QWidget* root) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
                              qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSlider*>(w) ||
                              qobject_cast<QAbstractSpinBox*>(w);
-        if (!control || !w->isVisibleTo(root) || !w->isEnabled() || w->parentWidget()->inherits("QComboBox") ||
-            w->parentWidget()->inherits("QAbstractSpinBox") || w->inherits("QScrollBar"))
+        if (!control || !w->isVisibleTo(root) || !w->isEnabled() ||
+            w->parentWidget()->inherits("QComboBox") || w->parentWidget()->inherits("QAbstractSpinBox") ||
+            w->inherits("QScrollBar"))
             continue;
         const auto* button = qobject_cast<QAbstractButton*>(w);
         const bool named = !w->accessibleName().isEmpty() || (button && !button->text().isEmpty());
-        const QString what = QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" ") + w->objectName();
+        const QString what =
+            QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" ") + w->objectName();
         if (!(w->focusPolicy() & Qt::TabFocus))
             defects.push_back(("not reached by Tab: " + what).toStdString());
         if (!named)

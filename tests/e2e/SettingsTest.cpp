@@ -66,13 +66,15 @@ TEST(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     screenshot("e2e-settings-desktops.png");
     keys({"ctrl+n"});
     std::optional<Window> sheet;
-    ASSERT_TRUE(waitFor([&] { return (sheet = visibleWindowNamed("New desktop")).has_value(); })) << agent.log();
+    ASSERT_TRUE(waitFor([&] { return (sheet = visibleWindowNamed("New desktop")).has_value(); }))
+        << agent.log();
     xdotool({"windowactivate", "--sync", sheet->id});
     xdotool({"type", "--delay", "40", "Projects"});
     screenshot("e2e-creation-sheet.png");
     keys({"Return"});
-    ASSERT_TRUE(waitFor([&] { return live(home) == std::vector<std::string>{"Home", "Work", "Projects"}; }))
-        << agent.log();
+    ASSERT_TRUE(waitFor([&] {
+        return live(home) == std::vector<std::string>{"Home", "Work", "Projects"};
+    })) << agent.log();
     EXPECT_TRUE(std::filesystem::is_directory(home.folder("Projects")));
     ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("New desktop"); }));
 
@@ -81,18 +83,21 @@ TEST(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     keys({"Tab", "Tab", "End", "F2", "ctrl+a"});
     xdotool({"type", "--delay", "40", "Plans"});
     keys({"Return"});
-    ASSERT_TRUE(waitFor([&] { return live(home) == std::vector<std::string>{"Home", "Work", "Plans"}; }))
-        << agent.log();
+    ASSERT_TRUE(waitFor([&] {
+        return live(home) == std::vector<std::string>{"Home", "Work", "Plans"};
+    })) << agent.log();
     EXPECT_TRUE(std::filesystem::is_directory(home.folder("Plans")));
     EXPECT_FALSE(std::filesystem::exists(home.folder("Projects")));
 
     // Alt+Up moves the row above Work; Tab to its type, Down makes it temporary.
     keys({"alt+Up"});
-    ASSERT_TRUE(waitFor([&] { return live(home) == std::vector<std::string>{"Home", "Plans", "Work"}; }))
-        << agent.log();
+    ASSERT_TRUE(waitFor([&] {
+        return live(home) == std::vector<std::string>{"Home", "Plans", "Work"};
+    })) << agent.log();
     keys({"Tab", "Down"});
-    ASSERT_TRUE(waitFor([&] { return home.document().findWorkspace("Plans")->type == WorkspaceType::temporary; }))
-        << agent.log();
+    ASSERT_TRUE(waitFor([&] {
+        return home.document().findWorkspace("Plans")->type == WorkspaceType::temporary;
+    })) << agent.log();
     screenshot("e2e-settings-edited.png");
 
     // Closed and opened again: the same window, on the same section, showing the document.

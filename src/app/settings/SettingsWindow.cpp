@@ -12,8 +12,8 @@
 
 namespace tessarin {
 
-SettingsWindow::SettingsWindow(SettingsBridge& bridge, const SettingsFeatures& features, SectionActions actions,
-                               const QString& version, QWidget* parent)
+SettingsWindow::SettingsWindow(SettingsBridge& bridge, const SettingsFeatures& features,
+                               SectionActions actions, const QString& version, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(this), context_{bridge, dialogs_, features, std::move(actions)},
       sidebar_(new QListWidget(this)) {
     setObjectName(QStringLiteral("SettingsWindow"));
@@ -91,7 +91,8 @@ void SettingsWindow::select(SettingsSectionId id) {
         page_->deleteLater();
     }
     page_ = makeSectionPage(id, context_, this);
-    page_->setObjectName(QString::fromLatin1(settingsSections[static_cast<std::size_t>(row)].rawValue.data()));
+    page_->setObjectName(
+        QString::fromLatin1(settingsSections[static_cast<std::size_t>(row)].rawValue.data()));
     pane_->addWidget(page_);
     page_->rebuild();
     page_->show();

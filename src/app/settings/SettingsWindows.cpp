@@ -28,7 +28,8 @@ CreationSheet* SettingsWindows::creationSheet() const {
 
 SettingsModel& SettingsWindows::model() {
     if (!model_) {
-        model_ = std::make_unique<SettingsModel>(parts_.model, parts_.features.shortcutText, parts_.screenshots);
+        model_ =
+            std::make_unique<SettingsModel>(parts_.model, parts_.features.shortcutText, parts_.screenshots);
         model_->state.callbacks = parts_.callbacks;
         bridge_ = std::make_unique<SettingsBridge>(*model_);
     }

@@ -127,7 +127,8 @@ void CalendarSidebar::buildScheduled(QVBoxLayout* layout, Date start) {
                 split->setObjectName(QStringLiteral("split:") + q(name));
                 split->setText(QStringLiteral("Split"));
                 split->setToolTip(QStringLiteral("Give this desktop a circle of its own"));
-                split->setAccessibleName(QStringLiteral("Split \u201c") + q(name) + QStringLiteral("\u201d off"));
+                split->setAccessibleName(QStringLiteral("Split \u201c") + q(name) +
+                                         QStringLiteral("\u201d off"));
                 split->setFocusPolicy(Qt::StrongFocus);
                 connect(split, &QToolButton::clicked, this, [this, name, start] {
                     run([&](SettingsModel& m) { return m.calendar.splitMember(name, start); });
@@ -157,7 +158,8 @@ void CalendarSidebar::buildScheduled(QVBoxLayout* layout, Date start) {
             layout->addWidget(noteLabel(QStringLiteral("idle timer — shifts on next visit"), content_));
         else if (op.drains && op.drainTarget)
             layout->addWidget(
-                noteLabel(QStringLiteral("moves into \u201c") + q(*op.drainTarget) + QStringLiteral("\u201d"), content_));
+                noteLabel(QStringLiteral("moves into \u201c") + q(*op.drainTarget) + QStringLiteral("\u201d"),
+                          content_));
     }
     if (!any)
         layout->addWidget(noteLabel(QStringLiteral("Nothing scheduled on this day."), content_));
@@ -166,7 +168,8 @@ void CalendarSidebar::buildScheduled(QVBoxLayout* layout, Date start) {
 void CalendarSidebar::buildAdditions(QVBoxLayout* layout, Date start) {
     layout->addWidget(heading(QStringLiteral("Add"), content_));
     if (day_ < today_) {
-        layout->addWidget(noteLabel(QStringLiteral("This day has passed — drag a circle out to a later day."), content_));
+        layout->addWidget(
+            noteLabel(QStringLiteral("This day has passed — drag a circle out to a later day."), content_));
         return;
     }
     SettingsModel& model = bridge_.model();
@@ -185,8 +188,9 @@ void CalendarSidebar::buildAdditions(QVBoxLayout* layout, Date start) {
         add->setAccessibleName(QStringLiteral("Add \u201c") + q(name) + QStringLiteral("\u201d to this day"));
         add->setAutoDefault(false);
         add->setStyleSheet(QStringLiteral("text-align: left; padding: 3px 8px;"));
-        connect(add, &QPushButton::clicked, this,
-                [this, name, start] { run([&](SettingsModel& m) { return m.calendar.setCleanupDate(name, start); }); });
+        connect(add, &QPushButton::clicked, this, [this, name, start] {
+            run([&](SettingsModel& m) { return m.calendar.setCleanupDate(name, start); });
+        });
         layout->addWidget(add);
     }
     if (!any)

@@ -58,8 +58,8 @@ CalendarWindow::CalendarWindow(SettingsBridge& bridge, QWidget* parent)
     auto* today = new QPushButton(QStringLiteral("Today"), this);
     today->setObjectName(QStringLiteral("today"));
     today->setAutoDefault(false);
-    QToolButton* next = monthButton(QStringLiteral("nextMonth"), QStringLiteral("go-next"), QStringLiteral("›"),
-                                    QStringLiteral("Next month"), this);
+    QToolButton* next = monthButton(QStringLiteral("nextMonth"), QStringLiteral("go-next"),
+                                    QStringLiteral("›"), QStringLiteral("Next month"), this);
     header->addWidget(previous);
     header->addWidget(today);
     header->addWidget(next);

@@ -144,8 +144,9 @@ void CleanupCalendarView::paintCircle(QPainter& painter, const CalendarItem& ite
     QLinearGradient gradient(box.topLeft(), box.bottomRight());
     const auto& stops = item.stops;
     for (std::size_t i = 0; i < stops.size(); ++i)
-        gradient.setColorAt(stops.size() == 1 ? 0.0 : static_cast<double>(i) / static_cast<double>(stops.size() - 1),
-                            QColor(QString::fromStdString(stops[i])));
+        gradient.setColorAt(
+            stops.size() == 1 ? 0.0 : static_cast<double>(i) / static_cast<double>(stops.size() - 1),
+            QColor(QString::fromStdString(stops[i])));
     if (stops.size() == 1)
         gradient.setColorAt(1.0, QColor(QString::fromStdString(stops[0])));
     QPen outline(palette().color(QPalette::Base), 1.5);
@@ -220,10 +221,12 @@ void CleanupCalendarView::paintEvent(QPaintEvent*) {
         const bool inMonth = day.month() == anchor_.month();
         painter.setPen(day == now ? p.color(QPalette::Highlight)
                                   : p.color(inMonth ? QPalette::Text : QPalette::PlaceholderText));
-        painter.drawText(cell.adjusted(5, 2, -4, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(day.day()));
+        painter.drawText(cell.adjusted(5, 2, -4, 0), Qt::AlignLeft | Qt::AlignTop,
+                         QString::number(day.day()));
         if (day == now) {
             // Today's divider along the top of its cell.
-            painter.fillRect(QRectF(cell.left() + 1, cell.top() + 1, cell.width() - 2, 3), p.color(QPalette::Highlight));
+            painter.fillRect(QRectF(cell.left() + 1, cell.top() + 1, cell.width() - 2, 3),
+                             p.color(QPalette::Highlight));
         }
         if (day == selected_) {
             painter.setPen(QPen(p.color(QPalette::Highlight), hasFocus() ? 2.5 : 1.5));
@@ -256,7 +259,8 @@ void CleanupCalendarView::paintEvent(QPaintEvent*) {
             target = &m;
             continue;
         }
-        const bool overdue = m.item.kind == CalendarItem::Kind::cleanup && calendarDate(calendar, m.item.date) < now;
+        const bool overdue =
+            m.item.kind == CalendarItem::Kind::cleanup && calendarDate(calendar, m.item.date) < now;
         paintCircle(painter, m.item, m.center, overdue);
     }
     if (dragged) {
@@ -326,7 +330,8 @@ void CleanupCalendarView::drop(const DragState& drag) {
     if (!day || !dragged || *day < today())
         return; // outside the grid or on a past day: the circle returns
     const CalendarItem* target = drag.targetId ? item(*drag.targetId) : nullptr;
-    if (dragged->kind == CalendarItem::Kind::cleanup && target && target->kind == CalendarItem::Kind::cleanup) {
+    if (dragged->kind == CalendarItem::Kind::cleanup && target &&
+        target->kind == CalendarItem::Kind::cleanup) {
         const Uuid source = dragged->task->id, into = target->task->id;
         run([&](SettingsModel& m) { return m.calendar.mergeTasks(source, into); });
     } else if (dragged->kind == CalendarItem::Kind::cleanup) {

@@ -67,8 +67,8 @@ void AppearanceSection::buildAnimation(QVBoxLayout* page) {
                return m.preferences.stampSwitchAnimation(static_cast<SwitchLook>(index), speed, intensity);
            });
     picker(body, QStringLiteral("switchSpeed"), QStringLiteral("Speed"),
-           {QStringLiteral("Slow"), QStringLiteral("Normal"), QStringLiteral("Fast")}, static_cast<int>(speed),
-           [look, intensity](SettingsModel& m, int index) {
+           {QStringLiteral("Slow"), QStringLiteral("Normal"), QStringLiteral("Fast")},
+           static_cast<int>(speed), [look, intensity](SettingsModel& m, int index) {
                return m.preferences.stampSwitchAnimation(look, static_cast<SwitchSpeed>(index), intensity);
            });
     picker(body, QStringLiteral("switchIntensity"), QStringLiteral("Intensity"),
@@ -78,10 +78,11 @@ void AppearanceSection::buildAnimation(QVBoxLayout* page) {
            });
     auto* line = new QHBoxLayout;
     line->addStretch(1);
-    QPushButton* preview = button(nullptr, QStringLiteral("previewTransition"), QStringLiteral("Preview"), [this] {
-        if (const auto& play = model().state.callbacks.onPreviewTransition)
-            play();
-    });
+    QPushButton* preview =
+        button(nullptr, QStringLiteral("previewTransition"), QStringLiteral("Preview"), [this] {
+            if (const auto& play = model().state.callbacks.onPreviewTransition)
+                play();
+        });
     preview->setEnabled(look != SwitchLook::none && bool(model().state.callbacks.onPreviewTransition));
     line->addWidget(preview);
     body->addLayout(line);
@@ -96,9 +97,11 @@ void AppearanceSection::buildAnimation(QVBoxLayout* page) {
 
 void AppearanceSection::buildWallpaper(QVBoxLayout* page) {
     QVBoxLayout* body = group(page, QStringLiteral("Desktop wallpaper"));
-    toggle(body, QStringLiteral("muteWallpapers"), QStringLiteral("Mute all wallpapers"),
-           config().settings.overlaysMuted, [](SettingsModel& m, bool on) { return m.preferences.setOverlaysMuted(on); },
-           QStringLiteral("Master switch — hides every desktop's overlay without changing its settings."));
+    toggle(
+        body, QStringLiteral("muteWallpapers"), QStringLiteral("Mute all wallpapers"),
+        config().settings.overlaysMuted,
+        [](SettingsModel& m, bool on) { return m.preferences.setOverlaysMuted(on); },
+        QStringLiteral("Master switch — hides every desktop's overlay without changing its settings."));
     const auto live = config().liveWorkspaces();
     if (live.empty()) {
         note(body, QStringLiteral("Create a desktop first, then you can give it a wallpaper."));
@@ -118,8 +121,8 @@ void AppearanceSection::buildWallpaper(QVBoxLayout* page) {
                 current = i;
         wallpaperDesktop_ = live[static_cast<std::size_t>(current)].name;
     }
-    QComboBox* chosen = picker(body, QStringLiteral("wallpaperDesktop"), QStringLiteral("Desktop to wallpaper"),
-                               names, current, {});
+    QComboBox* chosen = picker(body, QStringLiteral("wallpaperDesktop"),
+                               QStringLiteral("Desktop to wallpaper"), names, current, {});
     // Choosing the desktop only changes what the editor shows: no operation runs.
     connect(chosen, &QComboBox::activated, this, [this, chosen](int index) {
         wallpaperDesktop_ = chosen->itemText(index).toStdString();
@@ -134,8 +137,7 @@ void AppearanceSection::buildWallpaper(QVBoxLayout* page) {
 
     const bool image = cue.fill.kind == DesktopCue::Fill::Kind::image;
     QComboBox* fill = picker(body, QStringLiteral("cueFill"), QStringLiteral("Fill"),
-                             {QStringLiteral("Colour"), QStringLiteral("Image")}, image ? 1 : 0,
-                             {});
+                             {QStringLiteral("Colour"), QStringLiteral("Image")}, image ? 1 : 0, {});
     connect(fill, &QComboBox::activated, this, [this, name, image](int index) {
         if (index == 1)
             chooseImage(name);
@@ -148,10 +150,11 @@ void AppearanceSection::buildWallpaper(QVBoxLayout* page) {
         row(body, QFileInfo(q(cue.fill.value)).fileName(), use);
     }
     if (!image) {
-        auto* color = new ColorButton(q(cue.fill.value), false, [this, name](const std::optional<QString>& hex) {
-            if (hex)
-                act([&](SettingsModel& m) { return m.cues.setCueColor(name, hex->toStdString()); });
-        });
+        auto* color =
+            new ColorButton(q(cue.fill.value), false, [this, name](const std::optional<QString>& hex) {
+                if (hex)
+                    act([&](SettingsModel& m) { return m.cues.setCueColor(name, hex->toStdString()); });
+            });
         color->setObjectName(QStringLiteral("cueColor"));
         row(body, QStringLiteral("Colour"), color);
     }
@@ -171,14 +174,17 @@ void AppearanceSection::buildWallpaper(QVBoxLayout* page) {
             commit();
     });
     row(body, QStringLiteral("Opacity"), opacity);
-    toggle(body, QStringLiteral("cueAboveIcons"), QStringLiteral("Above desktop icons"), cue.aboveIcons,
-           [name](SettingsModel& m, bool on) { return m.cues.setCueAboveIcons(name, on); },
-           QStringLiteral("Overlay over the icons too. Capped at 80% so they stay legible — turn this off to take "
-                          "the overlay all the way to 100%."));
-    QComboBox* mode = picker(body, QStringLiteral("preferredAppearance"), QStringLiteral("Light / Dark mode"), modes,
-                             static_cast<int>(desktop.preferredAppearance), [name](SettingsModel& m, int index) {
-                                 return m.desktops.setPreferredAppearance(name, static_cast<AppearanceMode>(index));
-                             });
+    toggle(
+        body, QStringLiteral("cueAboveIcons"), QStringLiteral("Above desktop icons"), cue.aboveIcons,
+        [name](SettingsModel& m, bool on) { return m.cues.setCueAboveIcons(name, on); },
+        QStringLiteral(
+            "Overlay over the icons too. Capped at 80% so they stay legible — turn this off to take "
+            "the overlay all the way to 100%."));
+    QComboBox* mode =
+        picker(body, QStringLiteral("preferredAppearance"), QStringLiteral("Light / Dark mode"), modes,
+               static_cast<int>(desktop.preferredAppearance), [name](SettingsModel& m, int index) {
+                   return m.desktops.setPreferredAppearance(name, static_cast<AppearanceMode>(index));
+               });
     mode->setToolTip(QStringLiteral("Takes longer to switch — not suited to rapid cycling."));
     note(body, QStringLiteral("Takes longer to switch — not suited to rapid cycling."));
 }

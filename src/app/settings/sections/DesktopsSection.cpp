@@ -26,8 +26,8 @@ QString quoted(const std::string& name) {
     return QStringLiteral("\u201c") + q(name) + QStringLiteral("\u201d");
 }
 
-QToolButton* toolButton(const QString& id, const QString& iconName, const QString& fallback, const QString& name,
-                        QWidget* parent) {
+QToolButton* toolButton(const QString& id, const QString& iconName, const QString& fallback,
+                        const QString& name, QWidget* parent) {
     auto* tool = new QToolButton(parent);
     tool->setObjectName(id);
     const QIcon icon = themeIcon(iconName, tool->palette());
@@ -49,8 +49,10 @@ DesktopsSection::DesktopsSection(SectionContext& context, QWidget* parent)
 
 QString DesktopsSection::trashText(std::size_t files) {
     if (files == 1)
-        return QStringLiteral("Its 1 file goes to the Trash with it, where you can recover it until you empty it.");
-    return QStringLiteral("Its %1 files go to the Trash with it, where you can recover them until you empty it.")
+        return QStringLiteral(
+            "Its 1 file goes to the Trash with it, where you can recover it until you empty it.");
+    return QStringLiteral(
+               "Its %1 files go to the Trash with it, where you can recover them until you empty it.")
         .arg(files);
 }
 
@@ -65,15 +67,17 @@ std::size_t DesktopsSection::itemCount(const std::filesystem::path& folder) cons
 
 void DesktopsSection::build(QVBoxLayout* page) {
     if (config().settings.showDeskListHint)
-        hintBar(page, QStringLiteral("dismissDeskListHint"), QStringLiteral("Click to select, drag to reorder"),
-                QStringLiteral("Dismiss"), [](SettingsModel& m) { return m.preferences.dismissDeskListHint(); });
+        hintBar(page, QStringLiteral("dismissDeskListHint"),
+                QStringLiteral("Click to select, drag to reorder"), QStringLiteral("Dismiss"),
+                [](SettingsModel& m) { return m.preferences.dismissDeskListHint(); });
 
     auto* top = new QHBoxLayout;
     top->addStretch(1);
-    QPushButton* create = button(nullptr, QStringLiteral("newDesktop"), QStringLiteral("New desktop…"), [this] {
-        if (context().actions.newDesktop)
-            context().actions.newDesktop();
-    });
+    QPushButton* create =
+        button(nullptr, QStringLiteral("newDesktop"), QStringLiteral("New desktop…"), [this] {
+            if (context().actions.newDesktop)
+                context().actions.newDesktop();
+        });
     top->addWidget(create);
     page->addLayout(top);
 
@@ -118,17 +122,18 @@ QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int co
     grip->setToolTip(QStringLiteral("Drag to reorder"));
     line->addWidget(grip);
 
-    auto* color = new ColorButton(q(desktop.colorHex), false, [this, name](const std::optional<QString>& hex) {
-        if (hex)
-            act([&](SettingsModel& m) { return m.desktops.setWorkspaceColor(name, hex->toStdString()); });
-    });
+    auto* color =
+        new ColorButton(q(desktop.colorHex), false, [this, name](const std::optional<QString>& hex) {
+            if (hex)
+                act([&](SettingsModel& m) { return m.desktops.setWorkspaceColor(name, hex->toStdString()); });
+        });
     color->setObjectName(QStringLiteral("color:") + key);
     color->setAccessibleName(QStringLiteral("Identity colour of ") + quoted(name));
     color->setToolTip(QStringLiteral("Identity colour — used on the cleanup calendar."));
     line->addWidget(color);
 
-    QLineEdit* field = textField(QStringLiteral("name:") + key, QStringLiteral("Name of ") + quoted(name), key,
-                                 [this, name](const QString& text) { rename(name, text); });
+    QLineEdit* field = textField(QStringLiteral("name:") + key, QStringLiteral("Name of ") + quoted(name),
+                                 key, [this, name](const QString& text) { rename(name, text); });
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 8);
     if (desktop.name == config().activeWorkspace)
         field->setToolTip(QStringLiteral("The current desktop"));
@@ -154,8 +159,9 @@ QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int co
                                  QStringLiteral("Move ") + quoted(name) + QStringLiteral(" up"), row);
     up->setEnabled(index > 0);
     connect(up, &QToolButton::clicked, this, [this, name] { move(name, -1); });
-    QToolButton* down = toolButton(QStringLiteral("down:") + key, QStringLiteral("go-down"), QStringLiteral("↓"),
-                                   QStringLiteral("Move ") + quoted(name) + QStringLiteral(" down"), row);
+    QToolButton* down =
+        toolButton(QStringLiteral("down:") + key, QStringLiteral("go-down"), QStringLiteral("↓"),
+                   QStringLiteral("Move ") + quoted(name) + QStringLiteral(" down"), row);
     down->setEnabled(index + 1 < count);
     connect(down, &QToolButton::clicked, this, [this, name] { move(name, +1); });
     line->addWidget(up);
@@ -200,13 +206,16 @@ void DesktopsSection::setType(const Workspace& desktop, WorkspaceType type) {
     if (type == WorkspaceType::temporary && screenshots && *screenshots == name) {
         context().dialogs.confirm(
             {QStringLiteral("Make the Screenshots desktop temporary?"),
-             QStringLiteral("A temporary desktop can be auto-archived. Screenshot filtering keeps using this one "
-                            "until then — if it's archived, Tessarin automatically starts a new Screenshots "
-                            "desktop and points filtering at it."),
+             QStringLiteral(
+                 "A temporary desktop can be auto-archived. Screenshot filtering keeps using this one "
+                 "until then — if it's archived, Tessarin automatically starts a new Screenshots "
+                 "desktop and points filtering at it."),
              {QStringLiteral("Make Temporary"), QStringLiteral("Cancel")},
              [this, name](int button) {
                  if (button == 0)
-                     act([&](SettingsModel& m) { return m.desktops.setType(name, WorkspaceType::temporary); });
+                     act([&](SettingsModel& m) {
+                         return m.desktops.setType(name, WorkspaceType::temporary);
+                     });
                  else
                      rebuild();
              }});
@@ -245,39 +254,42 @@ void DesktopsSection::confirmDelete(const std::string& name, bool archived) {
         return;
     std::filesystem::path folder = model().state.workspacesRoot() / name;
     if (archived)
-        folder = desktop->archiveLocation ? std::filesystem::path(*desktop->archiveLocation) : std::filesystem::path();
-    context().dialogs.confirm(
-        {QStringLiteral("Move ") + quoted(name) + QStringLiteral(" to the Trash?"),
-         trashText(folder.empty() ? 0 : itemCount(folder)),
-         {QStringLiteral("Move to Trash"), QStringLiteral("Cancel")},
-         [this, name, archived](int button) {
-             if (button != 0)
-                 return;
-             act([&](SettingsModel& m) {
-                 return archived ? m.archives.deleteArchived(name) : m.archives.deleteWorkspace(name);
-             });
-         },
-         QMessageBox::Warning});
+        folder = desktop->archiveLocation ? std::filesystem::path(*desktop->archiveLocation)
+                                          : std::filesystem::path();
+    context().dialogs.confirm({QStringLiteral("Move ") + quoted(name) + QStringLiteral(" to the Trash?"),
+                               trashText(folder.empty() ? 0 : itemCount(folder)),
+                               {QStringLiteral("Move to Trash"), QStringLiteral("Cancel")},
+                               [this, name, archived](int button) {
+                                   if (button != 0)
+                                       return;
+                                   act([&](SettingsModel& m) {
+                                       return archived ? m.archives.deleteArchived(name)
+                                                       : m.archives.deleteWorkspace(name);
+                                   });
+                               },
+                               QMessageBox::Warning});
 }
 
 void DesktopsSection::confirmRemoval(const std::string& name) {
-    context().dialogs.confirm({QStringLiteral("Remove from Tessarin"),
-                               QStringLiteral("The folder for ") + quoted(name) +
-                                   QStringLiteral(" isn’t in your desktops folder any more. Removing it clears "
-                                                  "the entry — there’s nothing left on disk."),
-                               {QStringLiteral("Remove from Tessarin"), QStringLiteral("Cancel")},
-                               [this, name](int button) {
-                                   if (button == 0)
-                                       act([&](SettingsModel& m) { return m.archives.removeFromConfig(name); });
-                               }});
+    context().dialogs.confirm(
+        {QStringLiteral("Remove from Tessarin"),
+         QStringLiteral("The folder for ") + quoted(name) +
+             QStringLiteral(" isn’t in your desktops folder any more. Removing it clears "
+                            "the entry — there’s nothing left on disk."),
+         {QStringLiteral("Remove from Tessarin"), QStringLiteral("Cancel")},
+         [this, name](int button) {
+             if (button == 0)
+                 act([&](SettingsModel& m) { return m.archives.removeFromConfig(name); });
+         }});
 }
 
 void DesktopsSection::buildArchived(QVBoxLayout* page) {
     QVBoxLayout* body = group(page, QStringLiteral("Archived"));
     const auto archived = config().archivedWorkspaces();
     if (archived.empty()) {
-        note(body, QStringLiteral("Nothing archived yet. Archiving a desktop moves its folder into the archive — "
-                                  "restore it here anytime."));
+        note(body,
+             QStringLiteral("Nothing archived yet. Archiving a desktop moves its folder into the archive — "
+                            "restore it here anytime."));
         return;
     }
     for (const auto& w : archived) {
@@ -295,15 +307,17 @@ void DesktopsSection::buildArchived(QVBoxLayout* page) {
         restore->setAccessibleName(QStringLiteral("Restore ") + quoted(name));
         line->addWidget(restore);
         const std::filesystem::path location = w.archiveLocation ? *w.archiveLocation : std::string();
-        QPushButton* reveal = button(nullptr, QStringLiteral("revealArchived:") + key, QStringLiteral("Reveal"),
-                                     [this, location] { context().actions.revealFolder(location); });
+        QPushButton* reveal =
+            button(nullptr, QStringLiteral("revealArchived:") + key, QStringLiteral("Reveal"),
+                   [this, location] { context().actions.revealFolder(location); });
         reveal->setAccessibleName(QStringLiteral("Reveal ") + quoted(name));
         std::error_code ec;
         reveal->setEnabled(context().actions.revealFolder && !location.empty() &&
                            std::filesystem::is_directory(location, ec));
         line->addWidget(reveal);
-        QPushButton* trash = button(nullptr, QStringLiteral("deleteArchived:") + key, QStringLiteral("Move to Trash"),
-                                    [this, name] { confirmDelete(name, true); });
+        QPushButton* trash =
+            button(nullptr, QStringLiteral("deleteArchived:") + key, QStringLiteral("Move to Trash"),
+                   [this, name] { confirmDelete(name, true); });
         trash->setToolTip(QStringLiteral("Move this desktop and its files to the Trash"));
         trash->setAccessibleName(QStringLiteral("Move ") + quoted(name) + QStringLiteral(" to the Trash"));
         line->addWidget(trash);
@@ -316,8 +330,9 @@ void DesktopsSection::buildUnlisted(QVBoxLayout* page) {
     if (folders.empty())
         return;
     QVBoxLayout* body = group(page, QStringLiteral("Found in your desktops folder"));
-    note(body, QStringLiteral("These folders are in your desktops folder but aren’t desktops in Tessarin. Adding "
-                              "one leaves its files exactly where they are."));
+    note(body,
+         QStringLiteral("These folders are in your desktops folder but aren’t desktops in Tessarin. Adding "
+                        "one leaves its files exactly where they are."));
     for (const auto& name : folders) {
         QPushButton* add =
             button(nullptr, QStringLiteral("adopt:") + q(name), QStringLiteral("Add"),

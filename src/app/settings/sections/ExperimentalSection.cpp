@@ -58,22 +58,24 @@ void ExperimentalSection::buildSync(QVBoxLayout* page) {
     std::optional<std::string> client;
     if (context().actions.desktopSyncClient)
         client = context().actions.desktopSyncClient();
-    toggle(body, QStringLiteral("warnSync"), QStringLiteral("Warn about Desktop sync"),
-           config().settings.warnICloudDesktop,
-           [](SettingsModel& m, bool on) { return m.preferences.setWarnICloudDesktop(on); },
-           client ? QStringLiteral("Show a heads-up at launch while ") + q(*client) +
-                        QStringLiteral(" syncs your Desktop folder — switching can cause unintended effects.")
-                  : QStringLiteral("Show a heads-up at launch if a sync client (Nextcloud, ownCloud, Dropbox, "
-                                   "pCloud, MEGA, Insync) syncs your Desktop folder — switching can cause "
-                                   "unintended effects."));
+    toggle(
+        body, QStringLiteral("warnSync"), QStringLiteral("Warn about Desktop sync"),
+        config().settings.warnICloudDesktop,
+        [](SettingsModel& m, bool on) { return m.preferences.setWarnICloudDesktop(on); },
+        client ? QStringLiteral("Show a heads-up at launch while ") + q(*client) +
+                     QStringLiteral(" syncs your Desktop folder — switching can cause unintended effects.")
+               : QStringLiteral("Show a heads-up at launch if a sync client (Nextcloud, ownCloud, Dropbox, "
+                                "pCloud, MEGA, Insync) syncs your Desktop folder — switching can cause "
+                                "unintended effects."));
 }
 
 void ExperimentalSection::buildArchive(QVBoxLayout* page) {
     QVBoxLayout* body = group(page, QStringLiteral("Archive location"));
     const auto& root = config().settings.archiveRoot;
     const bool custom = root && !root->empty();
-    QCheckBox* choose = toggle(body, QStringLiteral("customArchive"), QStringLiteral("Choose custom archive placement"),
-                               custom, {}, QStringLiteral("Must be on the same disk as your home directory."));
+    QCheckBox* choose =
+        toggle(body, QStringLiteral("customArchive"), QStringLiteral("Choose custom archive placement"),
+               custom, {}, QStringLiteral("Must be on the same disk as your home directory."));
     connect(choose, &QCheckBox::toggled, this, [this](bool on) {
         if (rebuilding())
             return;
@@ -83,8 +85,8 @@ void ExperimentalSection::buildArchive(QVBoxLayout* page) {
             act([](SettingsModel& m) { return m.archives.setArchiveRoot(std::nullopt); });
     });
     if (custom) {
-        QPushButton* use =
-            button(nullptr, QStringLiteral("useArchiveFolder"), QStringLiteral("Use Folder"), [this] { chooseArchiveFolder(); });
+        QPushButton* use = button(nullptr, QStringLiteral("useArchiveFolder"), QStringLiteral("Use Folder"),
+                                  [this] { chooseArchiveFolder(); });
         row(body, q(*root), use);
     }
 }
@@ -98,7 +100,9 @@ void ExperimentalSection::chooseArchiveFolder() {
     dialog->setLabelText(QFileDialog::Accept, QStringLiteral("Use Folder"));
     dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
-        act([&](SettingsModel& m) { return m.archives.setArchiveRoot(std::filesystem::path(folder.toStdString())); });
+        act([&](SettingsModel& m) {
+            return m.archives.setArchiveRoot(std::filesystem::path(folder.toStdString()));
+        });
     });
     connect(dialog, &QFileDialog::rejected, this, [this] { rebuild(); });
     dialog->open();
@@ -107,10 +111,11 @@ void ExperimentalSection::chooseArchiveFolder() {
 void ExperimentalSection::confirmFollowing() {
     context().dialogs.confirm(
         {QStringLiteral("Photosensitivity warning"),
-         QStringLiteral("Following workspaces can make the screen flash.\n\nEvery switch between workspaces swaps "
-                        "the desktop underneath: files, icons and wallpaper colours change abruptly, and quick "
-                        "back-and-forth switching can produce rapid flashing. If you (or anyone watching your "
-                        "screen) are sensitive to flashing images or have photosensitive epilepsy, leave this off."),
+         QStringLiteral(
+             "Following workspaces can make the screen flash.\n\nEvery switch between workspaces swaps "
+             "the desktop underneath: files, icons and wallpaper colours change abruptly, and quick "
+             "back-and-forth switching can produce rapid flashing. If you (or anyone watching your "
+             "screen) are sensitive to flashing images or have photosensitive epilepsy, leave this off."),
          {QStringLiteral("Turn On"), QStringLiteral("Cancel")},
          [this](int button) {
              if (button == 0)
@@ -139,9 +144,10 @@ void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
                                   "unavailable. Everything else works normally."));
         return;
     }
-    note(body, QStringLiteral("Bind desktops to workspaces below. Switching to a bound workspace — a pager click or "
-                              "⌃-arrow — then switches Tessarin to its desktop. Linux shows one shared desktop "
-                              "across workspaces, so the files follow you a moment after the switch lands."));
+    note(body, QStringLiteral(
+                   "Bind desktops to workspaces below. Switching to a bound workspace — a pager click or "
+                   "⌃-arrow — then switches Tessarin to its desktop. Linux shows one shared desktop "
+                   "across workspaces, so the files follow you a moment after the switch lands."));
     QString where;
     const auto& current = workspaces_.current;
     if (!current)
@@ -163,9 +169,10 @@ void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
         note(body, QStringLiteral("Create a desktop first, then bind it to a workspace."));
         return;
     }
-    note(body, QStringLiteral("Go to the workspace you want, then click “Bind”. A workspace holds one desktop — "
-                              "binding again moves it. “Workspace missing” means the workspace was deleted; rebind "
-                              "or unbind in this case."));
+    note(body,
+         QStringLiteral("Go to the workspace you want, then click “Bind”. A workspace holds one desktop — "
+                        "binding again moves it. “Workspace missing” means the workspace was deleted; rebind "
+                        "or unbind in this case."));
     for (const auto& w : live)
         bindingRow(body, w);
 }
@@ -194,24 +201,27 @@ void ExperimentalSection::bindingRow(QVBoxLayout* body, const Workspace& desktop
         label->setPalette(p);
     }
     line->addWidget(label, 1);
-    QPushButton* bind = button(nullptr, QStringLiteral("bind:") + key,
-                               boundHere ? QStringLiteral("Bound to this workspace") : QStringLiteral("Bind"),
-                               [this, name] {
-                                   const auto snapshot = readWorkspaces();
-                                   if (!snapshot.current)
-                                       return;
-                                   const std::string identity = snapshot.current->identity;
-                                   act([&](SettingsModel& m) { return m.desktops.setSpaceBinding(name, identity); });
-                               });
+    QPushButton* bind =
+        button(nullptr, QStringLiteral("bind:") + key,
+               boundHere ? QStringLiteral("Bound to this workspace") : QStringLiteral("Bind"), [this, name] {
+                   const auto snapshot = readWorkspaces();
+                   if (!snapshot.current)
+                       return;
+                   const std::string identity = snapshot.current->identity;
+                   act([&](SettingsModel& m) { return m.desktops.setSpaceBinding(name, identity); });
+               });
     bind->setEnabled(onUser && !boundHere);
-    bind->setToolTip(onUser ? QStringLiteral("Bind \u201c") + key + QStringLiteral("\u201d to the workspace you're on now.")
-                            : QStringLiteral("Leave the full-screen app first — full-screen workspaces can't be bound."));
+    bind->setToolTip(
+        onUser
+            ? QStringLiteral("Bind \u201c") + key + QStringLiteral("\u201d to the workspace you're on now.")
+            : QStringLiteral("Leave the full-screen app first — full-screen workspaces can't be bound."));
     bind->setAccessibleName(QStringLiteral("Bind \u201c") + key + QStringLiteral("\u201d"));
     line->addWidget(bind);
     if (desktop.spaceUUID) {
-        QPushButton* unbind = button(nullptr, QStringLiteral("unbind:") + key, QStringLiteral("Unbind"), [this, name] {
-            act([&](SettingsModel& m) { return m.desktops.setSpaceBinding(name, std::nullopt); });
-        });
+        QPushButton* unbind =
+            button(nullptr, QStringLiteral("unbind:") + key, QStringLiteral("Unbind"), [this, name] {
+                act([&](SettingsModel& m) { return m.desktops.setSpaceBinding(name, std::nullopt); });
+            });
         unbind->setAccessibleName(QStringLiteral("Unbind \u201c") + key + QStringLiteral("\u201d"));
         line->addWidget(unbind);
     }

@@ -133,22 +133,22 @@ void GeneralSection::buildPermissions(QVBoxLayout* page) {
 
 void GeneralSection::buildSupport(QVBoxLayout* page) {
     QVBoxLayout* body = group(page, QStringLiteral("Support"));
-    QPushButton* copy =
-        button(nullptr, QStringLiteral("copyDiagnostics"), copied_ ? QStringLiteral("Copied") : QStringLiteral("Copy"),
-               [this] {
-                   if (!context().actions.diagnostics)
-                       return;
-                   QApplication::clipboard()->setText(
-                       QString::fromStdString(context().actions.diagnostics(config())));
-                   copied_ = true;
-                   if (auto* b = findChild<QPushButton*>(QStringLiteral("copyDiagnostics")))
-                       b->setText(QStringLiteral("Copied"));
-               });
+    QPushButton* copy = button(nullptr, QStringLiteral("copyDiagnostics"),
+                               copied_ ? QStringLiteral("Copied") : QStringLiteral("Copy"), [this] {
+                                   if (!context().actions.diagnostics)
+                                       return;
+                                   QApplication::clipboard()->setText(
+                                       QString::fromStdString(context().actions.diagnostics(config())));
+                                   copied_ = true;
+                                   if (auto* b = findChild<QPushButton*>(QStringLiteral("copyDiagnostics")))
+                                       b->setText(QStringLiteral("Copied"));
+                               });
     copy->setAccessibleName(QStringLiteral("Copy diagnostics"));
     copy->setEnabled(bool(context().actions.diagnostics));
     row(body, QStringLiteral("Copy diagnostics"), copy,
-        QStringLiteral("App and system versions, desktop counts, and this run's activity log — paste it into a "
-                       "support email. Never file names or contents from your desktops."));
+        QStringLiteral(
+            "App and system versions, desktop counts, and this run's activity log — paste it into a "
+            "support email. Never file names or contents from your desktops."));
 }
 
 } // namespace tessarin

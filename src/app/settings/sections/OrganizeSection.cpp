@@ -67,12 +67,13 @@ void OrganizeSection::buildTemporary(QVBoxLayout* page) {
     help->addWidget(what);
     body->addLayout(help);
     if (config().settings.showMoveHint)
-        hintBar(qobject_cast<QVBoxLayout*>(body), QStringLiteral("hideMoveHint"),
-                QStringLiteral("A temporary desktop can move its files into another desktop or the archive. They "
-                               "move into a new folder there. First choose a destination, then move them "
-                               "immediately or on a schedule."),
-                QStringLiteral("Hide — reopen with the ? above"),
-                [](SettingsModel& m) { return m.preferences.setShowMoveHint(false); });
+        hintBar(
+            qobject_cast<QVBoxLayout*>(body), QStringLiteral("hideMoveHint"),
+            QStringLiteral("A temporary desktop can move its files into another desktop or the archive. They "
+                           "move into a new folder there. First choose a destination, then move them "
+                           "immediately or on a schedule."),
+            QStringLiteral("Hide — reopen with the ? above"),
+            [](SettingsModel& m) { return m.preferences.setShowMoveHint(false); });
 
     bool any = false;
     for (const auto& w : config().liveWorkspaces()) {
@@ -82,8 +83,9 @@ void OrganizeSection::buildTemporary(QVBoxLayout* page) {
         temporaryRow(body, w);
     }
     if (!any)
-        note(body, QStringLiteral("No temporary desktops. Set one to Temporary in the desktops tab to move or "
-                                  "archive it."));
+        note(body,
+             QStringLiteral("No temporary desktops. Set one to Temporary in the desktops tab to move or "
+                            "archive it."));
 }
 
 void OrganizeSection::temporaryRow(QVBoxLayout* body, const Workspace& desktop) {
@@ -117,7 +119,9 @@ void OrganizeSection::temporaryRow(QVBoxLayout* body, const Workspace& desktop) 
     connect(destination, &QComboBox::activated, this, [this, name, destination](int index) {
         if (rebuilding())
             return;
-        const ClearMode mode = index == 0 ? ClearMode::keep : index == 1 ? ClearMode::archive : ClearMode::move;
+        const ClearMode mode = index == 0   ? ClearMode::keep
+                               : index == 1 ? ClearMode::archive
+                                            : ClearMode::move;
         std::optional<std::string> home;
         if (mode == ClearMode::move)
             home = destination->itemData(index).toString().toStdString();
@@ -133,7 +137,8 @@ void OrganizeSection::temporaryRow(QVBoxLayout* body, const Workspace& desktop) 
         auto* timer = new QComboBox(parent);
         timer->setObjectName(QStringLiteral("timer:") + key);
         timer->setAccessibleName(QStringLiteral("When ") + quoted(name) + QStringLiteral(" goes"));
-        timer->addItems({QStringLiteral("Never"), QStringLiteral("After idle"), QStringLiteral("After fixed time")});
+        timer->addItems(
+            {QStringLiteral("Never"), QStringLiteral("After idle"), QStringLiteral("After fixed time")});
         timer->setCurrentIndex(static_cast<int>(mode));
         auto* stepper = new DayStepper(0, parent);
         stepper->setObjectName(QStringLiteral("days:") + key);
@@ -199,8 +204,9 @@ void OrganizeSection::archiveNow(const std::string& name) {
     }
     context().dialogs.confirm(
         {QStringLiteral("Archive ") + quoted(name) + QStringLiteral("?"),
-         QStringLiteral("Moves this desktop's folder into your archive — nothing is deleted. You can restore it "
-                        "anytime."),
+         QStringLiteral(
+             "Moves this desktop's folder into your archive — nothing is deleted. You can restore it "
+             "anytime."),
          {QStringLiteral("Archive"), QStringLiteral("Archive, don't ask again"), QStringLiteral("Cancel")},
          [this, archive](int button) {
              if (button == 1)
@@ -219,7 +225,8 @@ void OrganizeSection::drainNow(const std::string& name, const std::string& targe
         return;
     }
     context().dialogs.confirm(
-        {QStringLiteral("Move ") + quoted(name) + QStringLiteral(" into ") + quoted(target) + QStringLiteral("?"),
+        {QStringLiteral("Move ") + quoted(name) + QStringLiteral(" into ") + quoted(target) +
+             QStringLiteral("?"),
          QStringLiteral("Its files move into ") + quoted(target) + QStringLiteral(" under a folder named ") +
              quoted(name) +
              QStringLiteral(". Nothing is deleted or overwritten, and the emptied desktop is removed."),
@@ -240,8 +247,9 @@ void OrganizeSection::buildUnsorted(QVBoxLayout* page) {
     for (const auto& w : unsorted) {
         const std::string name = w.name;
         QPushButton* sorted =
-            button(nullptr, QStringLiteral("sorted:") + q(name), QStringLiteral("Sorted"),
-                   [this, name] { act([&](SettingsModel& m) { return m.archives.setArchivedSorted(name, true); }); });
+            button(nullptr, QStringLiteral("sorted:") + q(name), QStringLiteral("Sorted"), [this, name] {
+                act([&](SettingsModel& m) { return m.archives.setArchivedSorted(name, true); });
+            });
         sorted->setAccessibleName(QStringLiteral("Mark ") + quoted(name) + QStringLiteral(" sorted"));
         row(body, q(name), sorted);
     }
@@ -282,10 +290,11 @@ void OrganizeSection::buildSchedule(QVBoxLayout* page) {
             }
     }
     auto* line = new QHBoxLayout;
-    QPushButton* open = button(nullptr, QStringLiteral("openCalendar"), QStringLiteral("Open calendar…"), [this] {
-        if (context().actions.openCalendar)
-            context().actions.openCalendar();
-    });
+    QPushButton* open =
+        button(nullptr, QStringLiteral("openCalendar"), QStringLiteral("Open calendar…"), [this] {
+            if (context().actions.openCalendar)
+                context().actions.openCalendar();
+        });
     line->addWidget(open);
     line->addStretch(1);
     body->addLayout(line);
@@ -316,7 +325,8 @@ void OrganizeSection::buildNotifications(QVBoxLayout* page) {
     });
     row(body, QStringLiteral("Remind at"), time);
     toggle(body, QStringLiteral("repeatOverdue"), QStringLiteral("Repeat two times weekly while overdue"),
-           s.cleanupNotifyRepeat, [](SettingsModel& m, bool on) { return m.preferences.setCleanupNotifyRepeat(on); });
+           s.cleanupNotifyRepeat,
+           [](SettingsModel& m, bool on) { return m.preferences.setCleanupNotifyRepeat(on); });
     toggle(body, QStringLiteral("reminderSound"), QStringLiteral("Sound"), s.cleanupNotifySound,
            [](SettingsModel& m, bool on) { return m.preferences.setCleanupNotifySound(on); });
 }

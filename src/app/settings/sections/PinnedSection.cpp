@@ -12,14 +12,16 @@ namespace tessarin {
 
 namespace {
 
-const QString chooserText = QStringLiteral("Choose a file or folder on your Desktop to keep on every desktop.");
+const QString chooserText =
+    QStringLiteral("Choose a file or folder on your Desktop to keep on every desktop.");
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
 // The Desktop's items that could be pinned: not hidden, not pinned yet, by name.
-std::vector<std::string> desktopItems(const std::filesystem::path& desktop, const std::vector<std::string>& pinned) {
+std::vector<std::string> desktopItems(const std::filesystem::path& desktop,
+                                      const std::vector<std::string>& pinned) {
     std::vector<std::string> names;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(desktop, ec), end; !ec && it != end; it.increment(ec)) {
@@ -44,9 +46,10 @@ void PinnedSection::build(QVBoxLayout* page) {
     for (const auto& name : pinned) {
         const QString key = q(name);
         const bool present = model().pinned.pinnedFolderIsOnDesktop(name);
-        QPushButton* unpin = button(nullptr, QStringLiteral("unpin:") + key, QStringLiteral("Unpin"), [this, name] {
-            act([&](SettingsModel& m) { return m.pinned.removePinnedFolder(name); });
-        });
+        QPushButton* unpin =
+            button(nullptr, QStringLiteral("unpin:") + key, QStringLiteral("Unpin"), [this, name] {
+                act([&](SettingsModel& m) { return m.pinned.removePinnedFolder(name); });
+            });
         unpin->setAccessibleName(QStringLiteral("Unpin ") + key);
         unpin->setToolTip(QStringLiteral("Unpin — the folder stays where it is and is adopted by the current "
                                          "desktop on the next switch."));
@@ -77,7 +80,8 @@ void PinnedSection::build(QVBoxLayout* page) {
 }
 
 void PinnedSection::browse() {
-    auto* dialog = new QFileDialog(window(), chooserText, QString::fromStdString(model().state.paths().desktop.string()));
+    auto* dialog = new QFileDialog(window(), chooserText,
+                                   QString::fromStdString(model().state.paths().desktop.string()));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setOption(QFileDialog::DontResolveSymlinks);
@@ -92,10 +96,11 @@ void PinnedSection::pin(const std::filesystem::path& path) {
     const auto parent = std::filesystem::weakly_canonical(path.parent_path(), ec);
     const auto desktop = std::filesystem::weakly_canonical(model().state.paths().desktop, ec);
     if (parent != desktop) {
-        context().dialogs.alert(QStringLiteral("That item isn’t on your Desktop"),
-                                QStringLiteral("Pinning keeps a Desktop item in place across switches — it "
-                                               "doesn’t bring in files from elsewhere. Move it to the Desktop "
-                                               "first, then pin it."));
+        context().dialogs.alert(
+            QStringLiteral("That item isn’t on your Desktop"),
+            QStringLiteral("Pinning keeps a Desktop item in place across switches — it "
+                           "doesn’t bring in files from elsewhere. Move it to the Desktop "
+                           "first, then pin it."));
         return;
     }
     const std::string name = path.filename().string();

@@ -56,7 +56,8 @@ void SectionPage::rebuild() {
 
     content->layout()->activate();
     // The window can't be narrowed past the page: texts and controls are never cut off on the right.
-    scroll_->setMinimumWidth(content->minimumSizeHint().width() + scroll_->verticalScrollBar()->sizeHint().width());
+    scroll_->setMinimumWidth(content->minimumSizeHint().width() +
+                             scroll_->verticalScrollBar()->sizeHint().width());
     scroll_->verticalScrollBar()->setRange(0, std::max(0, content->sizeHint().height() - scroll_->height()));
     scroll_->verticalScrollBar()->setValue(scrolled);
     if (!focus.isEmpty())
@@ -86,8 +87,9 @@ QVBoxLayout* SectionPage::group(QVBoxLayout* page, const QString& title) {
     const bool dark = colors.color(QPalette::Window).lightness() < 128;
     const QColor fill = dark ? colors.color(QPalette::Window).lighter(125) : colors.color(QPalette::Base);
     const QColor edge = dark ? fill.lighter(130) : colors.color(QPalette::Midlight);
-    card->setStyleSheet(QStringLiteral("QFrame#card { background: %1; border: 1px solid %2; border-radius: 8px; }")
-                            .arg(fill.name(), edge.name()));
+    card->setStyleSheet(
+        QStringLiteral("QFrame#card { background: %1; border: 1px solid %2; border-radius: 8px; }")
+            .arg(fill.name(), edge.name()));
     card->setAccessibleName(title);
     auto* body = new QVBoxLayout(card);
     body->setContentsMargins(14, 10, 14, 10);
@@ -106,7 +108,8 @@ QLabel* SectionPage::note(QBoxLayout* into, const QString& text) {
 }
 
 QCheckBox* SectionPage::toggle(QBoxLayout* into, const QString& id, const QString& text, bool on,
-                               std::function<bool(SettingsModel&, bool)> operation, const QString& explanation) {
+                               std::function<bool(SettingsModel&, bool)> operation,
+                               const QString& explanation) {
     auto* box = new QCheckBox(text, into->parentWidget());
     box->setObjectName(id);
     box->setChecked(on);
@@ -198,8 +201,9 @@ QLineEdit* SectionPage::textField(const QString& id, const QString& accessibleNa
     return field;
 }
 
-QWidget* SectionPage::shortcut(const QString& id, const QString& name, const std::optional<HotKeySpec>& spec,
-                               std::function<bool(SettingsModel&, const std::optional<HotKeySpec>&)> operation) {
+QWidget*
+SectionPage::shortcut(const QString& id, const QString& name, const std::optional<HotKeySpec>& spec,
+                      std::function<bool(SettingsModel&, const std::optional<HotKeySpec>&)> operation) {
     QWidget* control = makeShortcutControl(
         features(), spec,
         [this, operation = std::move(operation)](const std::optional<HotKeySpec>& chosen) {

@@ -74,9 +74,11 @@ protected:
     // A labelled choice among `options`; `operation` gets the chosen index (none: the caller connects).
     QComboBox* picker(QBoxLayout* into, const QString& id, const QString& label, const QStringList& options,
                       int current, std::function<bool(SettingsModel&, int)> operation);
-    QPushButton* button(QBoxLayout* into, const QString& id, const QString& text, std::function<void()> clicked);
+    QPushButton* button(QBoxLayout* into, const QString& id, const QString& text,
+                        std::function<void()> clicked);
     // A row: a label on the left (and its note under it), `control` on the right.
-    QHBoxLayout* row(QBoxLayout* into, const QString& label, QWidget* control, const QString& explanation = {});
+    QHBoxLayout* row(QBoxLayout* into, const QString& label, QWidget* control,
+                     const QString& explanation = {});
     // A text field that reports its text when editing ends (Return or leaving it) with a change.
     QLineEdit* textField(const QString& id, const QString& accessibleName, const QString& text,
                          std::function<void(const QString&)> committed);

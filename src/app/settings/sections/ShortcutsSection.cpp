@@ -50,10 +50,11 @@ ShortcutsSection::ShortcutsSection(SectionContext& context, QWidget* parent)
 void ShortcutsSection::build(QVBoxLayout* page) {
     const AppSettings& s = config().settings;
     if (s.showShortcutHint)
-        hintBar(page, QStringLiteral("dismissShortcutHint"),
-                QStringLiteral("Click a field and press your combo. A modifier (⌃⌥⇧⌘) is required. Press ⌫ to "
-                               "clear, ESC to cancel."),
-                QStringLiteral("Dismiss"), [](SettingsModel& m) { return m.preferences.dismissShortcutHint(); });
+        hintBar(
+            page, QStringLiteral("dismissShortcutHint"),
+            QStringLiteral("Click a field and press your combo. A modifier (⌃⌥⇧⌘) is required. Press ⌫ to "
+                           "clear, ESC to cancel."),
+            QStringLiteral("Dismiss"), [](SettingsModel& m) { return m.preferences.dismissShortcutHint(); });
     if (features().hotKeysUnavailable)
         if (const auto reason = features().hotKeysUnavailable())
             note(page, q(*reason));
@@ -65,9 +66,10 @@ void ShortcutsSection::build(QVBoxLayout* page) {
     for (const auto& w : live) {
         const std::string name = w.name;
         row(desktops, q(name),
-            shortcut(QStringLiteral("hotkey:") + q(name), QStringLiteral("Shortcut for \u201c") + q(name) +
-                                                               QStringLiteral("\u201d"),
-                     w.hotkey, [name](SettingsModel& m, const Spec& spec) { return m.shortcuts.setHotkey(spec, name); }));
+            shortcut(
+                QStringLiteral("hotkey:") + q(name),
+                QStringLiteral("Shortcut for \u201c") + q(name) + QStringLiteral("\u201d"), w.hotkey,
+                [name](SettingsModel& m, const Spec& spec) { return m.shortcuts.setHotkey(spec, name); }));
     }
 
     QVBoxLayout* global = group(page, QStringLiteral("Global"));
@@ -76,16 +78,19 @@ void ShortcutsSection::build(QVBoxLayout* page) {
             shortcut(QString::fromLatin1(c.id), QString::fromUtf8(c.label), s.*(c.field), c.set));
 
     QVBoxLayout* menu = group(page, QStringLiteral("Display in menu"));
-    toggle(menu, QStringLiteral("showShortcutsInMenu"), QStringLiteral("Show assigned shortcuts in the menu-bar menu"),
-           s.showShortcutsInMenu, [](SettingsModel& m, bool on) { return m.preferences.setShowShortcutsInMenu(on); });
+    toggle(menu, QStringLiteral("showShortcutsInMenu"),
+           QStringLiteral("Show assigned shortcuts in the menu-bar menu"), s.showShortcutsInMenu,
+           [](SettingsModel& m, bool on) { return m.preferences.setShowShortcutsInMenu(on); });
 
     buildCarousel(page);
 
     QVBoxLayout* scroll = group(page, QStringLiteral("Scroll to cycle"));
-    toggle(scroll, QStringLiteral("scrollToCycle"), QStringLiteral("Scroll over the menu-bar icon to switch desktops"),
-           s.scrollToCycle, [](SettingsModel& m, bool on) { return m.preferences.setScrollToCycle(on); },
-           QStringLiteral("Scrolling previews desktops in a centred pop-up; the switch happens once scrolling "
-                          "settles."));
+    toggle(
+        scroll, QStringLiteral("scrollToCycle"),
+        QStringLiteral("Scroll over the menu-bar icon to switch desktops"), s.scrollToCycle,
+        [](SettingsModel& m, bool on) { return m.preferences.setScrollToCycle(on); },
+        QStringLiteral("Scrolling previews desktops in a centred pop-up; the switch happens once scrolling "
+                       "settles."));
 }
 
 void ShortcutsSection::setCarousel(std::vector<std::string> names) {
@@ -98,8 +103,8 @@ void ShortcutsSection::buildCarousel(QVBoxLayout* page) {
     QVBoxLayout* body = group(page, QStringLiteral("Option-click carousel"));
     const auto carousel = config().settings.optionClickCarousel;
     for (const auto& name : carousel) {
-        QPushButton* remove = button(nullptr, QStringLiteral("carouselRemove:") + q(name), QStringLiteral("Remove"),
-                                     [this, carousel, name] {
+        QPushButton* remove = button(nullptr, QStringLiteral("carouselRemove:") + q(name),
+                                     QStringLiteral("Remove"), [this, carousel, name] {
                                          auto names = carousel;
                                          std::erase(names, name);
                                          setCarousel(names);
@@ -109,8 +114,9 @@ void ShortcutsSection::buildCarousel(QVBoxLayout* page) {
         row(body, q(name), remove);
     }
     if (carousel.size() < static_cast<std::size_t>(AppSettings::optionClickCarouselLimit)) {
-        auto* add = new QPushButton(carousel.empty() ? QStringLiteral("Desktops") : QStringLiteral("Add desktop"),
-                                    body->parentWidget());
+        auto* add =
+            new QPushButton(carousel.empty() ? QStringLiteral("Desktops") : QStringLiteral("Add desktop"),
+                            body->parentWidget());
         add->setObjectName(QStringLiteral("carouselAdd"));
         add->setAutoDefault(false);
         auto* menu = new QMenu(add);
@@ -131,8 +137,9 @@ void ShortcutsSection::buildCarousel(QVBoxLayout* page) {
         line->addStretch(1);
         body->addLayout(line);
     }
-    note(body, QStringLiteral("Option-click the menu-bar icon to jump between these desktops in order. Plain click "
-                              "still opens the menu. Leave empty to cycle every permanent desktop."));
+    note(body,
+         QStringLiteral("Option-click the menu-bar icon to jump between these desktops in order. Plain click "
+                        "still opens the menu. Leave empty to cycle every permanent desktop."));
 }
 
 } // namespace tessarin

@@ -40,7 +40,8 @@ QComboBox* modes(const QString& id, const QString& name, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(id);
     combo->setAccessibleName(name);
-    combo->addItems({QStringLiteral("Never"), QStringLiteral("After idle"), QStringLiteral("After fixed time")});
+    combo->addItems(
+        {QStringLiteral("Never"), QStringLiteral("After idle"), QStringLiteral("After fixed time")});
     return combo;
 }
 
@@ -180,11 +181,12 @@ std::vector<std::string> CreationSheet::homes() const {
 
 void CreationSheet::showType() {
     const bool temporary = type_->currentIndex() == 1;
-    typeText_->setText(temporary ? QStringLiteral("A temporary desktop can auto-move into another desktop or "
-                                                  "auto-archive, and drop a cleanup reminder on the calendar. "
-                                                  "Permanent desktops stay put.")
-                                 : QStringLiteral("Permanent desktops are always in the menu. They are never "
-                                                  "auto-archived."));
+    typeText_->setText(temporary
+                           ? QStringLiteral("A temporary desktop can auto-move into another desktop or "
+                                            "auto-archive, and drop a cleanup reminder on the calendar. "
+                                            "Permanent desktops stay put.")
+                           : QStringLiteral("Permanent desktops are always in the menu. They are never "
+                                            "auto-archived."));
     temporary_->setVisible(temporary);
 }
 

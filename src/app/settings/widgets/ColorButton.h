@@ -13,7 +13,8 @@ class ColorButton : public QToolButton {
 public:
     using Chosen = std::function<void(const std::optional<QString>& hex)>;
 
-    ColorButton(const std::optional<QString>& hex, bool systemChoice, Chosen chosen, QWidget* parent = nullptr);
+    ColorButton(const std::optional<QString>& hex, bool systemChoice, Chosen chosen,
+                QWidget* parent = nullptr);
 
     static QIcon swatch(const QColor& color, int side);
 

@@ -36,7 +36,8 @@ int DayStepper::valueFromText(const QString& text) const {
 QValidator::State DayStepper::validate(QString& text, int&) const {
     const QString t = text.trimmed();
     if (t.isEmpty() || QStringLiteral("same day").startsWith(t))
-        return t == QStringLiteral("same day") && minimum() == 0 ? QValidator::Acceptable : QValidator::Intermediate;
+        return t == QStringLiteral("same day") && minimum() == 0 ? QValidator::Acceptable
+                                                                 : QValidator::Intermediate;
     bool ok = false;
     const int n = t.section(QLatin1Char(' '), 0, 0).toInt(&ok);
     if (!ok)

@@ -43,7 +43,8 @@ void ReorderList::dropEvent(QDropEvent* event) {
     const QStringList after = keys();
     // Reported once the drop is over: the rows are drawn anew from the document.
     if (after != before)
-        QMetaObject::invokeMethod(this, [this, after] { emit reordered(after); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, after] { emit reordered(after); }, Qt::QueuedConnection);
 }
 
 } // namespace tessarin
@@ -51,7 +52,8 @@ void ReorderList::dropEvent(QDropEvent* event) {
 namespace tessarin {
 
 void ReorderList::keyPressEvent(QKeyEvent* event) {
-    const bool edit = event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool edit =
+        event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (edit && currentItem()) {
         emit editRequested(currentItem()->data(Qt::UserRole).toString());
         return;

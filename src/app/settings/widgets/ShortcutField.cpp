@@ -19,7 +19,8 @@ ShortcutField::ShortcutField(const std::optional<HotKeySpec>& spec, const Shortc
     clear_->setFocusPolicy(Qt::StrongFocus);
     layout->addWidget(label_);
     layout->addWidget(clear_);
-    connect(clear_, &QToolButton::clicked, this, [onChange = std::move(onChange)] { onChange(std::nullopt); });
+    connect(clear_, &QToolButton::clicked, this,
+            [onChange = std::move(onChange)] { onChange(std::nullopt); });
 }
 
 QString ShortcutField::text() const {

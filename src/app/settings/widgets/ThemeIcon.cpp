@@ -31,8 +31,8 @@ void ensureIconTheme() {
         return;
     done = true;
     QStringList paths = QIcon::themeSearchPaths();
-    for (const QString& folder : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                                           QStandardPaths::LocateDirectory))
+    for (const QString& folder : QStandardPaths::locateAll(
+             QStandardPaths::GenericDataLocation, QStringLiteral("icons"), QStandardPaths::LocateDirectory))
         if (!paths.contains(folder))
             paths.append(folder);
     QIcon::setThemeSearchPaths(paths);
