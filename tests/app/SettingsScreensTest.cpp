@@ -106,6 +106,24 @@ std::vector<std::string> unreachableOrUnnamed(QWidget* root) {
     return defects;
 }
 
+// What the other components would show: a host for the icons, workspaces with two desktops bound (one
+// to a workspace that is gone), GNOME's corner, a login item.
+SettingsFeatures otherComponents() {
+    SettingsFeatures features;
+    features.launchAtLogin = {[] { return true; }, [] { return true; }, [](bool) { return std::nullopt; }};
+    features.iconHost = [] { return IconHostState{IconHostState::Status::granted, "Caja"}; };
+    features.workspaces = [] {
+        return WorkspaceSnapshot{
+            true, WorkspaceSnapshot::Current{"1:Web", true, 1}, {"1:Web", "2:Mail", "3:Code"}};
+    };
+    features.cornerOccupant = [](FloatingDockCorner corner) -> std::optional<std::string> {
+        if (corner == FloatingDockCorner::topLeft)
+            return "Activities Overview";
+        return std::nullopt;
+    };
+    return features;
+}
+
 struct Theme {
     const char* name;
     bool dark;
@@ -130,8 +148,12 @@ TEST(SettingsScreens, EverySectionCalendarAndSheetInLightAndDark) {
         SCOPED_TRACE(theme.name);
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(theme.dark ? darkPalette() : QApplication::style()->standardPalette());
-        SettingsFixture f;
-        f.richDocument();
+        SettingsFixture f(otherComponents());
+        Config doc = f.richDocument();
+        doc.findWorkspace("Home")->spaceUUID = "1:Web";
+        doc.findWorkspace("Work")->spaceUUID = "9:Gone";
+        doc.settings.floatingDockCorner = FloatingDockCorner::topLeft;
+        f.store.saveConfig(doc);
         const auto suffix = std::string("-") + theme.name + "-" + std::to_string(scale) + "x.png";
 
         for (const auto& info : settingsSections) {

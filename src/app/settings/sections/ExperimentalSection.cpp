@@ -146,7 +146,7 @@ void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
     }
     note(body, QStringLiteral(
                    "Bind desktops to workspaces below. Switching to a bound workspace — a pager click or "
-                   "⌃-arrow — then switches Tessarin to its desktop. Linux shows one shared desktop "
+                   "⌃\u2011arrow — then switches Tessarin to its desktop. Linux shows one shared desktop "
                    "across workspaces, so the files follow you a moment after the switch lands."));
     QString where;
     const auto& current = workspaces_.current;

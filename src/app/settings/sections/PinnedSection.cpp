@@ -73,6 +73,8 @@ void PinnedSection::build(QVBoxLayout* page) {
     menu->addSeparator();
     menu->addAction(QStringLiteral("Other…"), this, &PinnedSection::browse);
     choose->setMenu(menu);
+    choose->setMinimumWidth(choose->sizeHint().width() +
+                            choose->fontMetrics().height()); // room for the arrow
     line->addWidget(choose);
     line->addStretch(1);
     body->addLayout(line);

@@ -131,6 +131,7 @@ void ShortcutsSection::buildCarousel(QVBoxLayout* page) {
             });
         }
         add->setMenu(menu);
+        add->setMinimumWidth(add->sizeHint().width() + add->fontMetrics().height()); // room for the arrow
         add->setEnabled(!menu->isEmpty());
         auto* line = new QHBoxLayout;
         line->addWidget(add);

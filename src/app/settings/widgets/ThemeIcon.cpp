@@ -8,17 +8,22 @@ namespace tessarin {
 
 namespace {
 
-QIcon tinted(const QIcon& icon, const QColor& color) {
+QPixmap tint(QPixmap pixmap, const QColor& color) {
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(pixmap.rect(), color);
+    return pixmap;
+}
+
+// The symbolic icon in the text colour, and in the highlighted text colour where it is selected.
+QIcon tinted(const QIcon& icon, const QPalette& palette) {
     QIcon result;
     for (const int side : {16, 24, 32, 48}) {
-        QPixmap pixmap = icon.pixmap(side, side);
+        const QPixmap pixmap = icon.pixmap(side, side);
         if (pixmap.isNull())
             continue;
-        QPainter painter(&pixmap);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(pixmap.rect(), color);
-        painter.end();
-        result.addPixmap(pixmap);
+        result.addPixmap(tint(pixmap, palette.color(QPalette::WindowText)), QIcon::Normal);
+        result.addPixmap(tint(pixmap, palette.color(QPalette::HighlightedText)), QIcon::Selected);
     }
     return result;
 }
@@ -48,7 +53,7 @@ QIcon themeIcon(const QString& name, const QPalette& palette) {
     ensureIconTheme();
     const QString symbolic = name + QStringLiteral("-symbolic");
     if (QIcon::hasThemeIcon(symbolic))
-        return tinted(QIcon::fromTheme(symbolic), palette.color(QPalette::WindowText));
+        return tinted(QIcon::fromTheme(symbolic), palette);
     if (QIcon::hasThemeIcon(name))
         return QIcon::fromTheme(name);
     return {};
