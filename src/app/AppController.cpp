@@ -6,11 +6,13 @@
 #include "freedesktop/SyncFolders.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
+#include "settings/widgets/EmbeddedRecorder.h"
 #include "support/SupportContact.h"
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QScreen>
+#include <algorithm>
 
 namespace tessarin {
 
@@ -38,7 +40,12 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas), opener_(env_.sessionBus),
       observer_(env_.paths, store_, alerts_, opener_,
                 {[this] { rebuildMenu(); }, [this] { settingsWindows_.reload(); },
-                 [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); }}),
+                 [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); },
+                 [this] { desktopWatcher_.pause(); },
+                 [this] {
+                     spaces_.adoptCurrentSpace();
+                     desktopWatcher_.resume();
+                 }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
                 [this](const std::string& name) { performSwitch(name, true); }),
@@ -47,7 +54,9 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       dockDrop_(
           store_, surface_, env_.paths.desktop, [this] { return busy(); }, [this] { afterStoreChange(); }),
       notifier_(env_.sessionBus, env_.clock), scheduler_([this] { schedulerTick(); }),
-      lock_(env_.paths.root, "tessarin"),
+      display_(env_.sessionBus), hotKeys_(display_.keys()),
+      spaces_(display_.spaces(), [this](const std::string& spaceId) { return handleSpaceSettled(spaceId); }),
+      desktopWatcher_(env_.paths.desktop, [this] { onDesktopChanged(); }), lock_(env_.paths.root, "tessarin"),
       runner_(env_.paths, {env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
       commands_({store_, sequence_,
                  [this] {
@@ -68,9 +77,25 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
             scroller_.handle(input);
     });
     connect(&tray_, &TrayHost::chosen, this, &AppController::menuEntryChosen);
+    connect(&hotKeys_, &HotKeyCenter::keyboardChanged, this, [this] {
+        env_.log.log(LogCategory::app, "keyboard layout changed; shortcuts taken again");
+        rebuildMenu();
+    });
+    runner_.setTriggers(
+        {&display_.keyboard(), &display_.spaces(), [this] { return hotKeys_.canFire(); },
+         [this](const HotKeySpec& spec) { return std::optional<bool>(hotKeys_.isRegistered(spec)); }});
 }
 
 AppController::~AppController() = default;
+
+SettingsFeatures AppController::settingsFeatures() {
+    SettingsFeatures features = env_.hooks.settingsFeatures;
+    features.shortcutText = [this](const HotKeySpec& spec) { return shortcutText(spec, keyNames()); };
+    features.keyRecorder = embeddedKeyRecorder(features.shortcutText, hotKeys_);
+    features.hotKeysAvailable = [this] { return hotKeys_.canFire(); };
+    features.workspaces = &spaces_.identifier();
+    return features;
+}
 
 SettingsWindows::Parts AppController::settingsParts() {
     SettingsCallbacks callbacks;
@@ -84,7 +109,7 @@ SettingsWindows::Parts AppController::settingsParts() {
     return {SettingsDependencies{store_, env_.paths, files_, env_.clock, &archiver_},
             &screenshots_,
             std::move(callbacks),
-            env_.hooks.settingsFeatures,
+            settingsFeatures(),
             [this](const std::filesystem::path& folder) { opener_.open(folder); },
             [this](const Config& document) {
                 bool journalPending = false;
@@ -155,12 +180,15 @@ void AppController::completeLaunch() {
     }
     if (!sequence_.readOnly())
         archiver_.fireDueTimers(env_.clock.now());
-    if (env_.hooks.reloadHotKeys)
-        env_.hooks.reloadHotKeys();
+    reloadHotKeys();
     rebuildMenu();
     scheduler_.start();
     scheduler_.observeWake(env_.systemBus);
     notifier_.sync(readOrFallback());
+    refreshDesktopWatcher();
+    refreshSpaceFollower();
+    env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
+                 display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
     launched_ = true;
 }
@@ -217,17 +245,95 @@ void AppController::statusItemClicked(bool optionHeld) {
 }
 
 void AppController::rebuildMenu() {
-    tray_.setMenu(buildStatusMenu(readOrFallback()));
+    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames()));
+}
+
+PrintableKeyName AppController::keyNames() {
+    return [this](uint32_t keyCode) { return display_.keyboard().printableKeyName(keyCode); };
 }
 
 void AppController::configChanged() {
     if (readOrFallback().settings.menuBarAnimation == MenuBarAnimation::none)
         menuBarIcon_.resetToRest();
-    if (env_.hooks.reloadHotKeys)
-        env_.hooks.reloadHotKeys();
+    reloadHotKeys();
     rebuildMenu();
     notifier_.sync(readOrFallback());
+    refreshDesktopWatcher();
+    refreshSpaceFollower();
     settingsWindows_.reload();
+}
+
+void AppController::reloadHotKeys() {
+    hotKeys_.reload(readOrFallback().hotKeyAssignments(),
+                    [this](const HotKeyAssignment::Owner& owner) { return hotKeyAction(owner); });
+}
+
+HotKeyCenter::Action AppController::hotKeyAction(const HotKeyAssignment::Owner& owner) {
+    using Kind = HotKeyAssignment::Owner::Kind;
+    // The windows' own commands go where their menu items go.
+    const auto menuCommand = [this](MenuCommand command, const char* title) {
+        return [this, command, title] {
+            StatusMenuEntry entry;
+            entry.command = command;
+            entry.title = title;
+            menuEntryChosen(entry);
+        };
+    };
+    switch (owner.kind) {
+    case Kind::workspace:
+        return [this, name = owner.workspaceName] { performSwitch(name, true); };
+    case Kind::cycleNext:
+        return [this] { cycle(1); };
+    case Kind::cyclePrevious:
+        return [this] { cycle(-1); };
+    case Kind::hideDesktop:
+        return [this] { toggleCollapse(); };
+    case Kind::switchToLast:
+        return [this] { switchToLastDesktop(); };
+    case Kind::openSettings:
+        return menuCommand(MenuCommand::openSettings, "Settings…");
+    case Kind::openCalendar:
+        return menuCommand(MenuCommand::openCalendar, "Cleanup calendar");
+    case Kind::sortNow:
+        return [this] { sweepActiveDesktopNow(); };
+    case Kind::floatingDock:
+        return menuCommand(MenuCommand::toggleDock, "Floating dock");
+    }
+    return {};
+}
+
+void AppController::refreshDesktopWatcher() {
+    const AppSettings s = readOrFallback().settings;
+    const bool rules = std::any_of(s.customFilters.begin(), s.customFilters.end(),
+                                   [](const CustomFilter& f) { return f.enabled && !f.pattern.empty(); });
+    if (s.customFiltersEnabled && s.customFiltersWatch && rules)
+        desktopWatcher_.start();
+    else
+        desktopWatcher_.stop();
+}
+
+void AppController::onDesktopChanged() {
+    if (!sequence_.readOnly())
+        sweepTriggers_.onDesktopChanged(); // does nothing while busy
+}
+
+void AppController::refreshSpaceFollower() {
+    spaces_.refresh(readOrFallback().settings.followSpaces);
+}
+
+SpaceFollowResult AppController::handleSpaceSettled(const std::string& spaceId) {
+    if (sequence_.isSwapping())
+        return SpaceFollowResult::busy;
+    if (busy() || sequence_.readOnly())
+        return SpaceFollowResult::done; // a journal waits for recovery
+    const Config document = readOrFallback();
+    if (!document.settings.followSpaces)
+        return SpaceFollowResult::done;
+    const auto bound = document.workspaceBoundToSpace(spaceId);
+    if (!bound || bound->name == document.activeWorkspace)
+        return SpaceFollowResult::done;
+    performSwitch(bound->name, true);
+    return SpaceFollowResult::switched;
 }
 
 void AppController::schedulerTick() {

@@ -4,7 +4,9 @@
 #include "control/AgentCommands.h"
 #include "control/ControlService.h"
 #include "cycle/ScrollCycler.h"
+#include "display/DisplayServices.h"
 #include "freedesktop/TrashFileService.h"
+#include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
@@ -16,6 +18,7 @@
 #include "session/SweepTriggers.h"
 #include "session/SwitchSequence.h"
 #include "settings/SettingsWindows.h"
+#include "spaces/SpaceFollowing.h"
 #include "store/FileStateStore.h"
 #include "store/StoreLock.h"
 #include "support/Clock.h"
@@ -25,6 +28,7 @@
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
 #include "tray/TrayHost.h"
+#include "watch/DesktopWatcher.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -34,12 +38,11 @@ namespace tessarin {
 
 // Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
-    std::function<void()> reloadHotKeys;
     // The settings model's requests that other components answer.
     std::function<void()> toggleFloatingDock;
     std::function<void()> previewTransition;
     std::function<void()> uninstall;
-    // What the settings windows show of other components (autostart, icon host, key recorder, ...).
+    // What the settings windows show of components still to come (autostart, icon host, corners).
     SettingsFeatures settingsFeatures;
 };
 
@@ -82,6 +85,17 @@ public:
     void sweepActiveDesktopNow();
     // Files dropped on a desktop's tile of the floating dock.
     void handleDockDrop(const std::vector<std::filesystem::path>& dropped, const std::string& target);
+    // Registers every assignment of the document with its owner's action, in the document's order.
+    void reloadHotKeys();
+    // Watches the Desktop while custom rules are on, set to watch, and have something to look for.
+    void refreshDesktopWatcher();
+    void refreshSpaceFollower();
+    // A workspace settled: switch to the desktop bound to it, if that is not the active one.
+    SpaceFollowResult handleSpaceSettled(const std::string& spaceId);
+    // The Desktop watcher saw a change: sweep by the rules.
+    void onDesktopChanged();
+    // A key's name in the current keyboard layout, for shortcut texts.
+    PrintableKeyName keyNames();
     // A switch is running or a journal waits for recovery.
     bool busy();
     void present(const std::exception& error);
@@ -97,6 +111,8 @@ public:
     ScrollCycler& scrollCycler() { return scroller_; }
     MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
     ReminderNotifier& notifier() { return notifier_; }
+    HotKeyCenter& hotKeys() { return hotKeys_; }
+    SpaceFollowing& spaceFollowing() { return spaces_; }
     SettingsWindows& settingsWindows() { return settingsWindows_; }
 
 private:
@@ -104,11 +120,13 @@ private:
     void bootstrapAndRecover();
     void collapseAtStartupIfWanted();
     void menuEntryChosen(const StatusMenuEntry& entry);
+    HotKeyCenter::Action hotKeyAction(const HotKeyAssignment::Owner& owner);
     void notAvailableYet(const std::string& title);
     void afterStoreChange();
     void activate();
     Config readOrFallback();
     SettingsWindows::Parts settingsParts();
+    SettingsFeatures settingsFeatures();
 
     AgentEnvironment env_;
     TrayHost tray_;
@@ -129,6 +147,10 @@ private:
     DockDrop dockDrop_;
     ReminderNotifier notifier_;
     Scheduler scheduler_;
+    DisplayServices display_;
+    HotKeyCenter hotKeys_;
+    SpaceFollowing spaces_;
+    DesktopWatcher desktopWatcher_;
     StoreLock lock_;
     CommandRunner runner_;
     AgentCommands commands_;

@@ -1,5 +1,6 @@
 #include "commands/Command.h"
 #include "forward/DBusAgentLink.h"
+#include "session/CommandTriggers.h"
 
 #include <iostream>
 #include <string_view>
@@ -30,7 +31,10 @@ void printHelp(std::ostream& out, const CommandList& commands) {
            "  list     {\"active\": NAME, \"live\": [NAMES]}\n"
            "  switch, hide, show, toggle, next, previous\n"
            "           {\"result\": \"switched\"|\"nothingToDo\", \"from\": NAME, \"to\": NAME,\n"
-           "            \"skips\": [NAMES], \"milliseconds\": N}\n\n"
+           "            \"skips\": [NAMES], \"milliseconds\": N}\n"
+           "  shortcuts {\"shortcuts\": [{\"owner\", \"desktop\": BOOL, \"shortcut\", \"combo\", "
+           "\"keyCode\",\n"
+           "            \"modifiers\", \"active\": BOOL, or null when no agent runs}]}\n\n"
            "Exit status: 0 done, 1 refused or failed (message on stderr), 2 usage,\n"
            "3 the store is held by another process, 4 read-only session (newer document).\n";
 }
@@ -40,6 +44,8 @@ void printHelp(std::ostream& out, const CommandList& commands) {
 int main(int argc, char** argv) {
     const CommandList commands = makeCommands();
     CommandContext context{std::cout, std::cerr, false, false, tessarin::Paths::forCurrentUser()};
+    tessarin::CommandTriggers triggers; // the keyboard layout and workspaces, opened when a command asks
+    context.triggers = triggers.services();
     int i = 1;
     for (; i < argc; ++i) {
         const std::string_view arg = argv[i];

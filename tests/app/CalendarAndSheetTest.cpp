@@ -213,8 +213,6 @@ TEST(CleanupCalendar, KeysMoveTheSelectedDayAndMonth) {
 
 namespace {
 
-const HotKeySpec workKey{18, modifierBits::option | modifierBits::shift};
-
 struct SheetCase {
     const char* name;
     std::function<void(Config&)> document;
@@ -318,21 +316,15 @@ TEST(CreationSheet, ValidatesAndCreates) {
          {},
          [](CreationSheet& s) {
              name(s, "Keys");
-             in<QPushButton>(s, "shortcut")->click();
+             SettingsFixture::record(in<QWidget>(s, "shortcut"), Qt::Key_Exclam, 10,
+                                     Qt::AltModifier | Qt::ShiftModifier);
          },
          true,
-         "\u2325\u21e7Key 18 is already assigned to \u201cWork\u201d."},
+         "\u2325\u21e71 is already assigned to \u201cWork\u201d."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SettingsFeatures features;
-        features.keyRecorder = [](const std::optional<HotKeySpec>&, ShortcutChanged changed,
-                                  QWidget* parent) {
-            auto* button = new QPushButton(QStringLiteral("Record…"), parent);
-            QObject::connect(button, &QPushButton::clicked, [changed] { changed(workKey); });
-            return button;
-        };
-        SettingsFixture f(std::move(features));
+        SettingsFixture f;
         Config doc = f.richDocument();
         if (c.document) {
             c.document(doc);

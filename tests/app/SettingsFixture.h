@@ -1,21 +1,36 @@
 #pragma once
 
+#include "hotkeys/HotKeyCenter.h"
+#include "model/ShortcutText.h"
+#include "none/NoGlobalKeys.h"
 #include "settings/SettingsWindow.h"
 #include "settings/SettingsWindows.h"
+#include "settings/widgets/EmbeddedRecorder.h"
 #include "support/ArchiveWorld.h"
+#include "x11/XkbKeyboard.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace tessarin::test {
 
+// Shortcut texts with the keys named in the US layout, as xkbcommon has it.
+inline std::string usShortcutText(const HotKeySpec& spec) {
+    static XkbKeyboard us;
+    return shortcutText(spec, [](uint32_t key) { return us.printableKeyName(key); });
+}
+
 // The settings windows over a throwaway store (real folders, a Trash of its own, a manual clock at
-// Sunday 1 March 2026 10:00 in Berlin), with what they ask of the agent recorded.
+// Sunday 1 March 2026 10:00 in Berlin) with the agent's key recorder, and what they ask of the agent
+// recorded.
 struct SettingsFixture : ArchiveWorld {
     std::vector<std::filesystem::path> revealed;
     int changes = 0;
     int sweeps = 0;
+    NoGlobalKeys grabber;
+    HotKeyCenter hotKeys{grabber};
     SettingsWindows windows;
 
     explicit SettingsFixture(SettingsFeatures features = {})
@@ -23,7 +38,7 @@ struct SettingsFixture : ArchiveWorld {
               SettingsDependencies{store, paths, files, clock, &archiver}, nullptr,
               SettingsCallbacks{
                   [this] { ++changes; }, [this] { ++sweeps; }, {}, {}, {}, {}, [] { return false; }},
-              std::move(features),
+              withRecorder(std::move(features), hotKeys),
               [this](const std::filesystem::path& folder) { revealed.push_back(folder); },
               [](const Config&) { return std::string("diagnostics report"); },
               [] { return std::optional<std::string>(); }, QStringLiteral("0.1.0")}) {}
@@ -33,6 +48,12 @@ struct SettingsFixture : ArchiveWorld {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<QMessageBox*>(w))
                 delete w;
+    }
+
+    static SettingsFeatures withRecorder(SettingsFeatures features, HotKeyCenter& keys) {
+        features.shortcutText = usShortcutText;
+        features.keyRecorder = embeddedKeyRecorder(usShortcutText, keys);
+        return features;
     }
 
     static Workspace desktop(const std::string& name, WorkspaceType type = WorkspaceType::permanent) {
@@ -111,6 +132,16 @@ struct SettingsFixture : ArchiveWorld {
             texts.push_back(b->text().toStdString());
         return texts;
     }
+    // Records a combination in a shortcut control as the user does: a click, then the keys. `xKeycode`
+    // is the X keycode the server sends with the key (10 is the 1 key).
+    static void record(QWidget* recorder, int key, quint32 xKeycode, Qt::KeyboardModifiers modifiers) {
+        QMouseEvent click(QEvent::MouseButtonPress, QPointF(5, 5), recorder->mapToGlobal(QPointF(5, 5)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(recorder, &click);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, xKeycode, 0, 0);
+        QApplication::sendEvent(recorder, &press);
+    }
+
     static void answer(QMessageBox* box, const QString& button) {
         for (auto* b : box->buttons())
             if (b->text() == button)

@@ -106,16 +106,22 @@ std::vector<std::string> unreachableOrUnnamed(QWidget* root) {
     return defects;
 }
 
+// Three workspaces, the first one shown.
+struct FixedSpaces : SpaceIdentifier {
+    bool available() const override { return true; }
+    std::string unavailableReason() const override { return {}; }
+    std::optional<SpaceInfo> activeSpace() const override { return SpaceInfo{"1:Web", true, 1}; }
+    std::vector<std::string> userSpaceIdentities() const override { return {"1:Web", "2:Mail", "3:Code"}; }
+};
+
 // What the other components would show: a host for the icons, workspaces with two desktops bound (one
 // to a workspace that is gone), GNOME's corner, a login item.
 SettingsFeatures otherComponents() {
     SettingsFeatures features;
     features.launchAtLogin = {[] { return true; }, [] { return true; }, [](bool) { return std::nullopt; }};
     features.iconHost = [] { return IconHostState{IconHostState::Status::granted, "Caja"}; };
-    features.workspaces = [] {
-        return WorkspaceSnapshot{
-            true, WorkspaceSnapshot::Current{"1:Web", true, 1}, {"1:Web", "2:Mail", "3:Code"}};
-    };
+    static const FixedSpaces spaces;
+    features.workspaces = &spaces;
     features.cornerOccupant = [](FloatingDockCorner corner) -> std::optional<std::string> {
         if (corner == FloatingDockCorner::topLeft)
             return "Activities Overview";

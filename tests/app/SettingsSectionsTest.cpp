@@ -24,15 +24,9 @@ namespace {
 
 const HotKeySpec workKey{18, modifierBits::option | modifierBits::shift};
 
-// A stand-in for the key recorder: a button that "records" the Work desktop's shortcut when clicked.
-SettingsFeatures recordingWorkKey() {
-    SettingsFeatures features;
-    features.keyRecorder = [](const std::optional<HotKeySpec>&, ShortcutChanged changed, QWidget* parent) {
-        auto* button = new QPushButton(QStringLiteral("Record…"), parent);
-        QObject::connect(button, &QPushButton::clicked, [changed] { changed(workKey); });
-        return button;
-    };
-    return features;
+// Alt+Shift+1, the Work desktop's shortcut, typed into a shortcut control.
+void recordWorkKey(QWidget* recorder) {
+    SettingsFixture::record(recorder, Qt::Key_Exclam, 10, Qt::AltModifier | Qt::ShiftModifier);
 }
 
 template <typename T> T* control(SettingsFixture& f, const QString& name) {
@@ -111,12 +105,18 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
          {}},
         {"a shortcut another desktop holds",
          SettingsSectionId::shortcuts,
-         [](SettingsFixture& f) { control<QPushButton>(f, "cycleNext")->click(); },
-         "\u2325\u21e7Key 18 is already assigned to \u201cWork\u201d.",
+         [](SettingsFixture& f) { recordWorkKey(control<QWidget>(f, "cycleNext")); },
+         "\u2325\u21e71 is already assigned to \u201cWork\u201d.",
          {}},
         {"a desktop's own shortcut again", SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { control<QPushButton>(f, "hotkey:Work")->click(); }, "",
+         [](SettingsFixture& f) { recordWorkKey(control<QWidget>(f, "hotkey:Work")); }, "",
          [](const Config& c) { return c.findWorkspace("Work")->hotkey == workKey; }},
+        {"clear a shortcut", SettingsSectionId::shortcuts,
+         [](SettingsFixture& f) {
+             SettingsFixture::record(control<QWidget>(f, "hotkey:Work"), Qt::Key_Backspace, 22,
+                                     Qt::NoModifier);
+         },
+         "", [](const Config& c) { return !c.findWorkspace("Work")->hotkey; }},
         {"unpin", SettingsSectionId::pinnedFolders,
          [](SettingsFixture& f) { control<QPushButton>(f, "unpin:Gone folder")->click(); }, "",
          [](const Config& c) { return c.settings.pinnedFolders == std::vector<std::string>{"notes.txt"}; }},
@@ -183,7 +183,7 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SettingsFixture f(recordingWorkKey());
+        SettingsFixture f;
         f.richDocument();
         f.put(f.paths.desktop / "photo.png");
         f.openSettings(c.section);

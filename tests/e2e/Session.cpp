@@ -206,6 +206,19 @@ std::optional<Window> trayIcon() {
     return std::nullopt;
 }
 
+std::optional<Window> newAgentWindow(const std::vector<Window>& before) {
+    for (const auto& w : visibleWindows()) {
+        if (w.instance != "tessarin" || w.width <= 64)
+            continue;
+        bool old = false;
+        for (const auto& b : before)
+            old = old || b.id == w.id;
+        if (!old)
+            return w;
+    }
+    return std::nullopt;
+}
+
 std::optional<Window> visibleWindowNamed(const std::string& name) {
     for (const auto& w : visibleWindows())
         if (w.name.starts_with(name))

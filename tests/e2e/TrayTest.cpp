@@ -20,20 +20,6 @@ bool waitForActive(const UserHome& home, const std::string& name) {
     return waitFor([&] { return active(home) == name; });
 }
 
-// A visible window of the agent that is not its tray icon and was not there before.
-std::optional<Window> newAgentWindow(const std::vector<Window>& before) {
-    for (const auto& w : visibleWindows()) {
-        if (w.instance != "tessarin" || w.width <= 64)
-            continue;
-        bool old = false;
-        for (const auto& b : before)
-            old = old || b.id == w.id;
-        if (!old)
-            return w;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 TEST(TrayIcon, ShowsTheGlyphInThePanel) {

@@ -3,6 +3,7 @@
 #include "model/Enumerations.h"
 #include "model/HotKeySpec.h"
 #include "settings/ShortcutConflicts.h"
+#include "triggers/SpaceIdentifier.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -29,18 +30,6 @@ struct IconHostState {
     std::string hostName; // "Caja", "Nemo", "Xfdesktop"; empty when none runs
 };
 
-// The window manager's workspaces, for binding desktops to them.
-struct WorkspaceSnapshot {
-    struct Current {
-        std::string identity;
-        bool isUser = true;
-        std::optional<int> number; // 1-based
-    };
-    bool available = false;
-    std::optional<Current> current;      // none when it can't be read
-    std::vector<std::string> identities; // the user workspaces in order: number = index + 1
-};
-
 using ShortcutChanged = std::function<void(const std::optional<HotKeySpec>&)>;
 // Makes the control that records a shortcut, showing `spec` and reporting a new one (none = cleared).
 using KeyRecorderFactory =
@@ -54,10 +43,11 @@ struct SettingsFeatures {
     std::function<IconHostState()> iconHost;
     // The recorder embedded for every shortcut; without it each shortcut shows its text and "Clear".
     KeyRecorderFactory keyRecorder;
-    // Why global shortcuts can't be grabbed in this session (shown in the Shortcuts section); none when
-    // they can.
-    std::function<std::optional<std::string>()> hotKeysUnavailable;
-    std::function<WorkspaceSnapshot()> workspaces;
+    // Global shortcuts can be taken in this session; where they can't, the Shortcuts section shows the
+    // commands to bind in the desktop's own keyboard settings.
+    std::function<bool()> hotKeysAvailable;
+    // The window manager's workspaces, for binding desktops to them; none: unavailable.
+    const SpaceIdentifier* workspaces = nullptr;
     // What the desktop already does at a screen corner ("Activities Overview"); none when it is free.
     std::function<std::optional<std::string>(FloatingDockCorner)> cornerOccupant;
     // The text of a shortcut, with key names of the current keyboard layout.

@@ -22,12 +22,7 @@ ExperimentalSection::ExperimentalSection(SectionContext& context, QWidget* paren
     : SectionPage(context, QStringLiteral("Experimental"), parent) {
     poll_.setInterval(workspacePollMs);
     connect(&poll_, &QTimer::timeout, this, [this] {
-        const WorkspaceSnapshot now = readWorkspaces();
-        const auto identity = [](const WorkspaceSnapshot& s) {
-            return s.current ? s.current->identity : std::string();
-        };
-        if (now.available != workspaces_.available || identity(now) != identity(workspaces_) ||
-            now.identities != workspaces_.identities)
+        if (look() != seen_)
             rebuild();
     });
 }
@@ -42,8 +37,11 @@ void ExperimentalSection::hideEvent(QHideEvent* event) {
     SectionPage::hideEvent(event);
 }
 
-WorkspaceSnapshot ExperimentalSection::readWorkspaces() const {
-    return features().workspaces ? features().workspaces() : WorkspaceSnapshot{};
+ExperimentalSection::Seen ExperimentalSection::look() const {
+    const SpaceIdentifier* spaces = features().workspaces;
+    if (!spaces || !spaces->available())
+        return {};
+    return {true, spaces->activeSpace(), spaces->userSpaceIdentities()};
 }
 
 void ExperimentalSection::build(QVBoxLayout* page) {
@@ -128,7 +126,7 @@ void ExperimentalSection::confirmFollowing() {
 
 void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
     QVBoxLayout* body = group(page, QStringLiteral("Workspaces"));
-    workspaces_ = readWorkspaces();
+    seen_ = look();
     QCheckBox* follow = toggle(body, QStringLiteral("followWorkspaces"), QStringLiteral("Follow workspaces"),
                                config().settings.followSpaces, {});
     connect(follow, &QCheckBox::toggled, this, [this](bool on) {
@@ -139,28 +137,17 @@ void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
         else
             act([](SettingsModel& m) { return m.preferences.setFollowSpaces(false); });
     });
-    if (!workspaces_.available) {
-        note(body, QStringLiteral("Tessarin can't read workspaces in this session, so workspace following is "
-                                  "unavailable. Everything else works normally."));
+    const SpaceIdentifier* spaces = features().workspaces;
+    if (!seen_.available) {
+        const std::string reason = spaces ? spaces->unavailableReason() : std::string();
+        note(body, q(reason.empty() ? spaceFollowingUnavailableText() : reason));
         return;
     }
     note(body, QStringLiteral(
                    "Bind desktops to workspaces below. Switching to a bound workspace — a pager click or "
                    "⌃\u2011arrow — then switches Tessarin to its desktop. Linux shows one shared desktop "
                    "across workspaces, so the files follow you a moment after the switch lands."));
-    QString where;
-    const auto& current = workspaces_.current;
-    if (!current)
-        where = QStringLiteral("Can't read the current workspace right now.");
-    else if (!current->isUser)
-        where = QStringLiteral("You're in a full-screen app — that workspace can't be bound.");
-    else if (!current->number)
-        where = QStringLiteral("You're on an unrecognised workspace.");
-    else
-        where = QStringLiteral("You're on workspace %1 of %2.")
-                    .arg(*current->number)
-                    .arg(static_cast<int>(workspaces_.identities.size()));
-    QLabel* line = note(body, where);
+    QLabel* line = note(body, q(currentSpaceText(*spaces)));
     line->setObjectName(QStringLiteral("currentWorkspace"));
     line->setForegroundRole(QPalette::WindowText);
 
@@ -180,21 +167,17 @@ void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
 void ExperimentalSection::bindingRow(QVBoxLayout* body, const Workspace& desktop) {
     const std::string name = desktop.name;
     const QString key = q(name);
-    const auto& ids = workspaces_.identities;
-    QString state = QStringLiteral("Not bound");
-    bool missing = false;
-    if (desktop.spaceUUID) {
-        const auto at = std::find(ids.begin(), ids.end(), *desktop.spaceUUID);
-        missing = at == ids.end();
-        state = missing ? QStringLiteral("Workspace missing")
-                        : QStringLiteral("Workspace %1").arg(static_cast<int>(at - ids.begin()) + 1);
-    }
-    const auto& current = workspaces_.current;
+    const auto& ids = seen_.identities;
+    const bool missing =
+        desktop.spaceUUID && std::find(ids.begin(), ids.end(), *desktop.spaceUUID) == ids.end();
+    const auto& current = seen_.active;
     const bool onUser = current && current->isUser;
     const bool boundHere = current && desktop.spaceUUID && *desktop.spaceUUID == current->identity;
 
     auto* line = new QHBoxLayout;
-    auto* label = new QLabel(key + QStringLiteral("  —  ") + state, body->parentWidget());
+    auto* label = new QLabel(key + QStringLiteral("  —  ") +
+                                 q(spaceBindingLabel(desktop.spaceUUID, *features().workspaces)),
+                             body->parentWidget());
     if (missing) {
         QPalette p = label->palette();
         p.setColor(QPalette::WindowText, QColor(0xE0, 0x80, 0x10));
@@ -204,10 +187,10 @@ void ExperimentalSection::bindingRow(QVBoxLayout* body, const Workspace& desktop
     QPushButton* bind =
         button(nullptr, QStringLiteral("bind:") + key,
                boundHere ? QStringLiteral("Bound to this workspace") : QStringLiteral("Bind"), [this, name] {
-                   const auto snapshot = readWorkspaces();
-                   if (!snapshot.current)
+                   const auto active = features().workspaces->activeSpace();
+                   if (!active || !active->isUser)
                        return;
-                   const std::string identity = snapshot.current->identity;
+                   const std::string identity = active->identity;
                    act([&](SettingsModel& m) { return m.desktops.setSpaceBinding(name, identity); });
                });
     bind->setEnabled(onUser && !boundHere);

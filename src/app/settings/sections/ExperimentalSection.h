@@ -26,10 +26,17 @@ private:
     void bindingRow(QVBoxLayout* body, const Workspace& desktop);
     void chooseArchiveFolder();
     void confirmFollowing();
-    WorkspaceSnapshot readWorkspaces() const;
+    // What the section last showed of the workspaces: it is drawn again when that changes.
+    struct Seen {
+        bool available = false;
+        std::optional<SpaceInfo> active;
+        std::vector<std::string> identities;
+        bool operator==(const Seen&) const = default;
+    };
+    Seen look() const;
 
     QTimer poll_;
-    WorkspaceSnapshot workspaces_;
+    Seen seen_;
 };
 
 } // namespace tessarin

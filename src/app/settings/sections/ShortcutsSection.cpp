@@ -55,9 +55,13 @@ void ShortcutsSection::build(QVBoxLayout* page) {
             QStringLiteral("Click a field and press your combo. A modifier (⌃⌥⇧⌘) is required. Press ⌫ to "
                            "clear, ESC to cancel."),
             QStringLiteral("Dismiss"), [](SettingsModel& m) { return m.preferences.dismissShortcutHint(); });
-    if (features().hotKeysUnavailable)
-        if (const auto reason = features().hotKeysUnavailable())
-            note(page, q(*reason));
+    if (features().hotKeysAvailable && !features().hotKeysAvailable())
+        note(page,
+             QStringLiteral("This session doesn't let applications take shortcuts for the whole screen, so "
+                            "these can't fire. Bind keys in your desktop's own keyboard settings to "
+                            "tessarinctl instead: tessarinctl switch NAME, next, previous, last, toggle, "
+                            "sort-now."))
+            ->setForegroundRole(QPalette::WindowText);
 
     QVBoxLayout* desktops = group(page, QStringLiteral("Per-desktop"));
     const auto live = config().liveWorkspaces();
