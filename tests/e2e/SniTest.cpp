@@ -116,10 +116,19 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     screenshot("sni-menu.png");
     xdotool({"key", "Escape"});
 
-    // Items whose window is not there yet say so rather than doing nothing.
-    const auto beforeNote = visibleWindows().size();
+    // "Settings…" opens the settings window.
     call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
          {10, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+    std::optional<Window> settings;
+    ASSERT_TRUE(waitFor([&] { return (settings = visibleWindowNamed("Tessarin Settings")).has_value(); }))
+        << agent.log();
+    xdotool({"windowactivate", "--sync", settings->id, "key", "ctrl+w"});
+    ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin Settings").has_value(); }));
+
+    // Items whose window is not there yet say so rather than doing nothing ("Floating dock").
+    const auto beforeNote = visibleWindows().size();
+    call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
+         {8, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
     std::optional<Window> note;
     ASSERT_TRUE(waitFor([&] { return (note = visibleAlert()).has_value(); })) << agent.log();
     screenshot("not-available-yet.png");

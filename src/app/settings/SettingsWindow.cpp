@@ -1,12 +1,11 @@
 #include "settings/SettingsWindow.h"
 
 #include "settings/widgets/ThemeIcon.h"
+#include "settings/widgets/Widgets.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -99,26 +98,7 @@ void SettingsWindow::select(SettingsSectionId id) {
 }
 
 void SettingsWindow::present() {
-    if (!placed_) {
-        placed_ = true;
-        QSize size = initialSize;
-        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        if (screen) {
-            const QRect area = screen->availableGeometry();
-            size = size.boundedTo(area.size() - QSize(40, 60));
-            resize(size);
-            move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-        } else {
-            resize(size);
-        }
-    }
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    presentWindow(*this, initialSize, placed_);
 }
 
 } // namespace tessarin

@@ -3,6 +3,7 @@
 #include "settings/widgets/ColorButton.h"
 #include "settings/widgets/DayStepper.h"
 #include "settings/widgets/ThemeIcon.h"
+#include "settings/widgets/Widgets.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -18,10 +19,6 @@
 namespace tessarin {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // A desktop's name that can be dragged onto a day of the grid.
 class NameChip : public QLabel {
@@ -54,27 +51,13 @@ QHBoxLayout* nameLine(const std::string& name, const std::string& hex, QWidget* 
     line->setSpacing(6);
     auto* swatch = new QLabel(parent);
     const int side = swatch->fontMetrics().height() - 2;
-    swatch->setPixmap(ColorButton::swatch(QColor(q(hex.empty() ? "#8E8E93" : hex)), side).pixmap(side, side));
+    swatch->setPixmap(
+        ColorButton::swatch(QColor(qs(hex.empty() ? "#8E8E93" : hex)), side).pixmap(side, side));
     line->addWidget(swatch);
-    QLabel* label = draggable ? new NameChip(q(name), parent) : new QLabel(q(name), parent);
+    QLabel* label = draggable ? new NameChip(qs(name), parent) : new QLabel(qs(name), parent);
     label->setWordWrap(true);
     line->addWidget(label, 1);
     return line;
-}
-
-QLabel* heading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QLabel* noteLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
 }
 
 } // namespace
@@ -101,7 +84,7 @@ void CalendarSidebar::show(const QDate& day, const QDate& today) {
     auto* layout = new QVBoxLayout(content_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
-    auto* title = heading(QLocale().toString(day, QLocale::LongFormat), content_);
+    auto* title = boldLabel(QLocale().toString(day, QLocale::LongFormat), content_);
     title->setObjectName(QStringLiteral("dayTitle"));
     title->setWordWrap(true);
     layout->addWidget(title);
@@ -124,10 +107,10 @@ void CalendarSidebar::buildScheduled(QVBoxLayout* layout, Date start) {
             QHBoxLayout* line = nameLine(name, desktop ? desktop->colorHex : std::string(), content_, true);
             if (task.members.size() > 1) {
                 auto* split = new QToolButton(content_);
-                split->setObjectName(QStringLiteral("split:") + q(name));
+                split->setObjectName(QStringLiteral("split:") + qs(name));
                 split->setText(QStringLiteral("Split"));
                 split->setToolTip(QStringLiteral("Give this desktop a circle of its own"));
-                split->setAccessibleName(QStringLiteral("Split \u201c") + q(name) +
+                split->setAccessibleName(QStringLiteral("Split \u201c") + qs(name) +
                                          QStringLiteral("\u201d off"));
                 split->setFocusPolicy(Qt::StrongFocus);
                 connect(split, &QToolButton::clicked, this, [this, name, start] {
@@ -136,7 +119,7 @@ void CalendarSidebar::buildScheduled(QVBoxLayout* layout, Date start) {
                 line->addWidget(split);
             }
             auto* remove = new QToolButton(content_);
-            remove->setObjectName(QStringLiteral("removeCleanup:") + q(name));
+            remove->setObjectName(QStringLiteral("removeCleanup:") + qs(name));
             const QIcon icon = themeIcon(QStringLiteral("edit-delete"), palette());
             if (icon.isNull())
                 remove->setText(QStringLiteral("✕"));
@@ -155,21 +138,21 @@ void CalendarSidebar::buildScheduled(QVBoxLayout* layout, Date start) {
         any = true;
         layout->addLayout(nameLine(op.workspace, op.colorHex, content_, false));
         if (op.idle)
-            layout->addWidget(noteLabel(QStringLiteral("idle timer — shifts on next visit"), content_));
+            layout->addWidget(secondaryLabel(QStringLiteral("idle timer — shifts on next visit"), content_));
         else if (op.drains && op.drainTarget)
-            layout->addWidget(
-                noteLabel(QStringLiteral("moves into \u201c") + q(*op.drainTarget) + QStringLiteral("\u201d"),
-                          content_));
+            layout->addWidget(secondaryLabel(QStringLiteral("moves into \u201c") + qs(*op.drainTarget) +
+                                                 QStringLiteral("\u201d"),
+                                             content_));
     }
     if (!any)
-        layout->addWidget(noteLabel(QStringLiteral("Nothing scheduled on this day."), content_));
+        layout->addWidget(secondaryLabel(QStringLiteral("Nothing scheduled on this day."), content_));
 }
 
 void CalendarSidebar::buildAdditions(QVBoxLayout* layout, Date start) {
-    layout->addWidget(heading(QStringLiteral("Add"), content_));
+    layout->addWidget(boldLabel(QStringLiteral("Add"), content_));
     if (day_ < today_) {
-        layout->addWidget(
-            noteLabel(QStringLiteral("This day has passed — drag a circle out to a later day."), content_));
+        layout->addWidget(secondaryLabel(
+            QStringLiteral("This day has passed — drag a circle out to a later day."), content_));
         return;
     }
     SettingsModel& model = bridge_.model();
@@ -183,9 +166,10 @@ void CalendarSidebar::buildAdditions(QVBoxLayout* layout, Date start) {
         any = true;
         const std::string name = w.name;
         const int side = fontMetrics().height() - 2;
-        auto* add = new QPushButton(ColorButton::swatch(QColor(q(w.colorHex)), side), q(name), content_);
-        add->setObjectName(QStringLiteral("add:") + q(name));
-        add->setAccessibleName(QStringLiteral("Add \u201c") + q(name) + QStringLiteral("\u201d to this day"));
+        auto* add = new QPushButton(ColorButton::swatch(QColor(qs(w.colorHex)), side), qs(name), content_);
+        add->setObjectName(QStringLiteral("add:") + qs(name));
+        add->setAccessibleName(QStringLiteral("Add \u201c") + qs(name) +
+                               QStringLiteral("\u201d to this day"));
         add->setAutoDefault(false);
         add->setStyleSheet(QStringLiteral("text-align: left; padding: 3px 8px;"));
         connect(add, &QPushButton::clicked, this, [this, name, start] {
@@ -194,7 +178,7 @@ void CalendarSidebar::buildAdditions(QVBoxLayout* layout, Date start) {
         layout->addWidget(add);
     }
     if (!any)
-        layout->addWidget(noteLabel(QStringLiteral("Every desktop already has a date here."), content_));
+        layout->addWidget(secondaryLabel(QStringLiteral("Every desktop already has a date here."), content_));
 }
 
 } // namespace tessarin

@@ -1,39 +1,17 @@
 #include "settings/calendar/CalendarWindow.h"
 
-#include "settings/widgets/ThemeIcon.h"
+#include "settings/widgets/Widgets.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tessarin {
-
-namespace {
-
-QToolButton* monthButton(const QString& id, const QString& icon, const QString& fallback, const QString& name,
-                         QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(id);
-    const QIcon themed = themeIcon(icon, parent->palette());
-    if (themed.isNull())
-        button->setText(fallback);
-    else
-        button->setIcon(themed);
-    button->setAccessibleName(name);
-    button->setToolTip(name);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::StrongFocus);
-    return button;
-}
-
-} // namespace
 
 CalendarWindow::CalendarWindow(SettingsBridge& bridge, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), dialogs_(this),
@@ -53,13 +31,13 @@ CalendarWindow::CalendarWindow(SettingsBridge& bridge, QWidget* parent)
     title_->setFont(font);
     title_->setObjectName(QStringLiteral("monthTitle"));
     header->addWidget(title_, 1);
-    QToolButton* previous = monthButton(QStringLiteral("previousMonth"), QStringLiteral("go-previous"),
-                                        QStringLiteral("‹"), QStringLiteral("Previous month"), this);
+    QToolButton* previous = iconButton(QStringLiteral("previousMonth"), QStringLiteral("go-previous"),
+                                       QStringLiteral("‹"), QStringLiteral("Previous month"), this);
     auto* today = new QPushButton(QStringLiteral("Today"), this);
     today->setObjectName(QStringLiteral("today"));
     today->setAutoDefault(false);
-    QToolButton* next = monthButton(QStringLiteral("nextMonth"), QStringLiteral("go-next"),
-                                    QStringLiteral("›"), QStringLiteral("Next month"), this);
+    QToolButton* next = iconButton(QStringLiteral("nextMonth"), QStringLiteral("go-next"),
+                                   QStringLiteral("›"), QStringLiteral("Next month"), this);
     header->addWidget(previous);
     header->addWidget(today);
     header->addWidget(next);
@@ -104,23 +82,7 @@ void CalendarWindow::showMonth() {
 void CalendarWindow::present() {
     view_->refresh();
     sidebar_->refresh();
-    if (!placed_) {
-        placed_ = true;
-        QSize size = initialSize.expandedTo(sizeHint());
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            size = size.boundedTo(area.size() - QSize(40, 60));
-            resize(size);
-            move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-        } else {
-            resize(size);
-        }
-    }
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    presentWindow(*this, initialSize.expandedTo(sizeHint()), placed_);
     view_->setFocus(Qt::ActiveWindowFocusReason);
 }
 

@@ -1,5 +1,7 @@
 #include "settings/sections/AdvancedSection.h"
 
+#include "settings/widgets/Widgets.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,14 +14,6 @@
 namespace tessarin {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString quoted(const std::string& name) {
-    return QStringLiteral("\u201c") + q(name) + QStringLiteral("\u201d");
-}
 
 const QString noMetadataText = QStringLiteral("Linux keeps no screenshot mark on files, so the system can’t "
                                               "tell Tessarin which files are screenshots. Turn "
@@ -68,7 +62,7 @@ void AdvancedSection::buildScreenshots(QVBoxLayout* page) {
            [](SettingsModel& m, bool on) { return m.preferences.setScreenshotFilenameFallback(on); });
     QLineEdit* prefix = textField(
         QStringLiteral("screenshotPrefix"), QStringLiteral("Screenshot name prefix"),
-        q(s.screenshotNamePrefix.value_or("")), [this](const QString& text) {
+        qs(s.screenshotNamePrefix.value_or("")), [this](const QString& text) {
             act([&](SettingsModel& m) { return m.sorting.setScreenshotNamePrefix(text.toStdString()); });
         });
     prefix->setPlaceholderText(QStringLiteral("Screenshot"));
@@ -156,7 +150,7 @@ void AdvancedSection::buildRules(QVBoxLayout* page) {
 
 void AdvancedSection::ruleRow(QVBoxLayout* body, const CustomFilter& rule) {
     const Uuid id = rule.id;
-    const QString key = q(id.text());
+    const QString key = qs(id.text());
     auto* line = new QHBoxLayout;
     auto* enabled = new QCheckBox(body->parentWidget());
     enabled->setObjectName(QStringLiteral("ruleEnabled:") + key);
@@ -169,7 +163,7 @@ void AdvancedSection::ruleRow(QVBoxLayout* body, const CustomFilter& rule) {
     line->addWidget(enabled);
 
     QLineEdit* word = textField(
-        QStringLiteral("rulePattern:") + key, QStringLiteral("Word in the file name"), q(rule.pattern),
+        QStringLiteral("rulePattern:") + key, QStringLiteral("Word in the file name"), qs(rule.pattern),
         [this, id](const QString& text) {
             act([&](SettingsModel& m) { return m.sorting.setCustomFilterPattern(id, text.toStdString()); });
         });
@@ -186,10 +180,10 @@ void AdvancedSection::ruleRow(QVBoxLayout* body, const CustomFilter& rule) {
         QStringLiteral("Type a new name to create a new permanent desktop to sort matching files "
                        "into."));
     for (const auto& w : config().liveWorkspaces())
-        target->addItem(q(w.name));
-    target->setCurrentText(q(rule.collection));
+        target->addItem(qs(w.name));
+    target->setCurrentText(qs(rule.collection));
     target->lineEdit()->setPlaceholderText(QStringLiteral("Desktop"));
-    const auto commit = [this, id, target, stored = q(rule.collection)] {
+    const auto commit = [this, id, target, stored = qs(rule.collection)] {
         const QString text = target->currentText();
         if (rebuilding() || text == stored || !target->isVisible())
             return;

@@ -1,6 +1,7 @@
 #include "settings/sections/AppearanceSection.h"
 
 #include "settings/widgets/ColorButton.h"
+#include "settings/widgets/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,10 +16,6 @@
 namespace tessarin {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 const QStringList modes = {QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")};
 
@@ -42,7 +39,7 @@ void AppearanceSection::buildTheme(QVBoxLayout* page) {
            });
     std::optional<QString> accent;
     if (appearance.accentHex)
-        accent = q(*appearance.accentHex);
+        accent = qs(*appearance.accentHex);
     auto* color = new ColorButton(accent, true, [this](const std::optional<QString>& hex) {
         std::optional<std::string> value;
         if (hex)
@@ -112,7 +109,7 @@ void AppearanceSection::buildWallpaper(QVBoxLayout* page) {
     for (const auto& w : live) {
         if (w.name == wallpaperDesktop_)
             current = static_cast<int>(names.size());
-        names.append(q(w.name));
+        names.append(qs(w.name));
     }
     if (current < 0) {
         current = 0;
@@ -147,11 +144,11 @@ void AppearanceSection::buildWallpaper(QVBoxLayout* page) {
     if (image) {
         auto* use = button(nullptr, QStringLiteral("cueImage"), QStringLiteral("Use Image"),
                            [this, name] { chooseImage(name); });
-        row(body, QFileInfo(q(cue.fill.value)).fileName(), use);
+        row(body, QFileInfo(qs(cue.fill.value)).fileName(), use);
     }
     if (!image) {
         auto* color =
-            new ColorButton(q(cue.fill.value), false, [this, name](const std::optional<QString>& hex) {
+            new ColorButton(qs(cue.fill.value), false, [this, name](const std::optional<QString>& hex) {
                 if (hex)
                     act([&](SettingsModel& m) { return m.cues.setCueColor(name, hex->toStdString()); });
             });

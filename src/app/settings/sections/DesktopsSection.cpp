@@ -3,6 +3,7 @@
 #include "settings/widgets/ColorButton.h"
 #include "settings/widgets/ReorderList.h"
 #include "settings/widgets/ThemeIcon.h"
+#include "settings/widgets/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,34 +16,6 @@
 #include <QVBoxLayout>
 
 namespace tessarin {
-
-namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString quoted(const std::string& name) {
-    return QStringLiteral("\u201c") + q(name) + QStringLiteral("\u201d");
-}
-
-QToolButton* toolButton(const QString& id, const QString& iconName, const QString& fallback,
-                        const QString& name, QWidget* parent) {
-    auto* tool = new QToolButton(parent);
-    tool->setObjectName(id);
-    const QIcon icon = themeIcon(iconName, tool->palette());
-    if (icon.isNull())
-        tool->setText(fallback);
-    else
-        tool->setIcon(icon);
-    tool->setAccessibleName(name);
-    tool->setToolTip(name);
-    tool->setFocusPolicy(Qt::StrongFocus);
-    tool->setAutoRaise(true);
-    return tool;
-}
-
-} // namespace
 
 DesktopsSection::DesktopsSection(SectionContext& context, QWidget* parent)
     : SectionPage(context, QStringLiteral("Desktops"), parent) {}
@@ -89,7 +62,7 @@ void DesktopsSection::build(QVBoxLayout* page) {
         list->setObjectName(QStringLiteral("desktopList"));
         list->setAccessibleName(QStringLiteral("Desktops"));
         for (int i = 0; i < static_cast<int>(live.size()); ++i)
-            list->addRow(q(live[i].name), desktopRow(live[i], i, static_cast<int>(live.size())));
+            list->addRow(qs(live[i].name), desktopRow(live[i], i, static_cast<int>(live.size())));
         list->fitToRows();
         connect(list, &ReorderList::editRequested, this, [this](const QString& key) {
             if (auto* field = findChild<QLineEdit*>(QStringLiteral("name:") + key)) {
@@ -111,7 +84,7 @@ void DesktopsSection::build(QVBoxLayout* page) {
 
 QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int count) {
     const std::string name = desktop.name;
-    const QString key = q(name);
+    const QString key = qs(name);
     auto* row = new QWidget;
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(4, 3, 4, 3);
@@ -123,7 +96,7 @@ QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int co
     line->addWidget(grip);
 
     auto* color =
-        new ColorButton(q(desktop.colorHex), false, [this, name](const std::optional<QString>& hex) {
+        new ColorButton(qs(desktop.colorHex), false, [this, name](const std::optional<QString>& hex) {
             if (hex)
                 act([&](SettingsModel& m) { return m.desktops.setWorkspaceColor(name, hex->toStdString()); });
         });
@@ -155,12 +128,12 @@ QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int co
                                  return m.shortcuts.setHotkey(spec, name);
                              }));
 
-    QToolButton* up = toolButton(QStringLiteral("up:") + key, QStringLiteral("go-up"), QStringLiteral("↑"),
+    QToolButton* up = iconButton(QStringLiteral("up:") + key, QStringLiteral("go-up"), QStringLiteral("↑"),
                                  QStringLiteral("Move ") + quoted(name) + QStringLiteral(" up"), row);
     up->setEnabled(index > 0);
     connect(up, &QToolButton::clicked, this, [this, name] { move(name, -1); });
     QToolButton* down =
-        toolButton(QStringLiteral("down:") + key, QStringLiteral("go-down"), QStringLiteral("↓"),
+        iconButton(QStringLiteral("down:") + key, QStringLiteral("go-down"), QStringLiteral("↓"),
                    QStringLiteral("Move ") + quoted(name) + QStringLiteral(" down"), row);
     down->setEnabled(index + 1 < count);
     connect(down, &QToolButton::clicked, this, [this, name] { move(name, +1); });
@@ -184,7 +157,7 @@ QWidget* DesktopsSection::desktopRow(const Workspace& desktop, int index, int co
         line->addWidget(remove);
     } else {
         QToolButton* trash =
-            toolButton(QStringLiteral("delete:") + key, QStringLiteral("user-trash"), QStringLiteral("✕"),
+            iconButton(QStringLiteral("delete:") + key, QStringLiteral("user-trash"), QStringLiteral("✕"),
                        QStringLiteral("Move ") + quoted(name) + QStringLiteral(" to the Trash"), row);
         connect(trash, &QToolButton::clicked, this, [this, name] { confirmDelete(name, false); });
         line->addWidget(trash);
@@ -241,7 +214,7 @@ void DesktopsSection::move(const std::string& name, int by) {
                                       focused->objectName().startsWith(QStringLiteral("down:")));
     act([&](SettingsModel& m) { return m.desktops.setDeskOrder(names); });
     // Moved with its arrow button: the focus stays on the row's arrows, on the other one at an end.
-    const QString key = q(name);
+    const QString key = qs(name);
     auto* up = findChild<QToolButton*>(QStringLiteral("up:") + key);
     auto* down = findChild<QToolButton*>(QStringLiteral("down:") + key);
     if (byButton && up && down && !(by < 0 ? up : down)->isEnabled())
@@ -294,10 +267,10 @@ void DesktopsSection::buildArchived(QVBoxLayout* page) {
     }
     for (const auto& w : archived) {
         const std::string name = w.name;
-        const QString key = q(name);
+        const QString key = qs(name);
         auto* line = new QHBoxLayout;
         auto* label = new QLabel(key, body->parentWidget());
-        label->setToolTip(w.archiveLocation ? q(*w.archiveLocation) : QString());
+        label->setToolTip(w.archiveLocation ? qs(*w.archiveLocation) : QString());
         line->addWidget(label, 1);
         QPushButton* restore =
             button(nullptr, QStringLiteral("restore:") + key, QStringLiteral("Restore"),
@@ -335,10 +308,10 @@ void DesktopsSection::buildUnlisted(QVBoxLayout* page) {
                         "one leaves its files exactly where they are."));
     for (const auto& name : folders) {
         QPushButton* add =
-            button(nullptr, QStringLiteral("adopt:") + q(name), QStringLiteral("Add"),
+            button(nullptr, QStringLiteral("adopt:") + qs(name), QStringLiteral("Add"),
                    [this, name] { act([&](SettingsModel& m) { return m.desktops.adoptFolder(name); }); });
         add->setAccessibleName(QStringLiteral("Add ") + quoted(name));
-        row(body, q(name), add);
+        row(body, qs(name), add);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "settings/sections/ExperimentalSection.h"
 
+#include "settings/widgets/Widgets.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -9,14 +11,6 @@
 #include <algorithm>
 
 namespace tessarin {
-
-namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 ExperimentalSection::ExperimentalSection(SectionContext& context, QWidget* parent)
     : SectionPage(context, QStringLiteral("Experimental"), parent) {
@@ -60,7 +54,7 @@ void ExperimentalSection::buildSync(QVBoxLayout* page) {
         body, QStringLiteral("warnSync"), QStringLiteral("Warn about Desktop sync"),
         config().settings.warnICloudDesktop,
         [](SettingsModel& m, bool on) { return m.preferences.setWarnICloudDesktop(on); },
-        client ? QStringLiteral("Show a heads-up at launch while ") + q(*client) +
+        client ? QStringLiteral("Show a heads-up at launch while ") + qs(*client) +
                      QStringLiteral(" syncs your Desktop folder — switching can cause unintended effects.")
                : QStringLiteral("Show a heads-up at launch if a sync client (Nextcloud, ownCloud, Dropbox, "
                                 "pCloud, MEGA, Insync) syncs your Desktop folder — switching can cause "
@@ -85,7 +79,7 @@ void ExperimentalSection::buildArchive(QVBoxLayout* page) {
     if (custom) {
         QPushButton* use = button(nullptr, QStringLiteral("useArchiveFolder"), QStringLiteral("Use Folder"),
                                   [this] { chooseArchiveFolder(); });
-        row(body, q(*root), use);
+        row(body, qs(*root), use);
     }
 }
 
@@ -140,14 +134,14 @@ void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
     const SpaceIdentifier* spaces = features().workspaces;
     if (!seen_.available) {
         const std::string reason = spaces ? spaces->unavailableReason() : std::string();
-        note(body, q(reason.empty() ? spaceFollowingUnavailableText() : reason));
+        note(body, qs(reason.empty() ? spaceFollowingUnavailableText() : reason));
         return;
     }
     note(body, QStringLiteral(
                    "Bind desktops to workspaces below. Switching to a bound workspace — a pager click or "
                    "⌃\u2011arrow — then switches Tessarin to its desktop. Linux shows one shared desktop "
                    "across workspaces, so the files follow you a moment after the switch lands."));
-    QLabel* line = note(body, q(currentSpaceText(*spaces)));
+    QLabel* line = note(body, qs(currentSpaceText(*spaces)));
     line->setObjectName(QStringLiteral("currentWorkspace"));
     line->setForegroundRole(QPalette::WindowText);
 
@@ -166,7 +160,7 @@ void ExperimentalSection::buildWorkspaces(QVBoxLayout* page) {
 
 void ExperimentalSection::bindingRow(QVBoxLayout* body, const Workspace& desktop) {
     const std::string name = desktop.name;
-    const QString key = q(name);
+    const QString key = qs(name);
     const auto& ids = seen_.identities;
     const bool missing =
         desktop.spaceUUID && std::find(ids.begin(), ids.end(), *desktop.spaceUUID) == ids.end();
@@ -176,7 +170,7 @@ void ExperimentalSection::bindingRow(QVBoxLayout* body, const Workspace& desktop
 
     auto* line = new QHBoxLayout;
     auto* label = new QLabel(key + QStringLiteral("  —  ") +
-                                 q(spaceBindingLabel(desktop.spaceUUID, *features().workspaces)),
+                                 qs(spaceBindingLabel(desktop.spaceUUID, *features().workspaces)),
                              body->parentWidget());
     if (missing) {
         QPalette p = label->palette();

@@ -3,6 +3,7 @@
 #include "organise/CleanupTasks.h"
 #include "settings/widgets/ColorButton.h"
 #include "settings/widgets/DayStepper.h"
+#include "settings/widgets/Widgets.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -17,18 +18,10 @@ namespace tessarin {
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString quoted(const std::string& name) {
-    return QStringLiteral("\u201c") + q(name) + QStringLiteral("\u201d");
-}
-
 QLabel* swatchLabel(const std::string& hex, QWidget* parent) {
     auto* label = new QLabel(parent);
     const int side = label->fontMetrics().height();
-    label->setPixmap(ColorButton::swatch(QColor(q(hex)), side).pixmap(side, side));
+    label->setPixmap(ColorButton::swatch(QColor(qs(hex)), side).pixmap(side, side));
     return label;
 }
 
@@ -90,7 +83,7 @@ void OrganizeSection::buildTemporary(QVBoxLayout* page) {
 
 void OrganizeSection::temporaryRow(QVBoxLayout* body, const Workspace& desktop) {
     const std::string name = desktop.name;
-    const QString key = q(name);
+    const QString key = qs(name);
     QWidget* parent = body->parentWidget();
 
     auto* head = new QHBoxLayout;
@@ -109,7 +102,7 @@ void OrganizeSection::temporaryRow(QVBoxLayout* body, const Workspace& desktop) 
     destination->addItem(QStringLiteral("Keep"));
     destination->addItem(QStringLiteral("Archive"));
     for (const auto& target : targets)
-        destination->addItem(QStringLiteral("Move into ") + quoted(target), q(target));
+        destination->addItem(QStringLiteral("Move into ") + quoted(target), qs(target));
     int current = desktop.clearMode == ClearMode::archive ? 1 : 0;
     if (desktop.clearMode == ClearMode::move && desktop.drainTarget) {
         const auto at = std::find(targets.begin(), targets.end(), *desktop.drainTarget);
@@ -247,11 +240,11 @@ void OrganizeSection::buildUnsorted(QVBoxLayout* page) {
     for (const auto& w : unsorted) {
         const std::string name = w.name;
         QPushButton* sorted =
-            button(nullptr, QStringLiteral("sorted:") + q(name), QStringLiteral("Sorted"), [this, name] {
+            button(nullptr, QStringLiteral("sorted:") + qs(name), QStringLiteral("Sorted"), [this, name] {
                 act([&](SettingsModel& m) { return m.archives.setArchivedSorted(name, true); });
             });
         sorted->setAccessibleName(QStringLiteral("Mark ") + quoted(name) + QStringLiteral(" sorted"));
-        row(body, q(name), sorted);
+        row(body, qs(name), sorted);
     }
 }
 
@@ -265,13 +258,13 @@ void OrganizeSection::buildSchedule(QVBoxLayout* page) {
     for (const auto& task : tasks) {
         QStringList members;
         for (const auto& m : task.members)
-            members.append(q(m));
+            members.append(qs(m));
         const bool overdue = task.date < today;
         QString label = QLocale().toString(calendarDate(calendar, task.date), QLocale::LongFormat);
         if (overdue)
             label += QStringLiteral("  —  overdue");
         const std::vector<std::string> names = task.members;
-        QPushButton* remove = button(nullptr, QStringLiteral("removeReminder:") + q(task.id.text()),
+        QPushButton* remove = button(nullptr, QStringLiteral("removeReminder:") + qs(task.id.text()),
                                      QStringLiteral("Remove this reminder"), [this, names] {
                                          act([&](SettingsModel& m) {
                                              bool done = true;

@@ -1,5 +1,7 @@
 #include "settings/sections/PinnedSection.h"
 
+#include "settings/widgets/Widgets.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,10 +16,6 @@ namespace {
 
 const QString chooserText =
     QStringLiteral("Choose a file or folder on your Desktop to keep on every desktop.");
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The Desktop's items that could be pinned: not hidden, not pinned yet, by name.
 std::vector<std::string> desktopItems(const std::filesystem::path& desktop,
@@ -44,7 +42,7 @@ void PinnedSection::build(QVBoxLayout* page) {
     if (pinned.empty())
         note(body, QStringLiteral("Nothing is pinned."));
     for (const auto& name : pinned) {
-        const QString key = q(name);
+        const QString key = qs(name);
         const bool present = model().pinned.pinnedFolderIsOnDesktop(name);
         QPushButton* unpin =
             button(nullptr, QStringLiteral("unpin:") + key, QStringLiteral("Unpin"), [this, name] {
@@ -69,7 +67,7 @@ void PinnedSection::build(QVBoxLayout* page) {
     heading->setEnabled(false);
     menu->addSeparator();
     for (const auto& name : desktopItems(model().state.paths().desktop, pinned))
-        menu->addAction(q(name), this, [this, name] { pin(model().state.paths().desktop / name); });
+        menu->addAction(qs(name), this, [this, name] { pin(model().state.paths().desktop / name); });
     menu->addSeparator();
     menu->addAction(QStringLiteral("Other…"), this, &PinnedSection::browse);
     choose->setMenu(menu);

@@ -1,6 +1,7 @@
 #include "settings/sections/SectionPage.h"
 
 #include "settings/widgets/ShortcutField.h"
+#include "settings/widgets/Widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -43,12 +44,7 @@ void SectionPage::rebuild() {
     auto* page = new QVBoxLayout(content);
     page->setContentsMargins(20, 16, 20, 20);
     page->setSpacing(8);
-    auto* heading = new QLabel(title_, content);
-    QFont font = heading->font();
-    font.setPointSizeF(font.pointSizeF() * 1.5);
-    font.setBold(true);
-    heading->setFont(font);
-    page->addWidget(heading);
+    page->addWidget(boldLabel(title_, content, 1.5));
     build(page);
     page->addStretch(1);
     scroll_->setWidget(content);
@@ -73,10 +69,7 @@ bool SectionPage::act(const std::function<bool(SettingsModel&)>& operation) {
 
 QVBoxLayout* SectionPage::group(QVBoxLayout* page, const QString& title) {
     QWidget* parent = page->parentWidget();
-    auto* heading = new QLabel(title, parent);
-    QFont font = heading->font();
-    font.setBold(true);
-    heading->setFont(font);
+    QLabel* heading = boldLabel(title, parent);
     heading->setContentsMargins(0, 10, 0, 0);
     page->addWidget(heading);
     auto* card = new QFrame(parent);
@@ -99,9 +92,7 @@ QVBoxLayout* SectionPage::group(QVBoxLayout* page, const QString& title) {
 }
 
 QLabel* SectionPage::note(QBoxLayout* into, const QString& text) {
-    auto* label = new QLabel(text, into->parentWidget());
-    label->setWordWrap(true);
-    label->setForegroundRole(QPalette::PlaceholderText);
+    QLabel* label = secondaryLabel(text, into->parentWidget());
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     into->addWidget(label);
     return label;

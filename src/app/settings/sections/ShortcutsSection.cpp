@@ -1,5 +1,7 @@
 #include "settings/sections/ShortcutsSection.h"
 
+#include "settings/widgets/Widgets.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -10,10 +12,6 @@
 namespace tessarin {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 using Spec = std::optional<HotKeySpec>;
 
@@ -69,10 +67,10 @@ void ShortcutsSection::build(QVBoxLayout* page) {
         note(desktops, QStringLiteral("Create a desktop to assign a hotkey."));
     for (const auto& w : live) {
         const std::string name = w.name;
-        row(desktops, q(name),
+        row(desktops, qs(name),
             shortcut(
-                QStringLiteral("hotkey:") + q(name),
-                QStringLiteral("Shortcut for \u201c") + q(name) + QStringLiteral("\u201d"), w.hotkey,
+                QStringLiteral("hotkey:") + qs(name),
+                QStringLiteral("Shortcut for \u201c") + qs(name) + QStringLiteral("\u201d"), w.hotkey,
                 [name](SettingsModel& m, const Spec& spec) { return m.shortcuts.setHotkey(spec, name); }));
     }
 
@@ -107,15 +105,15 @@ void ShortcutsSection::buildCarousel(QVBoxLayout* page) {
     QVBoxLayout* body = group(page, QStringLiteral("Option-click carousel"));
     const auto carousel = config().settings.optionClickCarousel;
     for (const auto& name : carousel) {
-        QPushButton* remove = button(nullptr, QStringLiteral("carouselRemove:") + q(name),
+        QPushButton* remove = button(nullptr, QStringLiteral("carouselRemove:") + qs(name),
                                      QStringLiteral("Remove"), [this, carousel, name] {
                                          auto names = carousel;
                                          std::erase(names, name);
                                          setCarousel(names);
                                      });
-        remove->setAccessibleName(QStringLiteral("Remove \u201c") + q(name) +
+        remove->setAccessibleName(QStringLiteral("Remove \u201c") + qs(name) +
                                   QStringLiteral("\u201d from the carousel"));
-        row(body, q(name), remove);
+        row(body, qs(name), remove);
     }
     if (carousel.size() < static_cast<std::size_t>(AppSettings::optionClickCarouselLimit)) {
         auto* add =
@@ -128,7 +126,7 @@ void ShortcutsSection::buildCarousel(QVBoxLayout* page) {
             if (std::find(carousel.begin(), carousel.end(), w.name) != carousel.end())
                 continue;
             const std::string name = w.name;
-            menu->addAction(q(name), this, [this, carousel, name] {
+            menu->addAction(qs(name), this, [this, carousel, name] {
                 auto names = carousel;
                 names.push_back(name);
                 setCarousel(names);

@@ -4,6 +4,7 @@
 #include "settings/NamingRules.h"
 #include "settings/widgets/DayStepper.h"
 #include "settings/widgets/ShortcutField.h"
+#include "settings/widgets/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,22 +20,6 @@
 namespace tessarin {
 
 namespace {
-
-QLabel* wrapped(const QString& text, QWidget* parent, bool secondary = true) {
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    if (secondary)
-        label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
-
-QLabel* bold(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 
 QComboBox* modes(const QString& id, const QString& name, QWidget* parent) {
     auto* combo = new QComboBox(parent);
@@ -57,11 +42,7 @@ CreationSheet::CreationSheet(SettingsBridge& bridge, const SettingsFeatures& fea
     layout->setContentsMargins(22, 18, 22, 18);
     layout->setSpacing(6);
 
-    auto* title = bold(QStringLiteral("New desktop"), this);
-    QFont font = title->font();
-    font.setPointSizeF(font.pointSizeF() * 1.4);
-    title->setFont(font);
-    layout->addWidget(title);
+    layout->addWidget(boldLabel(QStringLiteral("New desktop"), this, 1.4));
 
     layout->addWidget(new QLabel(QStringLiteral("Name"), this));
     name_ = new QLineEdit(QString::fromStdString(uniqueWorkspaceName(config, "New Desktop")), this);
@@ -69,7 +50,8 @@ CreationSheet::CreationSheet(SettingsBridge& bridge, const SettingsFeatures& fea
     name_->setAccessibleName(QStringLiteral("Name"));
     name_->selectAll();
     layout->addWidget(name_);
-    message_ = wrapped(QString(), this, false);
+    message_ = new QLabel(this);
+    message_->setWordWrap(true);
     message_->setObjectName(QStringLiteral("message"));
     QPalette warning = message_->palette();
     warning.setColor(QPalette::WindowText, QColor(0xE0, 0x40, 0x30));
@@ -85,9 +67,10 @@ CreationSheet::CreationSheet(SettingsBridge& bridge, const SettingsFeatures& fea
     recorder->setObjectName(QStringLiteral("shortcut"));
     shortcutLine->addWidget(recorder);
     layout->addLayout(shortcutLine);
-    layout->addWidget(wrapped(QStringLiteral("⌥⇧ with a number is a good choice, usually free besides extra "
-                                             "characters."),
-                              this));
+    layout->addWidget(
+        secondaryLabel(QStringLiteral("⌥⇧ with a number is a good choice, usually free besides extra "
+                                      "characters."),
+                       this));
 
     const bool full = config.settings.optionClickCarousel.size() >=
                       static_cast<std::size_t>(AppSettings::optionClickCarouselLimit);
@@ -96,7 +79,7 @@ CreationSheet::CreationSheet(SettingsBridge& bridge, const SettingsFeatures& fea
     carousel_->setEnabled(!full);
     layout->addWidget(carousel_);
     if (full)
-        layout->addWidget(wrapped(QString::fromUtf8(DesktopEditor::carouselCapText), this));
+        layout->addWidget(secondaryLabel(QString::fromUtf8(DesktopEditor::carouselCapText), this));
 
     auto* typeLine = new QHBoxLayout;
     typeLine->addWidget(new QLabel(QStringLiteral("Type"), this), 1);
@@ -106,14 +89,14 @@ CreationSheet::CreationSheet(SettingsBridge& bridge, const SettingsFeatures& fea
     type_->addItems({QStringLiteral("Permanent"), QStringLiteral("Temporary")});
     typeLine->addWidget(type_);
     layout->addLayout(typeLine);
-    typeText_ = wrapped(QString(), this);
+    typeText_ = secondaryLabel(QString(), this);
     layout->addWidget(typeText_);
 
     temporary_ = new QWidget(this);
     auto* options = new QVBoxLayout(temporary_);
     options->setContentsMargins(0, 4, 0, 0);
     options->setSpacing(6);
-    options->addWidget(bold(QStringLiteral("Auto-move"), temporary_));
+    options->addWidget(boldLabel(QStringLiteral("Auto-move"), temporary_));
     auto* moveLine = new QHBoxLayout;
     moveMode_ = modes(QStringLiteral("moveMode"), QStringLiteral("Auto-move"), temporary_);
     moveLine->addWidget(moveMode_);
@@ -126,10 +109,10 @@ CreationSheet::CreationSheet(SettingsBridge& bridge, const SettingsFeatures& fea
     options->addLayout(moveLine);
     if (moveTarget_->count() == 0) {
         moveTarget_->hide();
-        options->addWidget(wrapped(
+        options->addWidget(secondaryLabel(
             QStringLiteral("No other desktop to move into yet — create a permanent one first."), temporary_));
     }
-    options->addWidget(bold(QStringLiteral("Auto-archive"), temporary_));
+    options->addWidget(boldLabel(QStringLiteral("Auto-archive"), temporary_));
     archiveMode_ = modes(QStringLiteral("archiveMode"), QStringLiteral("Auto-archive"), temporary_);
     options->addWidget(archiveMode_);
     auto* daysLine = new QHBoxLayout;
@@ -140,7 +123,7 @@ CreationSheet::CreationSheet(SettingsBridge& bridge, const SettingsFeatures& fea
     days_->setValue(3);
     daysLine->addWidget(days_);
     options->addLayout(daysLine);
-    options->addWidget(bold(QStringLiteral("When should I remind you?"), temporary_));
+    options->addWidget(boldLabel(QStringLiteral("When should I remind you?"), temporary_));
     makeCleanup_ = new QCheckBox(QStringLiteral("Add a cleanup reminder when archived"), temporary_);
     makeCleanup_->setObjectName(QStringLiteral("makeCleanup"));
     makeCleanup_->setChecked(true);
