@@ -27,6 +27,7 @@
 #include "swap/FileSystemSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
+#include "tray/NoTrayNotice.h"
 #include "tray/TrayHost.h"
 #include "watch/DesktopWatcher.h"
 
@@ -66,8 +67,9 @@ public:
     explicit AppController(AgentEnvironment environment, QObject* parent = nullptr);
     ~AppController() override;
 
-    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all
-    // (no session bus, a Desktop it must not manage); the reason was shown.
+    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all:
+    // without a session bus (the entry point says so), or with a Desktop it must not manage (an alert
+    // says so and quits).
     bool start();
 
     void performSwitch(const std::string& target, bool userInitiated);
@@ -122,6 +124,7 @@ private:
     void menuEntryChosen(const StatusMenuEntry& entry);
     HotKeyCenter::Action hotKeyAction(const HotKeyAssignment::Owner& owner);
     void notAvailableYet(const std::string& title);
+    void folderNotOpened(const std::filesystem::path& folder, const std::string& reason);
     void afterStoreChange();
     void activate();
     Config readOrFallback();
@@ -146,6 +149,7 @@ private:
     SweepTriggers sweepTriggers_;
     DockDrop dockDrop_;
     ReminderNotifier notifier_;
+    NoTrayNotice noTrayNotice_;
     Scheduler scheduler_;
     DisplayServices display_;
     HotKeyCenter hotKeys_;
