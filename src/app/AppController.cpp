@@ -2,6 +2,7 @@
 
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
+#include "freedesktop/AutostartEntry.h"
 #include "freedesktop/LinuxScreenshotServices.h"
 #include "freedesktop/SyncFolders.h"
 #include "launch/LaunchWarnings.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 namespace tessarin {
@@ -67,11 +69,21 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                      rebuildMenu();
                  },
                  [this] { return launched_; }, [this] { activate(); },
-                 [this](const std::vector<std::string>& args, bool json) { return runner_.run(args, json); },
+                 [this](const std::vector<std::string>& args, bool json) {
+                     CommandResult result = runner_.run(args, json);
+                     if (result.endsAgent) // after the reply has gone out
+                         QTimer::singleShot(0, this, &AppController::quit);
+                     return result;
+                 },
                  [this] { configChanged(); }}),
       control_(commands_, QString::fromStdString(env_.paths.root.string())),
       instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log),
+      install_({env_.paths, env_.configHome, store_, env_.log, alerts_, [this] { return busy(); },
+                [this] { desktopWatcher_.stop(); },
+                [this](const std::filesystem::path& file) { opener_.reveal(file); }, [this] { quit(); }},
+               Installation::current(), AppImageUpdateTool::find()),
       settingsWindows_(settingsParts()) {
+    runner_.setBeforeUninstall([this] { desktopWatcher_.stop(); });
     sequence_.setSweeps(&sweeps_);
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
@@ -97,6 +109,18 @@ SettingsFeatures AppController::settingsFeatures() {
     features.keyRecorder = embeddedKeyRecorder(features.shortcutText, hotKeys_);
     features.hotKeysAvailable = [this] { return hotKeys_.canFire(); };
     features.workspaces = &spaces_.identifier();
+    // An entry left from an installed run can still be removed from a development one.
+    features.launchAtLogin = {
+        [this] { return install_.autostart().available() || install_.autostart().isOn(); },
+        [this] { return install_.autostart().isOn(); },
+        [this](bool on) -> std::optional<std::string> {
+            try {
+                install_.autostart().set(on);
+            } catch (const AutostartError& e) {
+                return e.what();
+            }
+            return std::nullopt;
+        }};
     return features;
 }
 
@@ -107,7 +131,7 @@ SettingsWindows::Parts AppController::settingsParts() {
     callbacks.onShowFloatingDock = env_.hooks.toggleFloatingDock;
     callbacks.onSwitch = [this](const std::string& name) { performSwitch(name, true); };
     callbacks.onPreviewTransition = env_.hooks.previewTransition;
-    callbacks.onUninstall = env_.hooks.uninstall;
+    callbacks.onUninstall = [this] { uninstallRequested(); };
     callbacks.isBusy = [this] { return busy(); };
     return {SettingsDependencies{store_, env_.paths, files_, env_.clock, &archiver_},
             &screenshots_,
@@ -164,7 +188,7 @@ bool AppController::start() {
 
 void AppController::completeLaunch() {
     env_.log.log(LogCategory::app, "Tessarin %{public}s launched", env_.version);
-    env_.log.log(LogCategory::app, "Updater %{public}s embedded", std::string("NOT LOADED"));
+    env_.log.log(LogCategory::app, "Updater: %{public}s", install_.updaterDescription());
     sequence_.setReadOnly(warnIfConfigFromNewerVersion(store_, env_.log, alerts_));
     menuBarIcon_.install([this](const BarLengths& w, const BarLengths& r) { tray_.setGlyph(w, r); });
     tray_.start();
@@ -185,6 +209,7 @@ void AppController::completeLaunch() {
     env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
                  display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
+    install_.launch();
     launched_ = true;
 }
 
@@ -240,7 +265,7 @@ void AppController::statusItemClicked(bool optionHeld) {
 }
 
 void AppController::rebuildMenu() {
-    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames()));
+    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames(), install_.offersUpdates()));
 }
 
 PrintableKeyName AppController::keyNames() {
@@ -391,6 +416,9 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
     case MenuCommand::toggleScreenshotFilteringPause:
         toggleScreenshotFilteringPause();
         break;
+    case MenuCommand::checkForUpdates:
+        install_.checkForUpdates();
+        break;
     case MenuCommand::quit:
         quit();
         break;
@@ -442,6 +470,10 @@ void AppController::activate() {
     env_.log.log(LogCategory::app, "another copy of Tessarin asked this one to come forward");
     alerts_.raiseAll();
     settingsWindows_.raiseOpen();
+}
+
+void AppController::uninstallRequested() {
+    install_.uninstallRequested();
 }
 
 void AppController::quit() {

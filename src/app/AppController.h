@@ -8,6 +8,7 @@
 #include "freedesktop/TrashFileService.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
+#include "install/InstallHousekeeping.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
 #include "organise/Archiver.h"
@@ -42,8 +43,7 @@ struct AgentHooks {
     // The settings model's requests that other components answer.
     std::function<void()> toggleFloatingDock;
     std::function<void()> previewTransition;
-    std::function<void()> uninstall;
-    // What the settings windows show of components still to come (autostart, icon host, corners).
+    // What the settings windows show of components still to come (icon host, corners).
     SettingsFeatures settingsFeatures;
 };
 
@@ -106,6 +106,8 @@ public:
     void openSettings() { settingsWindows_.openSettings(); }
     void openCalendar() { settingsWindows_.openCalendar(); }
     void newWorkspace() { settingsWindows_.newDesktop(); }
+    // The settings window's "Uninstall Tessarin…": asks, hands the desktops back, then quits.
+    void uninstallRequested();
 
     bool launched() const { return launched_; }
     bool storeReadOnly() const { return sequence_.readOnly(); }
@@ -116,6 +118,8 @@ public:
     HotKeyCenter& hotKeys() { return hotKeys_; }
     SpaceFollowing& spaceFollowing() { return spaces_; }
     SettingsWindows& settingsWindows() { return settingsWindows_; }
+    // The autostart entry, the updater, the uninstall and the Trash watcher.
+    InstallHousekeeping& install() { return install_; }
 
 private:
     void completeLaunch();
@@ -160,6 +164,7 @@ private:
     AgentCommands commands_;
     ControlService control_;
     SingleInstance instance_;
+    InstallHousekeeping install_;
     SettingsWindows settingsWindows_;
     bool launched_ = false;
 };

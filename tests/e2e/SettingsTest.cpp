@@ -117,3 +117,31 @@ TEST(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     EXPECT_TRUE(waitFor([] { return visibleWindowNamed("Cleanup calendar").has_value(); })) << agent.log();
     screenshot("e2e-calendar.png");
 }
+
+TEST(SettingsWindow, UninstallButtonAsksFirstAndCancelKeepsEverything) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"}, 1, [](Config& c) { c.settings.showDeskListHint = false; });
+    Agent agent(home);
+    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+    std::optional<Window> icon;
+    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
+    chooseFromMenu(*icon, 2);
+    std::optional<Window> settings;
+    ASSERT_TRUE(waitFor([&] { return (settings = visibleWindowNamed("Tessarin Settings")).has_value(); }))
+        << agent.log();
+    xdotool({"windowactivate", "--sync", settings->id});
+
+    // "Advanced" is the section above the last; its last control is "Uninstall Tessarin…".
+    keys({"End", "Up", "shift+Tab", "space"});
+    std::optional<Window> question;
+    ASSERT_TRUE(waitFor([&] { return (question = visibleAlert()).has_value(); })) << agent.log();
+    screenshot("e2e-settings-uninstall-question.png");
+    // The default button is the first; Tab reaches "Cancel".
+    xdotool({"windowactivate", "--sync", question->id});
+    keys({"Tab", "space"});
+    ASSERT_TRUE(waitFor([] { return !visibleAlert().has_value(); }));
+
+    EXPECT_EQ(live(home), (std::vector<std::string>{"Home", "Work"}));
+    EXPECT_TRUE(waitForAgentOnBus()) << "Cancel leaves the agent running";
+    EXPECT_FALSE(agent.logHas("uninstall requested from Settings"));
+}
