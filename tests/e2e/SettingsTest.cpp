@@ -43,19 +43,32 @@ std::vector<std::string> live(const UserHome& home) {
 
 } // namespace
 
-TEST(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
-    UserHome home;
-    home.setUp("Home", {"Home", "Work"}, 1, [](Config& c) { c.settings.showDeskListHint = false; });
-    Agent agent(home);
-    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
-    std::optional<Window> icon;
-    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
+// An agent over Home and Work with its tray icon shown.
+class SettingsWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home.setUp("Home", {"Home", "Work"}, 1, [](Config& c) { c.settings.showDeskListHint = false; });
+        agent.emplace(home);
+        ASSERT_TRUE(waitForAgentOnBus()) << agent->log();
+        ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent->log();
+    }
 
     // "Settings…" is the item above "Quit".
-    chooseFromMenu(*icon, 2);
-    std::optional<Window> settings;
-    ASSERT_TRUE(waitFor([&] { return (settings = visibleWindowNamed("Tessarin Settings")).has_value(); }))
-        << agent.log();
+    std::optional<Window> openSettings() {
+        chooseFromMenu(*icon, 2);
+        std::optional<Window> settings;
+        waitFor([&] { return (settings = visibleWindowNamed("Tessarin Settings")).has_value(); });
+        return settings;
+    }
+
+    UserHome home;
+    std::optional<Agent> agent;
+    std::optional<Window> icon;
+};
+
+TEST_F(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
+    std::optional<Window> settings = openSettings();
+    ASSERT_TRUE(settings) << agent->log();
     EXPECT_EQ(settings->width, 780);
     EXPECT_EQ(settings->height, 480);
     EXPECT_NEAR(settings->x + settings->width / 2, 640, 20); // centred on the 1280 × 800 screen
@@ -67,14 +80,14 @@ TEST(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     keys({"ctrl+n"});
     std::optional<Window> sheet;
     ASSERT_TRUE(waitFor([&] { return (sheet = visibleWindowNamed("New desktop")).has_value(); }))
-        << agent.log();
+        << agent->log();
     xdotool({"windowactivate", "--sync", sheet->id});
     xdotool({"type", "--delay", "40", "Projects"});
     screenshot("e2e-creation-sheet.png");
     keys({"Return"});
     ASSERT_TRUE(waitFor([&] {
         return live(home) == std::vector<std::string>{"Home", "Work", "Projects"};
-    })) << agent.log();
+    })) << agent->log();
     EXPECT_TRUE(std::filesystem::is_directory(home.folder("Projects")));
     ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("New desktop"); }));
 
@@ -85,7 +98,7 @@ TEST(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     keys({"Return"});
     ASSERT_TRUE(waitFor([&] {
         return live(home) == std::vector<std::string>{"Home", "Work", "Plans"};
-    })) << agent.log();
+    })) << agent->log();
     EXPECT_TRUE(std::filesystem::is_directory(home.folder("Plans")));
     EXPECT_FALSE(std::filesystem::exists(home.folder("Projects")));
 
@@ -93,48 +106,39 @@ TEST(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     keys({"alt+Up"});
     ASSERT_TRUE(waitFor([&] {
         return live(home) == std::vector<std::string>{"Home", "Plans", "Work"};
-    })) << agent.log();
+    })) << agent->log();
     keys({"Tab", "Down"});
     ASSERT_TRUE(waitFor([&] {
         return home.document().findWorkspace("Plans")->type == WorkspaceType::temporary;
-    })) << agent.log();
+    })) << agent->log();
     screenshot("e2e-settings-edited.png");
 
     // Closed and opened again: the same window, on the same section, showing the document.
     keys({"ctrl+w"});
     ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin Settings"); }));
-    chooseFromMenu(*icon, 2);
-    std::optional<Window> again;
-    ASSERT_TRUE(waitFor([&] { return (again = visibleWindowNamed("Tessarin Settings")).has_value(); }));
+    const std::optional<Window> again = openSettings();
+    ASSERT_TRUE(again) << agent->log();
     EXPECT_EQ(std::pair(again->x, again->y), std::pair(settings->x, settings->y)); // kept, not made anew
     screenshot("e2e-settings-reopened.png");
     EXPECT_EQ(live(home), (std::vector<std::string>{"Home", "Plans", "Work"}));
     EXPECT_EQ(home.document().activeWorkspace, "Home");
-    EXPECT_FALSE(agent.logHas("surfaced to the user"));
+    EXPECT_FALSE(agent->logHas("surfaced to the user"));
 
     // "Cleanup calendar" (above "Settings…" past the separator and "Floating dock") opens its window.
     chooseFromMenu(*icon, 4);
-    EXPECT_TRUE(waitFor([] { return visibleWindowNamed("Cleanup calendar").has_value(); })) << agent.log();
+    EXPECT_TRUE(waitFor([] { return visibleWindowNamed("Cleanup calendar").has_value(); })) << agent->log();
     screenshot("e2e-calendar.png");
 }
 
-TEST(SettingsWindow, UninstallButtonAsksFirstAndCancelKeepsEverything) {
-    UserHome home;
-    home.setUp("Home", {"Home", "Work"}, 1, [](Config& c) { c.settings.showDeskListHint = false; });
-    Agent agent(home);
-    ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
-    std::optional<Window> icon;
-    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
-    chooseFromMenu(*icon, 2);
-    std::optional<Window> settings;
-    ASSERT_TRUE(waitFor([&] { return (settings = visibleWindowNamed("Tessarin Settings")).has_value(); }))
-        << agent.log();
+TEST_F(SettingsWindow, UninstallButtonAsksFirstAndCancelKeepsEverything) {
+    const std::optional<Window> settings = openSettings();
+    ASSERT_TRUE(settings) << agent->log();
     xdotool({"windowactivate", "--sync", settings->id});
 
     // "Advanced" is the section above the last; its last control is "Uninstall Tessarin…".
     keys({"End", "Up", "shift+Tab", "space"});
     std::optional<Window> question;
-    ASSERT_TRUE(waitFor([&] { return (question = visibleAlert()).has_value(); })) << agent.log();
+    ASSERT_TRUE(waitFor([&] { return (question = visibleAlert()).has_value(); })) << agent->log();
     screenshot("e2e-settings-uninstall-question.png");
     // The default button is the first; Tab reaches "Cancel".
     xdotool({"windowactivate", "--sync", question->id});
@@ -143,5 +147,5 @@ TEST(SettingsWindow, UninstallButtonAsksFirstAndCancelKeepsEverything) {
 
     EXPECT_EQ(live(home), (std::vector<std::string>{"Home", "Work"}));
     EXPECT_TRUE(waitForAgentOnBus()) << "Cancel leaves the agent running";
-    EXPECT_FALSE(agent.logHas("uninstall requested from Settings"));
+    EXPECT_FALSE(agent->logHas("uninstall requested from Settings"));
 }
