@@ -2,10 +2,15 @@
 
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
+#include "freedesktop/AutostartEntry.h"
 #include "freedesktop/LinuxScreenshotServices.h"
+#include "freedesktop/SyncFolders.h"
 #include "freedesktop/SystemAppearance.h"
+#include "iconhost/AutomationPermission.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
+#include "settings/widgets/EmbeddedRecorder.h"
+#include "support/SupportContact.h"
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
@@ -46,7 +51,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                 std::make_unique<SystemAppearance>(
                     env_.sessionBus, env_.log, qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString())),
       observer_(env_.paths, store_, alerts_, opener_,
-                {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
+                {[this] { rebuildMenu(); }, [this] { settingsWindows_.reload(); },
                  [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); },
                  [this] { desktopWatcher_.pause(); },
                  [this] {
@@ -93,11 +98,16 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       install_({env_.paths, env_.configHome, store_, env_.log, alerts_, [this] { return busy(); },
                 [this] { desktopWatcher_.stop(); },
                 [this](const std::filesystem::path& file) { opener_.reveal(file); }, [this] { quit(); }},
-               Installation::current(), AppImageUpdateTool::find()) {
+               Installation::current(), AppImageUpdateTool::find()),
+      settingsWindows_(settingsParts()) {
     runner_.setBeforeUninstall([this] { desktopWatcher_.stop(); });
     sequence_.setSweeps(&sweeps_);
-    if (env_.hooks.iconsSettled)
-        onScreen_.setIconsSettled(env_.hooks.iconsSettled);
+    // The cover stays until the icon host shows the arrived icons where they were asked to go.
+    onScreen_.setIconsSettled(env_.hooks.iconsSettled
+                                  ? env_.hooks.iconsSettled
+                                  : IconsSettled([this](const std::string&, const IconPositions&) {
+                                        return surface_.placementSettled();
+                                    }));
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
         if (readOrFallback().settings.scrollToCycle)
@@ -115,6 +125,69 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
 }
 
 AppController::~AppController() = default;
+
+SettingsFeatures AppController::settingsFeatures() {
+    SettingsFeatures features = env_.hooks.settingsFeatures;
+    features.shortcutText = [this](const HotKeySpec& spec) { return shortcutText(spec, keyNames()); };
+    features.keyRecorder = embeddedKeyRecorder(features.shortcutText, hotKeys_);
+    features.hotKeysAvailable = [this] { return hotKeys_.canFire(); };
+    features.workspaces = &spaces_.identifier();
+    features.iconHost = [this] {
+        AutomationPermission permission(iconHosts_);
+        IconHostState state;
+        const bool granted = permission.status() == AutomationPermission::Status::granted;
+        state.hostName = permission.hostName();
+        state.status = granted                  ? IconHostState::Status::granted
+                       : state.hostName.empty() ? IconHostState::Status::undetermined
+                                                : IconHostState::Status::denied;
+        return state;
+    };
+    // An entry left from an installed run can still be removed from a development one.
+    features.launchAtLogin = {
+        [this] { return install_.autostart().available() || install_.autostart().isOn(); },
+        [this] { return install_.autostart().isOn(); },
+        [this](bool on) -> std::optional<std::string> {
+            try {
+                install_.autostart().set(on);
+            } catch (const AutostartError& e) {
+                return e.what();
+            }
+            return std::nullopt;
+        }};
+    return features;
+}
+
+SettingsWindows::Parts AppController::settingsParts() {
+    SettingsCallbacks callbacks;
+    callbacks.onChange = [this] { configChanged(); };
+    callbacks.onSweepNow = [this] { sweepActiveDesktopNow(); };
+    callbacks.onShowFloatingDock = env_.hooks.toggleFloatingDock;
+    callbacks.onSwitch = [this](const std::string& name) { performSwitch(name, true); };
+    callbacks.onPreviewTransition = [this] { previewTransition(); };
+    callbacks.onUninstall = [this] { uninstallRequested(); };
+    callbacks.isBusy = [this] { return busy(); };
+    return {SettingsDependencies{store_, env_.paths, files_, env_.clock, &archiver_},
+            &screenshots_,
+            std::move(callbacks),
+            settingsFeatures(),
+            [this](const std::filesystem::path& folder) { opener_.open(folder); },
+            [this](const Config& document) {
+                bool journalPending = false;
+                try {
+                    journalPending = store_.loadJournal().has_value();
+                } catch (...) {
+                }
+                const SupportContact support(ProductInfo::current(), env_.paths.root, env_.log);
+                return support.diagnostics(document, journalPending);
+            },
+            [this]() -> std::optional<std::string> {
+                if (const auto synced =
+                        syncClientOfDesktop(env_.paths.desktop, env_.paths.home, env_.configHome))
+                    return synced->client;
+                return std::nullopt;
+            },
+            QString::fromStdString(env_.version)};
+}
 
 Config AppController::readOrFallback() {
     try {
@@ -243,6 +316,7 @@ void AppController::configChanged() {
     notifier_.sync(readOrFallback());
     refreshDesktopWatcher();
     refreshSpaceFollower();
+    settingsWindows_.reload();
 }
 
 void AppController::reloadHotKeys() {
@@ -332,8 +406,7 @@ void AppController::schedulerTick() {
 
 void AppController::afterStoreChange() {
     rebuildMenu();
-    if (env_.hooks.reloadSettingsModel)
-        env_.hooks.reloadSettingsModel();
+    settingsWindows_.reload();
 }
 
 void AppController::toggleScreenshotFilteringPause() {
@@ -344,8 +417,7 @@ void AppController::toggleScreenshotFilteringPause() {
     } catch (...) {
     }
     rebuildMenu();
-    if (env_.hooks.reloadSettingsModel)
-        env_.hooks.reloadSettingsModel();
+    settingsWindows_.reload();
 }
 
 void AppController::sweepActiveDesktopNow() {
@@ -391,9 +463,15 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
         quit();
         break;
     case MenuCommand::newWorkspace:
+        newWorkspace();
+        break;
     case MenuCommand::openCalendar:
-    case MenuCommand::toggleDock:
+        openCalendar();
+        break;
     case MenuCommand::openSettings:
+        openSettings();
+        break;
+    case MenuCommand::toggleDock:
         notAvailableYet(entry.title);
         break;
     }
@@ -431,6 +509,7 @@ void AppController::present(const std::exception& error) {
 void AppController::activate() {
     env_.log.log(LogCategory::app, "another copy of Tessarin asked this one to come forward");
     alerts_.raiseAll();
+    settingsWindows_.raiseOpen();
 }
 
 void AppController::uninstallRequested() {

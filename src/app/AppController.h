@@ -19,6 +19,7 @@
 #include "session/DockDrop.h"
 #include "session/SweepTriggers.h"
 #include "session/SwitchSequence.h"
+#include "settings/SettingsWindows.h"
 #include "spaces/SpaceFollowing.h"
 #include "store/FileStateStore.h"
 #include "store/StoreLock.h"
@@ -42,8 +43,11 @@ namespace tessarin {
 
 // Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
-    std::function<void()> reloadSettingsModel;
-    IconsSettled iconsSettled; // the icon host's test before the cover's reveal
+    IconsSettled iconsSettled; // replaces the icon host's test before the cover's reveal
+    // The settings model's requests that other components answer.
+    std::function<void()> toggleFloatingDock;
+    // What the settings windows show of components still to come (the screen corners).
+    SettingsFeatures settingsFeatures;
 };
 
 // What the entry point hands the controller.
@@ -103,6 +107,10 @@ public:
     bool busy();
     void present(const std::exception& error);
     void quit();
+    // The windows of the menu's "Settings…", "Cleanup calendar" and "New desktop…" (also their hot keys).
+    void openSettings() { settingsWindows_.openSettings(); }
+    void openCalendar() { settingsWindows_.openCalendar(); }
+    void newWorkspace() { settingsWindows_.newDesktop(); }
     // The settings window's "Uninstall Tessarin…": asks, hands the desktops back, then quits.
     void uninstallRequested();
 
@@ -114,6 +122,7 @@ public:
     ReminderNotifier& notifier() { return notifier_; }
     HotKeyCenter& hotKeys() { return hotKeys_; }
     SpaceFollowing& spaceFollowing() { return spaces_; }
+    SettingsWindows& settingsWindows() { return settingsWindows_; }
     // The autostart entry, the updater, the uninstall and the Trash watcher.
     InstallHousekeeping& install() { return install_; }
     // The desktop-icon host in use, for the settings window's row (AutomationPermission).
@@ -134,6 +143,8 @@ private:
     void afterStoreChange();
     void activate();
     Config readOrFallback();
+    SettingsWindows::Parts settingsParts();
+    SettingsFeatures settingsFeatures();
 
     AgentEnvironment env_;
     TrayHost tray_;
@@ -168,6 +179,7 @@ private:
     ControlService control_;
     SingleInstance instance_;
     InstallHousekeeping install_;
+    SettingsWindows settingsWindows_;
     bool launched_ = false;
 };
 

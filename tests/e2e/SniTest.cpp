@@ -111,9 +111,17 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     screenshot("sni-menu.png");
     xdotool({"key", "Escape"});
 
+    // "Settings…" opens the settings window.
+    click(service, idOf(menuLayout(service), QString::fromUtf8("Settings…")));
+    std::optional<Window> settings;
+    ASSERT_TRUE(waitFor([&] { return (settings = visibleWindowNamed("Tessarin Settings")).has_value(); }))
+        << agent.log();
+    xdotool({"windowactivate", "--sync", settings->id, "key", "ctrl+w"});
+    ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin Settings").has_value(); }));
+
     // Items whose window is not there yet say so rather than doing nothing.
     const auto beforeNote = visibleWindows().size();
-    click(service, idOf(menuLayout(service), QString::fromUtf8("Settings…")));
+    click(service, idOf(menuLayout(service), QStringLiteral("Floating dock")));
     std::optional<Window> note;
     ASSERT_TRUE(waitFor([&] { return (note = visibleAlert()).has_value(); })) << agent.log();
     screenshot("not-available-yet.png");

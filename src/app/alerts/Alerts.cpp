@@ -31,8 +31,10 @@ void Alerts::show(AlertSpec spec) {
     box->setWindowModality(Qt::ApplicationModal);
     QList<QAbstractButton*> buttons;
     for (int i = 0; i < spec.buttons.size(); ++i) {
-        QPushButton* b =
-            box->addButton(spec.buttons[i], i == 0 ? QMessageBox::AcceptRole : QMessageBox::ActionRole);
+        // A button's "&" is its own text, not a mnemonic marker.
+        QString text = spec.buttons[i];
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QPushButton* b = box->addButton(text, i == 0 ? QMessageBox::AcceptRole : QMessageBox::ActionRole);
         buttons.append(b);
         if (i == 0)
             box->setDefaultButton(b);

@@ -26,6 +26,11 @@ bool CalendarEditor::mergeTasks(const Uuid& source, const Uuid& target) {
     return state_.apply([&](Config& c) { mergeCleanupTasks(c, source, target); });
 }
 
+bool CalendarEditor::splitMember(const std::string& name, Date date) {
+    const Date day = state_.calendar().startOfDay(date);
+    return state_.apply([&](Config& c) { tessarin::splitMember(c, name, day); });
+}
+
 bool CalendarEditor::removeCleanup(const std::string& name) {
     return state_.apply([&](Config& c) { removeCleanupMember(c, name); });
 }

@@ -20,6 +20,8 @@ public:
     bool setCleanupDate(const std::string& name, Date date);
     bool rescheduleTask(const Uuid& id, Date date);
     bool mergeTasks(const Uuid& source, const Uuid& target);
+    // Gives the desktop a task of its own on `date`'s day, out of the task it shares.
+    bool splitMember(const std::string& name, Date date);
     bool removeCleanup(const std::string& name);
 
     std::vector<TimerOp> timerOps() const;

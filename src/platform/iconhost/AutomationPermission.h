@@ -17,13 +17,9 @@ public:
     // granted while Caja, Nemo or xfdesktop runs; unknown otherwise. Probes the display: cheap enough
     // for the row's refresh every two seconds.
     Status status();
-    // The running host as people know it ("Caja", "Nemo", "Xfce desktop", "PCManFM", "PCManFM-Qt",
+    // The running host as people know it ("Caja", "Nemo", "Xfdesktop", "PCManFM", "PCManFM-Qt",
     // another host's window class); empty when none runs.
     std::string hostName() const;
-
-    // The row's texts. Linux never denies nor asks, so every status but granted reads as unknown.
-    static std::string rowTitle();
-    static std::string subtitle(Status status, const std::string& hostName);
 
 private:
     IconHostFinder& finder_;

@@ -1,0 +1,439 @@
+// The sections' controls against a real store: each control runs its operation of the settings model;
+// a refused one shows the model's text over the window and leaves both the document and the control
+// as they were. The confirmations ask with their own texts and buttons before anything changes.
+#include "SettingsFixture.h"
+#include "model/ShortcutText.h"
+#include "settings/calendar/CalendarWindow.h"
+#include "settings/sheet/CreationSheet.h"
+#include "support/Files.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using test::SettingsFixture;
+
+namespace {
+
+const HotKeySpec workKey{18, modifierBits::option | modifierBits::shift};
+
+// Alt+Shift+1, the Work desktop's shortcut, typed into a shortcut control.
+void recordWorkKey(QWidget* recorder) {
+    SettingsFixture::record(recorder, Qt::Key_Exclam, 10, Qt::AltModifier | Qt::ShiftModifier);
+}
+
+template <typename T> T* control(SettingsFixture& f, const QString& name) {
+    T* found = f.windows.settingsWindow()->page()->findChild<T*>(name);
+    EXPECT_TRUE(found) << name.toStdString();
+    return found;
+}
+
+// The desktop picker of the first filename rule.
+QComboBox* ruleTarget(SettingsFixture& f) {
+    for (auto* combo : f.windows.settingsWindow()->page()->findChildren<QComboBox*>())
+        if (combo->objectName().startsWith(QStringLiteral("ruleDesktop:")))
+            return combo;
+    return nullptr;
+}
+
+void type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->setText(text);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
+}
+
+void press(QWidget* w, Qt::Key key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+struct ControlCase {
+    const char* name;
+    SettingsSectionId section;
+    std::function<void(SettingsFixture&)> act;
+    std::string refusal;                              // empty: the operation goes through
+    std::function<bool(const Config&)> saved;         // what the document holds afterwards (when not refused)
+    std::function<bool(SettingsFixture&)> shows = {}; // what the section shows afterwards
+};
+
+} // namespace
+
+TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
+    const ControlCase cases[] = {
+        {"rename to the archive folder's name",
+         SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { type(control<QLineEdit>(f, "name:Work"), "archive"); },
+         "\u201carchive\u201d is part of the desktops folder itself \u2014 pick another name.",
+         {},
+         [](SettingsFixture& f) { return control<QLineEdit>(f, "name:Work")->text() == "Work"; }},
+        {"rename to a taken name",
+         SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { type(control<QLineEdit>(f, "name:Work"), "Home"); },
+         "\u201cHome\u201d already exists.",
+         {}},
+        {"rename", SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { type(control<QLineEdit>(f, "name:Work"), " Office "); }, "",
+         [](const Config& c) { return c.findWorkspace("Office") && !c.findWorkspace("Work"); },
+         [](SettingsFixture& f) {
+             return f.windows.settingsWindow()->focusWidget() == control<QLineEdit>(f, "name:Office");
+         }},
+        {"make a temporary desktop permanent", SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { press(control<QComboBox>(f, "type:Projects"), Qt::Key_Up); }, "",
+         [](const Config& c) { return c.findWorkspace("Projects")->type == WorkspaceType::permanent; }},
+        {"move a desktop up", SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { control<QToolButton>(f, "up:Work")->click(); }, "",
+         [](const Config& c) {
+             const auto live = c.liveWorkspaces();
+             return live[0].name == "Work" && live[1].name == "Home";
+         },
+         [](SettingsFixture& f) { return control<QToolButton>(f, "up:Work")->isEnabled() == false; }},
+        {"delete the active desktop",
+         SettingsSectionId::workspaces,
+         [](SettingsFixture& f) {
+             control<QToolButton>(f, "delete:Home")->click();
+             SettingsFixture::answer(SettingsFixture::dialog(), "Move to Trash");
+         },
+         "\u201cHome\u201d is the active desktop. Switch to another first.",
+         {}},
+        {"a shortcut another desktop holds",
+         SettingsSectionId::shortcuts,
+         [](SettingsFixture& f) { recordWorkKey(control<QWidget>(f, "cycleNext")); },
+         "\u2325\u21e71 is already assigned to \u201cWork\u201d.",
+         {}},
+        {"a desktop's own shortcut again", SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { recordWorkKey(control<QWidget>(f, "hotkey:Work")); }, "",
+         [](const Config& c) { return c.findWorkspace("Work")->hotkey == workKey; }},
+        {"clear a shortcut", SettingsSectionId::shortcuts,
+         [](SettingsFixture& f) {
+             SettingsFixture::record(control<QWidget>(f, "hotkey:Work"), Qt::Key_Backspace, 22,
+                                     Qt::NoModifier);
+         },
+         "", [](const Config& c) { return !c.findWorkspace("Work")->hotkey; }},
+        {"unpin", SettingsSectionId::pinnedFolders,
+         [](SettingsFixture& f) { control<QPushButton>(f, "unpin:Gone folder")->click(); }, "",
+         [](const Config& c) { return c.settings.pinnedFolders == std::vector<std::string>{"notes.txt"}; }},
+        {"pin a Desktop item from the menu", SettingsSectionId::pinnedFolders,
+         [](SettingsFixture& f) {
+             for (QAction* a : control<QMenu>(f, "pinMenu")->actions())
+                 if (a->text() == "photo.png")
+                     a->trigger();
+         },
+         "",
+         [](const Config& c) {
+             return c.settings.pinnedFolders ==
+                    std::vector<std::string>{"notes.txt", "Gone folder", "photo.png"};
+         }},
+        {"pour into a permanent desktop", SettingsSectionId::organisation,
+         [](SettingsFixture& f) { press(control<QComboBox>(f, "destination:Projects"), Qt::Key_Down); }, "",
+         [](const Config& c) {
+             const Workspace* w = c.findWorkspace("Projects");
+             return w->clearMode == ClearMode::move && w->drainTarget == "Home" && w->timerDrains;
+         }},
+        {"mark an archived desktop sorted", SettingsSectionId::organisation,
+         [](SettingsFixture& f) { control<QPushButton>(f, "sorted:Trip")->click(); }, "",
+         [](const Config& c) { return c.findWorkspace("Trip")->state == WorkspaceState::archivedSorted; }},
+        {"remind at", SettingsSectionId::organisation,
+         [](SettingsFixture& f) {
+             auto* time = control<QAbstractSpinBox>(f, "remindAt");
+             time->setFocus();
+             time->stepUp();
+             press(time, Qt::Key_Return);
+         },
+         "", [](const Config& c) { return c.settings.cleanupNotifyMinutes == 600; }},
+        {"dark mode", SettingsSectionId::appearance,
+         [](SettingsFixture& f) { press(control<QComboBox>(f, "appearanceMode"), Qt::Key_End); }, "",
+         [](const Config& c) { return c.settings.appearance.mode == AppearanceMode::dark; }},
+        {"a rule into a reserved name",
+         SettingsSectionId::advanced,
+         [](SettingsFixture& f) {
+             QComboBox* target = ruleTarget(f);
+             type(target->lineEdit(), "_Inbox");
+         },
+         "Names can't start with \u201c_\u201d (reserved).",
+         {}},
+        {"a rule into a new desktop", SettingsSectionId::advanced,
+         [](SettingsFixture& f) {
+             QComboBox* target = ruleTarget(f);
+             type(target->lineEdit(), "Invoices");
+         },
+         "",
+         [](const Config& c) {
+             return c.settings.customFilters[0].collection == "Invoices" && c.findWorkspace("Invoices");
+         }},
+        {"hot corner", SettingsSectionId::floatingDock,
+         [](SettingsFixture& f) { press(control<QComboBox>(f, "dockCorner"), Qt::Key_Down); }, "",
+         [](const Config& c) { return c.settings.floatingDockCorner == FloatingDockCorner::topLeft; }},
+        {"a save that fails",
+         SettingsSectionId::general,
+         [](SettingsFixture& f) {
+             f.store.failSaves = true;
+             control<QCheckBox>(f, "startMinimized")->click();
+         },
+         "config.json couldn't be saved: No space left on device",
+         {},
+         [](SettingsFixture& f) { return !control<QCheckBox>(f, "startMinimized")->isChecked(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsFixture f;
+        f.richDocument();
+        f.put(f.paths.desktop / "photo.png");
+        f.openSettings(c.section);
+        const std::string before = test::readFile(f.paths.config);
+        const int changesBefore = f.changes;
+
+        c.act(f);
+
+        QMessageBox* shown = SettingsFixture::dialog();
+        if (c.refusal.empty()) {
+            EXPECT_FALSE(shown) << (shown ? shown->text().toStdString() : "");
+            ASSERT_TRUE(c.saved);
+            EXPECT_TRUE(c.saved(f.load()));
+            EXPECT_GT(f.changes, changesBefore);
+            EXPECT_EQ(f.windows.model().config(), f.load()); // the window shows what was saved
+        } else {
+            ASSERT_TRUE(shown);
+            EXPECT_EQ(shown->text().toStdString(), c.refusal);
+            EXPECT_EQ(test::readFile(f.paths.config), before);
+            EXPECT_EQ(f.changes, changesBefore);
+        }
+        if (c.shows) {
+            EXPECT_TRUE(c.shows(f));
+        }
+    }
+}
+
+namespace {
+
+struct ConfirmationCase {
+    const char* name;
+    SettingsSectionId section;
+    std::function<void(SettingsFixture&)> ask;
+    std::string message;
+    std::string informative;
+    std::vector<std::string> buttons;
+    QString answer;
+    std::function<bool(const Config&)> after; // with the answer given
+};
+
+} // namespace
+
+TEST(SettingsSections, ConfirmationsAskFirst) {
+    const ConfirmationCase cases[] = {
+        {"delete a desktop with one file",
+         SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { control<QToolButton>(f, "delete:Work")->click(); },
+         "Move \u201cWork\u201d to the Trash?",
+         "Its 1 file goes to the Trash with it, where you can recover it until you empty it.",
+         {"Move to Trash", "Cancel"},
+         "Move to Trash",
+         [](const Config& c) { return !c.findWorkspace("Work"); }},
+        {"delete a desktop with two files",
+         SettingsSectionId::workspaces,
+         [](SettingsFixture& f) {
+             f.put(f.folder("Scratch") / "a.txt");
+             f.put(f.folder("Scratch") / "b.txt");
+             f.put(f.folder("Scratch") / ".hidden");
+             control<QToolButton>(f, "delete:Scratch")->click();
+         },
+         "Move \u201cScratch\u201d to the Trash?",
+         "Its 2 files go to the Trash with it, where you can recover them until you empty it.",
+         {"Move to Trash", "Cancel"},
+         "Cancel",
+         [](const Config& c) { return c.findWorkspace("Scratch") != nullptr; }},
+        {"a desktop whose folder is gone",
+         SettingsSectionId::workspaces,
+         [](SettingsFixture& f) {
+             std::filesystem::remove_all(f.folder("Scratch"));
+             f.windows.reload();
+             control<QPushButton>(f, "remove:Scratch")->click();
+         },
+         "Remove from Tessarin",
+         "The folder for \u201cScratch\u201d isn\u2019t in your desktops folder any more. Removing it clears "
+         "the "
+         "entry \u2014 there\u2019s nothing left on disk.",
+         {"Remove from Tessarin", "Cancel"},
+         "Remove from Tessarin",
+         [](const Config& c) { return !c.findWorkspace("Scratch"); }},
+        {"the Screenshots desktop made temporary",
+         SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { press(control<QComboBox>(f, "type:Screenshots"), Qt::Key_Down); },
+         "Make the Screenshots desktop temporary?",
+         "A temporary desktop can be auto-archived. Screenshot filtering keeps using this one until then "
+         "\u2014 if "
+         "it's archived, Tessarin automatically starts a new Screenshots desktop and points filtering at it.",
+         {"Make Temporary", "Cancel"},
+         "Make Temporary",
+         [](const Config& c) { return c.findWorkspace("Screenshots")->type == WorkspaceType::temporary; }},
+        {"archive now",
+         SettingsSectionId::organisation,
+         [](SettingsFixture& f) { control<QPushButton>(f, "archiveNow:Projects")->click(); },
+         "Archive \u201cProjects\u201d?",
+         "Moves this desktop's folder into your archive \u2014 nothing is deleted. You can restore it "
+         "anytime.",
+         {"Archive", "Archive, don't ask again", "Cancel"},
+         "Archive, don't ask again",
+         [](const Config& c) {
+             return c.findWorkspace("Projects")->state == WorkspaceState::archivedUnsorted &&
+                    !c.settings.confirmArchive;
+         }},
+        {"move now",
+         SettingsSectionId::organisation,
+         [](SettingsFixture& f) { control<QPushButton>(f, "moveNow:Scratch")->click(); },
+         "Move \u201cScratch\u201d into \u201cWork\u201d?",
+         "Its files move into \u201cWork\u201d under a folder named \u201cScratch\u201d. Nothing is deleted "
+         "or "
+         "overwritten, and the emptied desktop is removed.",
+         {"Move", "Move, don't ask again", "Cancel"},
+         "Move",
+         [](const Config& c) { return !c.findWorkspace("Scratch") && c.settings.confirmDrain; }},
+        {"follow workspaces",
+         SettingsSectionId::experimental,
+         [](SettingsFixture& f) { control<QCheckBox>(f, "followWorkspaces")->click(); },
+         "Photosensitivity warning",
+         "Following workspaces can make the screen flash.\n\nEvery switch between workspaces swaps the "
+         "desktop "
+         "underneath: files, icons and wallpaper colours change abruptly, and quick back-and-forth switching "
+         "can "
+         "produce rapid flashing. If you (or anyone watching your screen) are sensitive to flashing images "
+         "or have "
+         "photosensitive epilepsy, leave this off.",
+         {"Turn On", "Cancel"},
+         "Cancel",
+         [](const Config& c) { return !c.settings.followSpaces; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsFixture f;
+        f.richDocument();
+        f.openSettings(c.section);
+        c.ask(f);
+        QMessageBox* box = SettingsFixture::dialog();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text().toStdString(), c.message);
+        EXPECT_EQ(box->informativeText().toStdString(), c.informative);
+        EXPECT_EQ(SettingsFixture::buttons(box), c.buttons);
+        SettingsFixture::answer(box, c.answer);
+        EXPECT_TRUE(c.after(f.load()));
+        if (c.answer == "Cancel") {
+            EXPECT_EQ(f.windows.model().config(), f.load());
+        }
+    }
+}
+
+namespace {
+
+struct ActionCase {
+    const char* name;
+    SettingsSectionId section;
+    std::function<void(SettingsFixture&)> act;
+    std::function<bool(SettingsFixture&)> done;
+};
+
+} // namespace
+
+TEST(SettingsSections, ButtonsThatReachTheAgentLeaveTheDocumentAlone) {
+    bool loginItem = false;
+    std::optional<std::string> loginFailure;
+    SettingsFeatures features;
+    features.launchAtLogin = {[] { return true; }, [&] { return loginItem; },
+                              [&](bool on) {
+                                  if (!loginFailure)
+                                      loginItem = on;
+                                  return loginFailure;
+                              }};
+    features.iconHost = [] { return IconHostState{IconHostState::Status::granted, "Caja"}; };
+    const ActionCase cases[] = {
+        {"reveal the desktops folder", SettingsSectionId::general,
+         [](SettingsFixture& f) { control<QPushButton>(f, "revealDesktops")->click(); },
+         [](SettingsFixture& f) { return f.revealed == std::vector{f.paths.workspaces}; }},
+        {"reveal an archived desktop", SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { control<QPushButton>(f, "revealArchived:Trip")->click(); },
+         [](SettingsFixture& f) { return f.revealed == std::vector{f.archive() / "Trip-2026-02-20"}; }},
+        {"copy diagnostics", SettingsSectionId::general,
+         [](SettingsFixture& f) { control<QPushButton>(f, "copyDiagnostics")->click(); },
+         [](SettingsFixture& f) {
+             return QApplication::clipboard()->text() == "diagnostics report" &&
+                    control<QPushButton>(f, "copyDiagnostics")->text() == "Copied";
+         }},
+        {"the icon host by name", SettingsSectionId::general, [](SettingsFixture&) {},
+         [](SettingsFixture& f) {
+             const auto labels = f.windows.settingsWindow()->page()->findChildren<QLabel*>();
+             return std::any_of(labels.begin(), labels.end(), [](QLabel* l) {
+                 return l->text() == "Lets Tessarin tell Caja where your desktop icons go when you switch.";
+             });
+         }},
+        {"launch at login", SettingsSectionId::general,
+         [](SettingsFixture& f) { control<QCheckBox>(f, "launchAtLogin")->click(); },
+         [&](SettingsFixture& f) {
+             return loginItem && control<QCheckBox>(f, "launchAtLogin")->isChecked();
+         }},
+        {"launch at login refused", SettingsSectionId::general,
+         [&](SettingsFixture& f) {
+             loginFailure = "Couldn't write the autostart entry: Permission denied";
+             control<QCheckBox>(f, "launchAtLogin")->click();
+         },
+         [&](SettingsFixture& f) {
+             QMessageBox* box = SettingsFixture::dialog();
+             return box && box->text().toStdString() == *loginFailure && !loginItem &&
+                    !control<QCheckBox>(f, "launchAtLogin")->isChecked();
+         }},
+        {"new desktop", SettingsSectionId::workspaces,
+         [](SettingsFixture& f) { control<QPushButton>(f, "newDesktop")->click(); },
+         [](SettingsFixture& f) {
+             return f.windows.creationSheet() && f.windows.creationSheet()->isVisible();
+         }},
+        {"open the calendar", SettingsSectionId::organisation,
+         [](SettingsFixture& f) { control<QPushButton>(f, "openCalendar")->click(); },
+         [](SettingsFixture& f) {
+             return f.windows.calendarWindow() && f.windows.calendarWindow()->isVisible();
+         }},
+        {"sort now", SettingsSectionId::advanced,
+         [](SettingsFixture& f) { control<QPushButton>(f, "sortNow")->click(); },
+         [](SettingsFixture& f) { return f.sweeps == 1; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        loginItem = false;
+        loginFailure.reset();
+        SettingsFixture f(features);
+        f.richDocument();
+        f.openSettings(c.section);
+        const std::string before = test::readFile(f.paths.config);
+        c.act(f);
+        EXPECT_TRUE(c.done(f));
+        EXPECT_EQ(test::readFile(f.paths.config), before);
+        EXPECT_EQ(f.changes, 0);
+        if (auto* sheet = f.windows.creationSheet())
+            sheet->close();
+    }
+}
+
+TEST(SettingsSections, OpenWindowsFollowChangesMadeElsewhere) {
+    SettingsFixture f;
+    f.richDocument();
+    f.openSettings(SettingsSectionId::workspaces);
+    f.windows.openCalendar();
+    const auto circles = f.windows.calendarWindow()->view().markers().size();
+
+    // tessarinctl, a switch or the scheduler change the document; the agent then reloads the windows.
+    mutateConfig(f.store, [](Config& c) {
+        c.findWorkspace("Work")->name = "Office";
+        c.cleanupTasks.push_back(
+            CleanupTask{Uuid::random(), {"Scratch"}, test::berlin(2026, 3, 20, 0, 0, false)});
+    });
+    f.windows.reload();
+
+    EXPECT_TRUE(f.windows.settingsWindow()->page()->findChild<QLineEdit*>("name:Office"));
+    EXPECT_FALSE(f.windows.settingsWindow()->page()->findChild<QLineEdit*>("name:Work"));
+    EXPECT_EQ(f.windows.calendarWindow()->view().markers().size(), circles + 1);
+    EXPECT_EQ(f.windows.model().config(), f.load());
+}
