@@ -173,8 +173,9 @@ TEST(SweepTriggers, DockDrops) {
         if (c.failMove)
             faulty.failMove(c.failMove, EACCES);
         int refreshes = 0;
+        Log log;
         DockDrop drop(
-            w.store, faulty, w.paths.desktop, [&] { return c.busy; }, [&] { ++refreshes; });
+            w.store, faulty, log, w.paths.desktop, [&] { return c.busy; }, [&] { ++refreshes; });
         std::vector<fs::path> items;
         for (const auto& d : c.dropped)
             items.push_back(w.home.path() / d);
