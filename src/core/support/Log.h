@@ -77,6 +77,22 @@ private:
     std::deque<LogEntry> ring_;
 };
 
+// A sink attached to a log for the life of this object: a command's transcript that must not outlive
+// the command, also when it ends with an exception.
+class ScopedLogSink {
+public:
+    ScopedLogSink(Log& log, std::shared_ptr<LogSink> sink) : log_(log), sink_(std::move(sink)) {
+        log_.addSink(sink_);
+    }
+    ~ScopedLogSink() { log_.removeSink(sink_); }
+    ScopedLogSink(const ScopedLogSink&) = delete;
+    ScopedLogSink& operator=(const ScopedLogSink&) = delete;
+
+private:
+    Log& log_;
+    std::shared_ptr<LogSink> sink_;
+};
+
 // "2026-12-06T14:03:09Z": UTC, whole seconds.
 std::string formatIso8601Utc(std::chrono::system_clock::time_point time);
 // "2026-12-06T15:03:09+01:00": local time with its offset from UTC ("Z" when there is none).
