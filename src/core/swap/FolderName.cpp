@@ -1,17 +1,10 @@
 #include "swap/FolderName.h"
 
-#include <algorithm>
 #include <set>
 
 namespace tessarin {
 
 namespace {
-
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 std::string_view reason(FolderNameProblem problem) {
     switch (problem) {

@@ -19,6 +19,18 @@ inline bool isPlainFolderName(std::string_view name) {
     return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
+// Equal when only the letter case of ASCII letters differs: how the store's own folder names are
+// compared, since a file system may ignore case.
+inline bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 // The longest name a folder can have on the file systems Tessarin runs on.
 inline constexpr std::size_t maxFolderNameBytes = 255;
 
