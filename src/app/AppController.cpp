@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QScreen>
+#include <algorithm>
 
 namespace tessarin {
 
@@ -33,10 +34,17 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
       swapper_(surface_, store_), archiver_(store_, env_.paths, files_, env_.clock, env_.log),
       screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
-      sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas), opener_(env_.sessionBus),
+      sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas),
+      opener_(env_.sessionBus, [this](const std::filesystem::path& folder,
+                                      const std::string& reason) { folderNotOpened(folder, reason); }),
       observer_(env_.paths, store_, alerts_, opener_,
                 {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
-                 [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); }}),
+                 [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); },
+                 [this] { desktopWatcher_.pause(); },
+                 [this] {
+                     spaces_.adoptCurrentSpace();
+                     desktopWatcher_.resume();
+                 }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
                 [this](const std::string& name) { performSwitch(name, true); }),
@@ -45,8 +53,10 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       dockDrop_(
           store_, surface_, env_.log, env_.paths.desktop, [this] { return busy(); },
           [this] { afterStoreChange(); }),
-      notifier_(env_.sessionBus, env_.clock), scheduler_([this] { schedulerTick(); }),
-      lock_(env_.paths.root, "tessarin"),
+      notifier_(env_.sessionBus, env_.clock), noTrayNotice_(env_.sessionBus, alerts_),
+      scheduler_([this] { schedulerTick(); }), display_(env_.sessionBus), hotKeys_(display_.keys()),
+      spaces_(display_.spaces(), [this](const std::string& spaceId) { return handleSpaceSettled(spaceId); }),
+      desktopWatcher_(env_.paths.desktop, [this] { onDesktopChanged(); }), lock_(env_.paths.root, "tessarin"),
       runner_(env_.paths, {env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
       commands_({store_, sequence_,
                  [this] {
@@ -66,6 +76,14 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
             scroller_.handle(input);
     });
     connect(&tray_, &TrayHost::chosen, this, &AppController::menuEntryChosen);
+    connect(&tray_, &TrayHost::noTrayFound, &noTrayNotice_, &NoTrayNotice::tell);
+    connect(&hotKeys_, &HotKeyCenter::keyboardChanged, this, [this] {
+        env_.log.log(LogCategory::app, "keyboard layout changed; shortcuts taken again");
+        rebuildMenu();
+    });
+    runner_.setTriggers(
+        {&display_.keyboard(), &display_.spaces(), [this] { return hotKeys_.canFire(); },
+         [this](const HotKeySpec& spec) { return std::optional<bool>(hotKeys_.isRegistered(spec)); }});
 }
 
 AppController::~AppController() = default;
@@ -79,17 +97,9 @@ Config AppController::readOrFallback() {
 }
 
 bool AppController::start() {
-    if (!env_.sessionBus.isConnected() || !env_.sessionBus.interface()) {
-        AlertSpec::Style style = AlertSpec::Style::critical;
-        alerts_.show(
-            {style,
-             QStringLiteral("Tessarin needs a D-Bus session"),
-             QStringLiteral("Tessarin could not reach the session's message bus, which it uses to make sure "
-                            "only one copy manages your desktops. Start it from your desktop session."),
-             {QStringLiteral("Quit")},
-             [](int) { QApplication::exit(1); }});
+    // The entry point said why when there is no bus; the single-instance handshake needs one.
+    if (!env_.sessionBus.isConnected() || !env_.sessionBus.interface())
         return false;
-    }
     try {
         checkDesktopLocation(env_.paths);
     } catch (const std::exception& e) {
@@ -136,12 +146,15 @@ void AppController::completeLaunch() {
     }
     if (!sequence_.readOnly())
         archiver_.fireDueTimers(env_.clock.now());
-    if (env_.hooks.reloadHotKeys)
-        env_.hooks.reloadHotKeys();
+    reloadHotKeys();
     rebuildMenu();
     scheduler_.start();
     scheduler_.observeWake(env_.systemBus);
     notifier_.sync(readOrFallback());
+    refreshDesktopWatcher();
+    refreshSpaceFollower();
+    env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
+                 display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
     launched_ = true;
 }
@@ -199,16 +212,94 @@ void AppController::statusItemClicked(bool optionHeld) {
 }
 
 void AppController::rebuildMenu() {
-    tray_.setMenu(buildStatusMenu(readOrFallback()));
+    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames()));
+}
+
+PrintableKeyName AppController::keyNames() {
+    return [this](uint32_t keyCode) { return display_.keyboard().printableKeyName(keyCode); };
 }
 
 void AppController::configChanged() {
     if (readOrFallback().settings.menuBarAnimation == MenuBarAnimation::none)
         menuBarIcon_.resetToRest();
-    if (env_.hooks.reloadHotKeys)
-        env_.hooks.reloadHotKeys();
+    reloadHotKeys();
     rebuildMenu();
     notifier_.sync(readOrFallback());
+    refreshDesktopWatcher();
+    refreshSpaceFollower();
+}
+
+void AppController::reloadHotKeys() {
+    hotKeys_.reload(readOrFallback().hotKeyAssignments(),
+                    [this](const HotKeyAssignment::Owner& owner) { return hotKeyAction(owner); });
+}
+
+HotKeyCenter::Action AppController::hotKeyAction(const HotKeyAssignment::Owner& owner) {
+    using Kind = HotKeyAssignment::Owner::Kind;
+    // The windows' own commands go where their menu items go.
+    const auto menuCommand = [this](MenuCommand command, const char* title) {
+        return [this, command, title] {
+            StatusMenuEntry entry;
+            entry.command = command;
+            entry.title = title;
+            menuEntryChosen(entry);
+        };
+    };
+    switch (owner.kind) {
+    case Kind::workspace:
+        return [this, name = owner.workspaceName] { performSwitch(name, true); };
+    case Kind::cycleNext:
+        return [this] { cycle(1); };
+    case Kind::cyclePrevious:
+        return [this] { cycle(-1); };
+    case Kind::hideDesktop:
+        return [this] { toggleCollapse(); };
+    case Kind::switchToLast:
+        return [this] { switchToLastDesktop(); };
+    case Kind::openSettings:
+        return menuCommand(MenuCommand::openSettings, "Settings…");
+    case Kind::openCalendar:
+        return menuCommand(MenuCommand::openCalendar, "Cleanup calendar");
+    case Kind::sortNow:
+        return [this] { sweepActiveDesktopNow(); };
+    case Kind::floatingDock:
+        return menuCommand(MenuCommand::toggleDock, "Floating dock");
+    }
+    return {};
+}
+
+void AppController::refreshDesktopWatcher() {
+    const AppSettings s = readOrFallback().settings;
+    const bool rules = std::any_of(s.customFilters.begin(), s.customFilters.end(),
+                                   [](const CustomFilter& f) { return f.enabled && !f.pattern.empty(); });
+    if (s.customFiltersEnabled && s.customFiltersWatch && rules)
+        desktopWatcher_.start();
+    else
+        desktopWatcher_.stop();
+}
+
+void AppController::onDesktopChanged() {
+    if (!sequence_.readOnly())
+        sweepTriggers_.onDesktopChanged(); // does nothing while busy
+}
+
+void AppController::refreshSpaceFollower() {
+    spaces_.refresh(readOrFallback().settings.followSpaces);
+}
+
+SpaceFollowResult AppController::handleSpaceSettled(const std::string& spaceId) {
+    if (sequence_.isSwapping())
+        return SpaceFollowResult::busy;
+    if (busy() || sequence_.readOnly())
+        return SpaceFollowResult::done; // a journal waits for recovery
+    const Config document = readOrFallback();
+    if (!document.settings.followSpaces)
+        return SpaceFollowResult::done;
+    const auto bound = document.workspaceBoundToSpace(spaceId);
+    if (!bound || bound->name == document.activeWorkspace)
+        return SpaceFollowResult::done;
+    performSwitch(bound->name, true);
+    return SpaceFollowResult::switched;
 }
 
 void AppController::schedulerTick() {
@@ -297,6 +388,16 @@ void AppController::notAvailableYet(const std::string& title) {
                         "affected."),
          {QStringLiteral("OK")},
          {}});
+}
+
+void AppController::folderNotOpened(const std::filesystem::path& folder, const std::string& reason) {
+    env_.log.log(LogCategory::error, "opening %{public}s failed: %{public}s", folder.string(), reason);
+    alerts_.show({AlertSpec::Style::warning,
+                  QStringLiteral("Couldn't open the folder"),
+                  QStringLiteral("No file manager opened it. Open it yourself: \u201c") +
+                      QString::fromStdString(folder.string()) + QStringLiteral("\u201d."),
+                  {QStringLiteral("OK")},
+                  {}});
 }
 
 void AppController::present(const std::exception& error) {

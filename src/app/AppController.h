@@ -4,7 +4,9 @@
 #include "control/AgentCommands.h"
 #include "control/ControlService.h"
 #include "cycle/ScrollCycler.h"
+#include "display/DisplayServices.h"
 #include "freedesktop/TrashFileService.h"
+#include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
@@ -15,6 +17,7 @@
 #include "session/DockDrop.h"
 #include "session/SweepTriggers.h"
 #include "session/SwitchSequence.h"
+#include "spaces/SpaceFollowing.h"
 #include "store/FileStateStore.h"
 #include "store/StoreLock.h"
 #include "support/Clock.h"
@@ -23,7 +26,9 @@
 #include "swap/FileSystemSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
+#include "tray/NoTrayNotice.h"
 #include "tray/TrayHost.h"
+#include "watch/DesktopWatcher.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -33,7 +38,6 @@ namespace tessarin {
 
 // Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
-    std::function<void()> reloadHotKeys;
     std::function<void()> reloadSettingsModel;
 };
 
@@ -57,8 +61,9 @@ public:
     explicit AppController(AgentEnvironment environment, QObject* parent = nullptr);
     ~AppController() override;
 
-    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all
-    // (no session bus, a Desktop it must not manage); the reason was shown.
+    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all:
+    // without a session bus (the entry point says so), or with a Desktop it must not manage (an alert
+    // says so and quits).
     bool start();
 
     void performSwitch(const std::string& target, bool userInitiated);
@@ -76,6 +81,17 @@ public:
     void sweepActiveDesktopNow();
     // Files dropped on a desktop's tile of the floating dock.
     void handleDockDrop(const std::vector<std::filesystem::path>& dropped, const std::string& target);
+    // Registers every assignment of the document with its owner's action, in the document's order.
+    void reloadHotKeys();
+    // Watches the Desktop while custom rules are on, set to watch, and have something to look for.
+    void refreshDesktopWatcher();
+    void refreshSpaceFollower();
+    // A workspace settled: switch to the desktop bound to it, if that is not the active one.
+    SpaceFollowResult handleSpaceSettled(const std::string& spaceId);
+    // The Desktop watcher saw a change: sweep by the rules.
+    void onDesktopChanged();
+    // A key's name in the current keyboard layout, for shortcut texts.
+    PrintableKeyName keyNames();
     // A switch is running or a journal waits for recovery.
     bool busy();
     void present(const std::exception& error);
@@ -87,13 +103,17 @@ public:
     ScrollCycler& scrollCycler() { return scroller_; }
     MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
     ReminderNotifier& notifier() { return notifier_; }
+    HotKeyCenter& hotKeys() { return hotKeys_; }
+    SpaceFollowing& spaceFollowing() { return spaces_; }
 
 private:
     void completeLaunch();
     void bootstrapAndRecover();
     void collapseAtStartupIfWanted();
     void menuEntryChosen(const StatusMenuEntry& entry);
+    HotKeyCenter::Action hotKeyAction(const HotKeyAssignment::Owner& owner);
     void notAvailableYet(const std::string& title);
+    void folderNotOpened(const std::filesystem::path& folder, const std::string& reason);
     void afterStoreChange();
     void activate();
     Config readOrFallback();
@@ -116,7 +136,12 @@ private:
     SweepTriggers sweepTriggers_;
     DockDrop dockDrop_;
     ReminderNotifier notifier_;
+    NoTrayNotice noTrayNotice_;
     Scheduler scheduler_;
+    DisplayServices display_;
+    HotKeyCenter hotKeys_;
+    SpaceFollowing spaces_;
+    DesktopWatcher desktopWatcher_;
     StoreLock lock_;
     CommandRunner runner_;
     AgentCommands commands_;

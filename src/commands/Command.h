@@ -2,6 +2,7 @@
 
 #include "commands/ExitStatus.h"
 #include "store/Paths.h"
+#include "triggers/TriggerServices.h"
 
 #include <iosfwd>
 #include <memory>
@@ -19,7 +20,8 @@ struct CommandContext {
     bool json = false;
     bool verbose = false;
     Paths paths;
-    AgentLink* agent = nullptr; // the running agent, which then does the work; null when none runs
+    AgentLink* agent = nullptr;    // the running agent, which then does the work; null when none runs
+    TriggerServices triggers = {}; // the session's keyboard layout and workspaces, as far as known
 };
 
 // One tessarinctl command.

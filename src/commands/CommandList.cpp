@@ -7,6 +7,7 @@
 #include "commands/SortingCommands.h"
 #include "commands/StatusCommand.h"
 #include "commands/SwitchCommands.h"
+#include "commands/TriggerCommands.h"
 
 namespace tessarin::cmd {
 
@@ -41,6 +42,9 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<FilterCommand>());
     commands.push_back(std::make_unique<SetCommand>());
     commands.push_back(std::make_unique<GetCommand>());
+    commands.push_back(std::make_unique<ShortcutCommand>());
+    commands.push_back(std::make_unique<ShortcutsCommand>());
+    commands.push_back(std::make_unique<SpaceCommand>());
     return commands;
 }
 

@@ -13,11 +13,21 @@ ExitStatus ModelCommand::runInSession(Session& session, CommandContext& context,
         return *refused;
     TrashFileService files;
     SettingsModel model(
-        SettingsDependencies{session.store(), session.paths(), files, session.clock(), &session.archiver()});
+        SettingsDependencies{session.store(), session.paths(), files, session.clock(), &session.archiver()},
+        shortcutTextIn(context.triggers));
     model.state.callbacks.isBusy = [&session] {
         return switchInProgress(session.sequence().isSwapping(), session.store());
     };
     return runWithModel(model, session, context, args);
+}
+
+ShortcutText shortcutTextIn(const TriggerServices& triggers) {
+    const KeyboardLayout* keyboard = triggers.keyboard;
+    if (!keyboard)
+        return provisionalShortcutText;
+    return [keyboard](const HotKeySpec& spec) {
+        return shortcutText(spec, [keyboard](uint32_t code) { return keyboard->printableKeyName(code); });
+    };
 }
 
 ExitStatus ModelCommand::outcome(const SettingsModel& model, CommandContext& context) {

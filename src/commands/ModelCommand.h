@@ -5,6 +5,9 @@
 
 namespace tessarin::cmd {
 
+// A shortcut's display text with the keys named in the session's keyboard layout, when it is known.
+ShortcutText shortcutTextIn(const TriggerServices& triggers);
+
 // A command that changes the document through the settings model, so that the model's rules and
 // messages apply exactly as in the settings window. A read-only session refuses it first.
 class ModelCommand : public SessionCommand {

@@ -115,9 +115,13 @@ std::vector<std::string> UserHome::listing(const fs::path& folder) {
     return {names.begin(), names.end()};
 }
 
-Agent::Agent(const UserHome& home, const std::string& logName) : logPath_(home.path() / logName) {
+Agent::Agent(const UserHome& home, const std::string& logName, const Env& extra)
+    : logPath_(home.path() / logName) {
     const int fd = ::open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_ = test::spawnRedirected({TESSARIN_AGENT}, home.env(), fd, fd);
+    Env env = home.env();
+    for (const auto& [k, v] : extra)
+        env[k] = v;
+    pid_ = test::spawnRedirected({TESSARIN_AGENT}, env, fd, fd);
     ::close(fd);
 }
 
@@ -203,6 +207,19 @@ std::optional<Window> trayIcon() {
     for (const auto& w : visibleWindows())
         if (w.instance == "tessarin" && w.width <= 64 && w.height <= 64 && w.width > 4 && w.y < 40)
             return w;
+    return std::nullopt;
+}
+
+std::optional<Window> newAgentWindow(const std::vector<Window>& before) {
+    for (const auto& w : visibleWindows()) {
+        if (w.instance != "tessarin" || w.width <= 64)
+            continue;
+        bool old = false;
+        for (const auto& b : before)
+            old = old || b.id == w.id;
+        if (!old)
+            return w;
+    }
     return std::nullopt;
 }
 

@@ -57,7 +57,8 @@ private:
 // The agent process with its log in a file.
 class Agent {
 public:
-    explicit Agent(const UserHome& home, const std::string& logName = "agent.log");
+    // `extra`: environment variables besides the home's.
+    explicit Agent(const UserHome& home, const std::string& logName = "agent.log", const Env& extra = {});
     ~Agent();
     Agent(const Agent&) = delete;
     Agent& operator=(const Agent&) = delete;
@@ -93,6 +94,8 @@ struct Window {
 };
 std::vector<Window> visibleWindows();
 std::optional<Window> trayIcon(); // the agent's icon inside the panel
+// A visible window of the agent that is not its tray icon and was not there before (a menu, an alert).
+std::optional<Window> newAgentWindow(const std::vector<Window>& before);
 // The first visible window whose title starts with `name` (Qt appends " — Tessarin" to most).
 std::optional<Window> visibleWindowNamed(const std::string& name);
 // An alert of the agent (a message box titled "Tessarin").

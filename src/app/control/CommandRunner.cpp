@@ -11,6 +11,7 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
     std::ostringstream out;
     std::ostringstream err;
     cmd::CommandContext context{out, err, json, false, paths_};
+    context.triggers = triggers_;
     CommandResult result;
     const cmd::CommandList commands = cmd::makeCommands();
     cmd::SessionCommand* command = nullptr;

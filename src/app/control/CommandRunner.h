@@ -32,10 +32,13 @@ public:
 
     // `args`: the command's name, then its arguments. `json`: tessarinctl's --json.
     CommandResult run(const std::vector<std::string>& args, bool json);
+    // The agent's keyboard layout, workspaces and shortcut registrations, for the commands that ask.
+    void setTriggers(TriggerServices triggers) { triggers_ = std::move(triggers); }
 
 private:
     const Paths& paths_;
     cmd::SessionParts parts_;
+    TriggerServices triggers_;
 };
 
 } // namespace tessarin

@@ -20,6 +20,16 @@ Config AgentSwitchObserver::readOrFallback() {
     }
 }
 
+void AgentSwitchObserver::willSwitch(const Config&, const std::string&, const std::string&) {
+    if (steps_.pauseDesktopWatcher)
+        steps_.pauseDesktopWatcher();
+}
+
+void AgentSwitchObserver::finished() {
+    if (steps_.afterSwitch)
+        steps_.afterSwitch();
+}
+
 void AgentSwitchObserver::present(const std::exception& error) {
     alerts_.showError(error);
 }

@@ -24,15 +24,19 @@ public:
         std::function<void()> rebuildMenu;
         std::function<void()> reloadSettingsModel; // empty until the settings model exists
         std::function<void(MenuBarAnimation)> playIconAnimation;
+        std::function<void()> pauseDesktopWatcher;
+        std::function<void()> afterSwitch; // adopt the workspace shown now, resume the Desktop watcher
     };
 
     AgentSwitchObserver(const Paths& paths, StateStore& store, Alerts& alerts, FolderOpener& opener,
                         Steps steps, QObject* parent = nullptr);
 
+    void willSwitch(const Config& document, const std::string& leaving, const std::string& target) override;
     void present(const std::exception& error) override;
     void didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
                    std::chrono::steady_clock::time_point coverStart) override;
     void notePinnedSkips(const std::vector<std::string>& names) override;
+    void finished() override;
 
     void showFirstSwitchNoteIfNeeded(const std::string& leaving, const std::string& target);
 

@@ -1,0 +1,177 @@
+#include "Keys.h"
+#include "Session.h"
+#include "model/ShortcutText.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+using namespace tessarin::e2e;
+namespace k = tessarin::e2e::keycode;
+
+namespace {
+
+bool waitForActive(const UserHome& home, const std::string& name) {
+    return waitFor([&] { return home.document().activeWorkspace == name; }, std::chrono::seconds(5));
+}
+
+void assign(const UserHome& home, const std::vector<std::pair<std::string, std::string>>& shortcuts) {
+    for (const auto& [owner, combo] : shortcuts) {
+        const Output set = tessarinctl(home, {"shortcut", owner, combo});
+        ASSERT_EQ(set.status, 0) << owner << " " << combo << ": " << set.err;
+    }
+}
+
+// The keyboard's first XTest event makes the server switch the core keyboard to the XTest device, which
+// renews every grab; it happens before the agent starts, so that no press falls in between.
+Keyboard& keyboard() {
+    static Keyboard keys;
+    static const bool warm = (keys.tap({k::shift}), true);
+    (void)warm;
+    return keys;
+}
+
+} // namespace
+
+TEST(GlobalShortcuts, SwitchDesktopsFromTheKeyboardWithTheLocksOnOrOff) {
+    Keyboard& keys = keyboard();
+    UserHome home;
+    home.setUp("Home", {"Home", "Work", "Play"}, 1);
+    Agent agent(home);
+    ASSERT_TRUE(agent.waitForLog("workspaces: ")) << agent.log(); // its triggers are set up
+    assign(home, {{"Work", "Super+Alt+1"}, {"Play", "Ctrl+Shift+F5"}, {"Home", "super+alt+2"}});
+
+    const std::vector<std::pair<bool, bool>> locks = {
+        {false, false}, {true, false}, {false, true}, {true, true}};
+    for (const auto& [caps, num] : locks) {
+        SCOPED_TRACE(std::string("Caps Lock ") + (caps ? "on" : "off") + ", Num Lock " +
+                     (num ? "on" : "off"));
+        keys.setLocks(caps, num);
+        keys.tap({k::super, k::alt, k::one});
+        ASSERT_TRUE(waitForActive(home, "Work")) << agent.log();
+        keys.tap({k::ctrl, k::shift, k::f5});
+        ASSERT_TRUE(waitForActive(home, "Play")) << agent.log();
+        keys.tap({k::super, k::alt, k::two});
+        ASSERT_TRUE(waitForActive(home, "Home")) << agent.log();
+    }
+    keys.setLocks(false, false);
+    EXPECT_EQ(UserHome::listing(home.desktop()), std::vector<std::string>{"Home 0.txt"});
+    EXPECT_EQ(UserHome::listing(home.folder("Play")), std::vector<std::string>{"Play 0.txt"});
+}
+
+TEST(GlobalShortcuts, FollowTheKeyboardLayoutInNamesAndInWhatTessarinctlReads) {
+    Keyboard& keys = keyboard();
+    UserHome home;
+    home.setUp("Home", {"Home", "Work", "Play"}, 1, [](Config& c) { c.settings.showShortcutsInMenu = true; });
+    Agent agent(home);
+    ASSERT_TRUE(agent.waitForLog("workspaces: ")) << agent.log(); // its triggers are set up
+    assign(home, {{"Work", "Super+Alt+1"}});
+
+    run({"/usr/bin/setxkbmap", "fr"});
+    ASSERT_TRUE(agent.waitForLog("keyboard layout changed")) << agent.log();
+    // On a French keyboard the key of 1 types "&", and the A is where the US Q is.
+    assign(home, {{"Play", "Super+A"}});
+    EXPECT_EQ(home.document().findWorkspace("Play")->hotkey, (HotKeySpec{12, modifierBits::command}));
+    const Output listed = tessarinctl(home, {"shortcuts"});
+    EXPECT_EQ(listed.out, "Work: \u2325\u2318& (Super+Alt+&)\nPlay: \u2318A (Super+A)\n") << listed.err;
+
+    keys.tap({k::super, k::q});
+    EXPECT_TRUE(waitForActive(home, "Play")) << agent.log();
+    keys.tap({k::super, k::alt, k::one});
+    EXPECT_TRUE(waitForActive(home, "Work")) << agent.log();
+
+    // The status menu shows the same names: saved for a person to look at.
+    std::optional<Window> icon;
+    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
+    const auto before = visibleWindows();
+    clickAt(icon->x + icon->width / 2, icon->y + icon->height / 2);
+    EXPECT_TRUE(waitFor([&] { return newAgentWindow(before).has_value(); })) << agent.log();
+    screenshot("shortcuts-menu-fr.png");
+    keys.tap({9}); // Escape closes it
+    run({"/usr/bin/setxkbmap", "us"});
+}
+
+TEST(GlobalShortcuts, ACombinationAnotherApplicationHoldsIsRefusedAndTheOthersStillWork) {
+    Keyboard& keys = keyboard();
+    Keyboard otherApplication;
+    ASSERT_TRUE(otherApplication.grab(k::three, modifier::super | modifier::alt));
+    UserHome home;
+    home.setUp("Home", {"Home", "Work", "Play"}, 1);
+    Agent agent(home);
+    ASSERT_TRUE(agent.waitForLog("workspaces: ")) << agent.log(); // its triggers are set up
+    assign(home, {{"Play", "Super+Alt+3"}, {"Work", "Super+Alt+1"}});
+
+    const Output listed = tessarinctl(home, {"shortcuts"});
+    EXPECT_EQ(listed.out,
+              "Work: \u2325\u23181 (Super+Alt+1)\n"
+              "Play: \u2325\u23183 (Super+Alt+3) \u2014 not active: another application holds it\n");
+    keys.tap({k::super, k::alt, k::one});
+    EXPECT_TRUE(waitForActive(home, "Work")) << agent.log();
+}
+
+// Without the agent, tessarinctl does the work itself and says what it can't.
+TEST(ShortcutCommands, RefuseWhatTheyCannotStoreAndSayWhereAShortcutWontFire) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"}, 1);
+    Env wayland = home.env();
+    wayland["WAYLAND_DISPLAY"] = "wayland-test";
+    struct Case {
+        std::vector<std::string> args;
+        bool onWayland;
+        int status;
+        std::string out, err;
+    };
+    const std::vector<Case> cases = {
+        {{"shortcut", "Work", "Super+Alt+1"}, false, 0, "", ""},
+        {{"shortcut", "Work"}, false, 0, "\u2325\u23181 (Super+Alt+1)\n", ""},
+        {{"shortcut", "cycle-next", "Alt+Super+1"},
+         false,
+         1,
+         "",
+         "\u2325\u23181 is already assigned to \u201cWork\u201d.\n"},
+        {{"shortcut", "Nowhere", "Super+1"},
+         false,
+         1,
+         "",
+         "There is no desktop called \u201cNowhere\u201d. Shortcuts belong to a desktop or to one of: "
+         "cycle-next, "
+         "cycle-previous, hide-desktop, switch-to-last, open-settings, open-calendar, sort-now, "
+         "floating-dock.\n"},
+        {{"shortcut", "Home", "Super+Tab"},
+         true,
+         0,
+         "Stored, but this session lets no application take keys for the whole screen, so the shortcut will "
+         "not "
+         "fire. Bind Super+Tab to the command \u201ctessarinctl switch \"Home\"\u201d in your desktop's own "
+         "keyboard shortcut settings instead.\n",
+         ""},
+        {{"shortcut", "Home", "--clear"}, false, 0, "", ""},
+        {{"shortcut", "Home"}, false, 0, "none\n", ""},
+        {{"space", "Work", "2"},
+         false,
+         0,
+         "Workspace following is off; turn it on with \u201ctessarinctl set followSpaces true\u201d.\n",
+         ""},
+        {{"space", "Work"}, false, 0, "Workspace 2\n", ""},
+        {{"space", "Home", "7"}, false, 1, "", "There is no workspace 7: this session has 4.\n"},
+        {{"space", "Home", "1"},
+         true,
+         1,
+         "",
+         "Tessarin can't read this session's workspaces, so workspace following is unavailable. Everything "
+         "else "
+         "works normally. This Wayland session doesn't let applications read its workspaces.\n"},
+        {{"space", "Work", "--unbind"}, false, 0, "", ""},
+        {{"space", "Work"}, false, 0, "Not bound\n", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> argv = {TESSARIN_CTL};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(argv[1] + " " + argv[2] + (c.onWayland ? " (Wayland)" : ""));
+        const Output o = run(argv, c.onWayland ? wayland : home.env());
+        EXPECT_EQ(o.status, c.status);
+        EXPECT_EQ(o.out, c.out);
+        EXPECT_EQ(o.err, c.err);
+    }
+    EXPECT_EQ(home.document().findWorkspace("Work")->hotkey,
+              (HotKeySpec{18, modifierBits::command | modifierBits::option}));
+}
