@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <set>
 
 namespace tessarin::cmd {
 
@@ -54,11 +55,16 @@ ExitStatus ArchiveCommand::change(Session& session, CommandContext& context,
     const std::string& name = args[0];
     if (auto refused = refuseUnknown(session, context, name))
         return *refused;
+    // The screenshots desktop is renamed when it is archived: its archive is the one location that no
+    // archived desktop had before.
+    std::set<std::string> known;
+    for (const auto& w : session.store().loadConfig().archivedWorkspaces())
+        known.insert(w.archiveLocation.value_or(""));
     session.archiver().archive(name);
-    // The screenshots desktop is renamed when it is archived: find the desktop by its new location.
-    const Config config = session.store().loadConfig();
-    const auto archived = config.archivedWorkspaces();
-    const std::string location = archived.empty() ? "" : archived.front().archiveLocation.value_or("");
+    std::string location;
+    for (const auto& w : session.store().loadConfig().archivedWorkspaces())
+        if (const std::string at = w.archiveLocation.value_or(""); !known.contains(at))
+            location = at;
     printDone(context, {{"archived", name}, {"location", location}},
               "Archived " + quoted(name) + " into " + location);
     return ExitStatus::done;
