@@ -53,6 +53,8 @@ public:
 
     void addSink(std::shared_ptr<LogSink> sink);
     void removeSink(const std::shared_ptr<LogSink>& sink);
+    // How many sinks are attached: a long-running program's log must not gather them.
+    std::size_t sinkCount() const;
 
     // Formats with formatLogMessage and records the message.
     template <typename... Args>
