@@ -283,7 +283,9 @@ TEST(SwitchClashCrash, KilledSwitchesBetweenDesktopsSharingNamesAreFinished) {
     const std::vector<std::vector<std::string>> steps{{"switch", "B"}, {"switch", "A"}, {"hide"}, {"show"}};
     const std::vector<std::string> wanted{"B", "A", blank, "A"};
     int midMove = 0;
-    for (int trial = 0; trial < 80; ++trial) {
+    // A loaded machine stretches the switch past the span measured above: more trials then, until
+    // enough kills have landed among the moves.
+    for (int trial = 0; trial < 80 || (midMove < 8 && trial < 240); ++trial) {
         const auto i = static_cast<size_t>(trial) % steps.size();
         const std::string context = "trial " + std::to_string(trial);
         midMove += w.killDuring(steps[i], std::chrono::microseconds(delayUs(rng)), context);
