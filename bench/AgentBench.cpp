@@ -1,6 +1,7 @@
 // The agent on a private desktop: resident memory after start, CPU time over 60 idle seconds, the time
 // from start to its icon in the tray, and the round trip of `tessarinctl switch` through the agent
 // for 1,000 items. Runs itself inside scripts/x11-session when started outside one.
+#include "BenchSupport.h"
 #include "model/Config.h"
 #include "store/FileStateStore.h"
 #include "support/RunProcess.h"
@@ -23,13 +24,10 @@
 
 using namespace tessarin;
 namespace fs = std::filesystem;
+using tessarin::bench::ms;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 pid_t spawn(const std::vector<std::string>& argv, const fs::path& home, bool quiet = true) {
     return tessarin::test::spawn(
@@ -126,17 +124,8 @@ void setUp(const fs::path& home, int items) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("X11_SESSION_DIR")) {
-        const std::string self = fs::canonical("/proc/self/exe");
-        const std::string session = std::string(TESSARIN_SOURCE_DIR) + "/scripts/x11-session";
-        std::vector<char*> args = {const_cast<char*>(session.c_str()), const_cast<char*>(self.c_str())};
-        for (int i = 1; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        ::execv(session.c_str(), args.data());
-        std::perror("x11-session");
+    if (bench::enterPrivateSession(argc, argv, TESSARIN_SOURCE_DIR) != 0)
         return 1;
-    }
     const int idleSeconds = argc > 1 ? std::atoi(argv[1]) : 60;
     const fs::path home = fs::path(std::getenv("X11_SESSION_DIR")) / "bench-home";
     setUp(home, 1000);

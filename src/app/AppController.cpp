@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 namespace tessarin {
@@ -31,8 +32,11 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
     : QObject(parent), env_(std::move(environment)),
       tray_(env_.sessionBus,
             [this](const std::string& line) { env_.log.log(LogCategory::app, "%{public}s", line); }),
-      surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
-      swapper_(surface_, store_), archiver_(store_, env_.paths, files_, env_.clock, env_.log),
+      fileSurface_(env_.paths.desktop, env_.paths.workspaces), iconHosts_(env_.paths.desktop, env_.log),
+      surface_(
+          fileSurface_, [this]() -> IconHost& { return iconHosts_.current(); }, env_.log),
+      store_(env_.paths.config, env_.paths.journal), swapper_(surface_, store_),
+      archiver_(store_, env_.paths, files_, env_.clock, env_.log),
       screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
       sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas),
       opener_(env_.sessionBus, [this](const std::filesystem::path& folder,
@@ -65,10 +69,20 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                      rebuildMenu();
                  },
                  [this] { return launched_; }, [this] { activate(); },
-                 [this](const std::vector<std::string>& args, bool json) { return runner_.run(args, json); },
+                 [this](const std::vector<std::string>& args, bool json) {
+                     CommandResult result = runner_.run(args, json);
+                     if (result.endsAgent) // after the reply has gone out
+                         QTimer::singleShot(0, this, &AppController::quit);
+                     return result;
+                 },
                  [this] { configChanged(); }}),
       control_(commands_, QString::fromStdString(env_.paths.root.string())),
-      instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log) {
+      instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log),
+      install_({env_.paths, env_.configHome, store_, env_.log, alerts_, [this] { return busy(); },
+                [this] { desktopWatcher_.stop(); },
+                [this](const std::filesystem::path& file) { opener_.reveal(file); }, [this] { quit(); }},
+               Installation::current(), AppImageUpdateTool::find()) {
+    runner_.setBeforeUninstall([this] { desktopWatcher_.stop(); });
     sequence_.setSweeps(&sweeps_);
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
@@ -135,7 +149,7 @@ bool AppController::start() {
 
 void AppController::completeLaunch() {
     env_.log.log(LogCategory::app, "Tessarin %{public}s launched", env_.version);
-    env_.log.log(LogCategory::app, "Updater %{public}s embedded", std::string("NOT LOADED"));
+    env_.log.log(LogCategory::app, "Updater: %{public}s", install_.updaterDescription());
     sequence_.setReadOnly(warnIfConfigFromNewerVersion(store_, env_.log, alerts_));
     menuBarIcon_.install([this](const BarLengths& w, const BarLengths& r) { tray_.setGlyph(w, r); });
     tray_.start();
@@ -156,6 +170,8 @@ void AppController::completeLaunch() {
     env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
                  display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
+    install_.launch();
+    iconHosts_.current(); // logs the desktop-icon host found at launch
     launched_ = true;
 }
 
@@ -212,7 +228,7 @@ void AppController::statusItemClicked(bool optionHeld) {
 }
 
 void AppController::rebuildMenu() {
-    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames()));
+    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames(), install_.offersUpdates()));
 }
 
 PrintableKeyName AppController::keyNames() {
@@ -364,6 +380,9 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
     case MenuCommand::toggleScreenshotFilteringPause:
         toggleScreenshotFilteringPause();
         break;
+    case MenuCommand::checkForUpdates:
+        install_.checkForUpdates();
+        break;
     case MenuCommand::quit:
         quit();
         break;
@@ -408,6 +427,10 @@ void AppController::present(const std::exception& error) {
 void AppController::activate() {
     env_.log.log(LogCategory::app, "another copy of Tessarin asked this one to come forward");
     alerts_.raiseAll();
+}
+
+void AppController::uninstallRequested() {
+    install_.uninstallRequested();
 }
 
 void AppController::quit() {

@@ -8,6 +8,8 @@
 #include "freedesktop/TrashFileService.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
+#include "iconhost/IconHostFinder.h"
+#include "install/InstallHousekeeping.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
 #include "organise/Archiver.h"
@@ -24,6 +26,7 @@
 #include "support/Log.h"
 #include "swap/DesktopSwapper.h"
 #include "swap/FileSystemSurface.h"
+#include "swap/IconHostSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
 #include "tray/NoTrayNotice.h"
@@ -96,6 +99,8 @@ public:
     bool busy();
     void present(const std::exception& error);
     void quit();
+    // The settings window's "Uninstall Tessarin…": asks, hands the desktops back, then quits.
+    void uninstallRequested();
 
     bool launched() const { return launched_; }
     bool storeReadOnly() const { return sequence_.readOnly(); }
@@ -105,6 +110,13 @@ public:
     ReminderNotifier& notifier() { return notifier_; }
     HotKeyCenter& hotKeys() { return hotKeys_; }
     SpaceFollowing& spaceFollowing() { return spaces_; }
+    // The autostart entry, the updater, the uninstall and the Trash watcher.
+    InstallHousekeeping& install() { return install_; }
+    // The desktop-icon host in use, for the settings window's row (AutomationPermission).
+    IconHostFinder& iconHosts() { return iconHosts_; }
+    // The host shows the icons that arrived last where they were asked to go; the switch sequence's
+    // settle poll reads it before it uncovers the Desktop.
+    bool iconsSettled() { return surface_.placementSettled(); }
 
 private:
     void completeLaunch();
@@ -120,7 +132,9 @@ private:
 
     AgentEnvironment env_;
     TrayHost tray_;
-    FileSystemSurface surface_;
+    FileSystemSurface fileSurface_;
+    IconHostFinder iconHosts_;
+    IconHostSurface surface_;
     FileStateStore store_;
     DesktopSwapper swapper_;
     TrashFileService files_;
@@ -147,6 +161,7 @@ private:
     AgentCommands commands_;
     ControlService control_;
     SingleInstance instance_;
+    InstallHousekeeping install_;
     bool launched_ = false;
 };
 

@@ -37,7 +37,7 @@ std::vector<std::string> DockDrop::handleDockDrop(const std::vector<fs::path>& i
 
     const fs::path desktop = standardisedPath(desktop_);
     const auto& pinned = config.settings.pinnedFolders;
-    std::vector<std::string> moved;
+    std::vector<std::string> names;
     for (const auto& item : items) {
         const fs::path standard = standardisedPath(item);
         const std::string name = standard.filename().string();
@@ -51,6 +51,14 @@ std::vector<std::string> DockDrop::handleDockDrop(const std::vector<fs::path>& i
                      displayableUtf8(name));
             continue;
         }
+        names.push_back(name);
+    }
+    try {
+        surface_.captureLayout(names, Location::workspace(target));
+    } catch (const std::exception&) {
+    }
+    std::vector<std::string> moved;
+    for (const auto& name : names) {
         try {
             surface_.move(name, Location::desktop(), Location::workspace(target));
             moved.push_back(name);

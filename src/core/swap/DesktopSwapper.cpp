@@ -232,7 +232,7 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     // A name that is already in the outgoing folder has moved before this replay (the Desktop's item of
     // that name is then an incoming one): it is not moved again.
     std::optional<std::unordered_set<std::string>> inFrom;
-    bool anyMoved = false;
+    std::vector<std::string> leaving;
     for (const auto& name : journal.outgoing) {
         if (!desktopNow.count(name))
             continue;
@@ -240,13 +240,22 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
             const auto listed = surface_.items(from);
             inFrom.emplace(listed.begin(), listed.end());
         }
-        if (inFrom->count(name))
-            continue;
+        if (!inFrom->count(name))
+            leaving.push_back(name);
+    }
+    // Where the icons stand is kept before they go, and handed to the icon host before they come:
+    // also when finishing an interrupted switch, so neither phase loses its layout.
+    if (!leaving.empty()) {
+        try {
+            surface_.captureLayout(leaving, from);
+        } catch (...) {
+        }
+    }
+    for (const auto& name : leaving) {
         surface_.move(name, desktop, from);
         desktopNow.erase(name);
-        anyMoved = true;
     }
-    if (anyMoved && gap.count() > 0)
+    if (!leaving.empty() && gap.count() > 0)
         sleep_(gap);
 
     if (carryPositions) {
@@ -257,10 +266,18 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     }
     const auto inFolder = surface_.items(to);
     const std::unordered_set<std::string> folderNow(inFolder.begin(), inFolder.end());
-    for (const auto& name : journal.incoming) {
+    std::vector<std::string> arriving;
+    for (const auto& name : journal.incoming)
         // Something of the same name on the Desktop keeps this item in its folder, never overwritten.
-        if (!folderNow.count(name) || desktopNow.count(name))
-            continue;
+        if (folderNow.count(name) && !desktopNow.count(name))
+            arriving.push_back(name);
+    if (!arriving.empty()) {
+        try {
+            surface_.applyLayout(arriving, to);
+        } catch (...) {
+        }
+    }
+    for (const auto& name : arriving) {
         surface_.move(name, to, desktop);
         desktopNow.insert(name);
     }
@@ -326,7 +343,21 @@ DesktopSwapper::StashResult DesktopSwapper::syncPinnedStash(Config& config, cons
         return result;
     }
 
-    for (const auto& name : surface_.items(stash)) {
+    const auto stashed = surface_.items(stash);
+    // Told before the items come back, an icon host that watches its records puts them in place at once.
+    if (const Workspace* hidden = config.findWorkspace(blank)) {
+        IconPositions saved;
+        for (const auto& name : stashed)
+            if (const IconPosition* p = hidden->positions.find(name))
+                saved.set(name, *p);
+        if (!saved.empty()) {
+            try {
+                surface_.writePositions(saved);
+            } catch (...) {
+            }
+        }
+    }
+    for (const auto& name : stashed) {
         try {
             surface_.move(name, stash, desktop);
         } catch (...) {
@@ -351,6 +382,10 @@ void DesktopSwapper::depositStrays(Config& config, const std::vector<std::string
     const auto expand = config.expandTarget();
     if (!expand || *expand == target || desktopFolderProblem(*expand))
         return;
+    try {
+        surface_.captureLayout(strays, Location::workspace(*expand));
+    } catch (...) {
+    }
     std::vector<std::string> moved;
     for (const auto& name : strays) {
         try {
@@ -404,6 +439,10 @@ void DesktopSwapper::drainHiddenDesktopUnlessHidden() {
         const auto items = surface_.items(Location::workspace(blank));
         if (items.empty())
             return;
+        try {
+            surface_.applyLayout(items, Location::workspace(blank));
+        } catch (...) {
+        }
         std::vector<std::string> stuck;
         std::vector<std::string> moved;
         for (const auto& name : items) {
