@@ -73,7 +73,8 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       sweepTriggers_(
           store_, sweeps_, [this] { return busy(); }, [this] { afterStoreChange(); }),
       dockDrop_(
-          store_, surface_, env_.paths.desktop, [this] { return busy(); }, [this] { afterStoreChange(); }),
+          store_, surface_, env_.log, env_.paths.desktop, [this] { return busy(); },
+          [this] { afterStoreChange(); }),
       notifier_(env_.sessionBus, env_.clock), noTrayNotice_(env_.sessionBus, alerts_),
       scheduler_([this] { schedulerTick(); }), display_(env_.sessionBus), hotKeys_(display_.keys()),
       spaces_(display_.spaces(), [this](const std::string& spaceId) { return handleSpaceSettled(spaceId); }),
@@ -213,6 +214,21 @@ bool AppController::start() {
                       [](int) { QApplication::exit(1); }});
         return false;
     }
+    try {
+        lock_.prepare();
+    } catch (const std::exception& e) {
+        env_.log.log(LogCategory::error, LogLevel::error, "surfaced to the user: %{public}s",
+                     std::string(e.what()));
+        alerts_.show(
+            {AlertSpec::Style::critical,
+             QStringLiteral("Tessarin can't open its store"),
+             QString::fromStdString(e.what()) +
+                 QStringLiteral(". Tessarin keeps your desktops in \u201cTessarin Desktops\u201d in your "
+                                "home folder and must be able to write there. Nothing was changed."),
+             {QStringLiteral("Quit")},
+             [](int) { QApplication::exit(1); }});
+        return false;
+    }
     // The object before the name: whoever finds the name finds the object.
     env_.sessionBus.registerObject(QString::fromLatin1(control::objectPath), &control_);
     instance_.start([this] { completeLaunch(); }, [] { QApplication::exit(0); });
@@ -254,6 +270,7 @@ void AppController::bootstrapAndRecover() {
     StoreStartup startup(env_.paths, store_, surface_, env_.log, env_.clock);
     try {
         startup.bootstrapIfNeeded();
+        startup.unusableRecords();
         startup.recover(swapper_);
     } catch (const std::exception& e) {
         present(e);

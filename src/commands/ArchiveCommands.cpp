@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <set>
 
 namespace tessarin::cmd {
 
@@ -34,7 +35,7 @@ ExitStatus ArchiverCommand::runInSession(Session& session, CommandContext& conte
         return change(session, context, args);
     } catch (const StoreError& e) {
         context.err << e.what() << "\n";
-        return ExitStatus::readOnly;
+        return e.kind() == StoreError::Kind::configNewerThanApp ? ExitStatus::readOnly : ExitStatus::refused;
     } catch (const std::exception& e) {
         context.err << e.what() << "\n";
         return ExitStatus::refused;
@@ -54,11 +55,16 @@ ExitStatus ArchiveCommand::change(Session& session, CommandContext& context,
     const std::string& name = args[0];
     if (auto refused = refuseUnknown(session, context, name))
         return *refused;
+    // The screenshots desktop is renamed when it is archived: its archive is the one location that no
+    // archived desktop had before.
+    std::set<std::string> known;
+    for (const auto& w : session.store().loadConfig().archivedWorkspaces())
+        known.insert(w.archiveLocation.value_or(""));
     session.archiver().archive(name);
-    // The screenshots desktop is renamed when it is archived: find the desktop by its new location.
-    const Config config = session.store().loadConfig();
-    const auto archived = config.archivedWorkspaces();
-    const std::string location = archived.empty() ? "" : archived.front().archiveLocation.value_or("");
+    std::string location;
+    for (const auto& w : session.store().loadConfig().archivedWorkspaces())
+        if (const std::string at = w.archiveLocation.value_or(""); !known.contains(at))
+            location = at;
     printDone(context, {{"archived", name}, {"location", location}},
               "Archived " + quoted(name) + " into " + location);
     return ExitStatus::done;
@@ -69,6 +75,10 @@ ExitStatus RestoreCommand::change(Session& session, CommandContext& context,
     const std::string& name = args[0];
     if (auto refused = refuseUnknown(session, context, name))
         return *refused;
+    if (session.store().loadConfig().findWorkspace(name)->state == WorkspaceState::active) {
+        context.err << quoted(name) << " isn't archived, so there is nothing to restore.\n";
+        return ExitStatus::refused;
+    }
     session.archiver().restore(name);
     const std::string folder = (session.paths().workspaces / name).string();
     printDone(context, {{"restored", name}, {"folder", folder}},
@@ -94,6 +104,10 @@ ExitStatus DeleteCommand::change(Session& session, CommandContext& context,
     const std::string& name = args[0];
     if (auto refused = refuseUnknown(session, context, name))
         return *refused;
+    if (name == Config::blankWorkspaceName) {
+        context.err << quoted(name) << " is Tessarin's own blank desktop and can't be deleted.\n";
+        return ExitStatus::refused;
+    }
     const Config config = session.store().loadConfig();
     const bool live = config.findWorkspace(name)->state == WorkspaceState::active;
     const RemovalOutcome outcome = live ? session.archiver().deleteWorkspace(name, session.journalPending())
@@ -113,8 +127,12 @@ ExitStatus DeleteCommand::change(Session& session, CommandContext& context,
 
 ExitStatus TickCommand::change(Session& session, CommandContext& context, const std::vector<std::string>&) {
     auto transcript = std::make_shared<Transcript>();
-    session.log().addSink(transcript);
-    const auto completed = session.archiver().fireDueTimers(session.clock().now());
+    std::vector<std::string> completed;
+    {
+        // Only this command's lines: the log may be a long-running agent's.
+        const ScopedLogSink attached(session.log(), transcript);
+        completed = session.archiver().fireDueTimers(session.clock().now());
+    }
 
     std::vector<std::string> done;
     std::vector<std::string> failed;

@@ -26,7 +26,7 @@ ExitStatus ConfigCommand::run(CommandContext& context, const std::vector<std::st
     Config config;
     try {
         config = store.loadConfig();
-    } catch (const DecodeError& e) {
+    } catch (const std::exception& e) { // undecodable or unreadable
         context.err << e.what() << "\n";
         return ExitStatus::refused;
     }

@@ -83,7 +83,7 @@ std::optional<ExitStatus> Session::open() {
     StoreStartup startup(context_.paths, store(), surface(), log(), clock());
     try {
         store().loadConfig();
-    } catch (const DecodeError& e) {
+    } catch (const std::exception& e) { // undecodable, or there but unreadable: nothing is written
         context_.err << e.what() << "\n";
         return ExitStatus::refused;
     }
@@ -101,6 +101,10 @@ std::optional<ExitStatus> Session::open() {
         context_.err << e.what() << "\n";
         return ExitStatus::refused;
     }
+    // Records naming a folder that can't be a desktop's: named here, refused by each operation that
+    // would use them; everything else works.
+    for (const auto& line : startup.unusableRecords())
+        context_.err << line << "\n";
     try {
         startup.recover(swapper());
     } catch (const std::exception& e) {

@@ -18,7 +18,13 @@ ExitStatus SessionCommand::run(CommandContext& context, const std::vector<std::s
     Session session(context);
     if (auto failed = session.open())
         return *failed;
-    return runInSession(session, context, args);
+    try {
+        return runInSession(session, context, args);
+    } catch (const std::exception& e) {
+        // Whatever a command did not expect still ends with its message, never with a crash.
+        context.err << e.what() << "\n";
+        return ExitStatus::refused;
+    }
 }
 
 ExitStatus SessionCommand::runInOpenSession(Session& session, CommandContext& context,
@@ -27,7 +33,12 @@ ExitStatus SessionCommand::runInOpenSession(Session& session, CommandContext& co
         context.err << *problem << "\n";
         return ExitStatus::usage;
     }
-    return runInSession(session, context, args);
+    try {
+        return runInSession(session, context, args);
+    } catch (const std::exception& e) {
+        context.err << e.what() << "\n";
+        return ExitStatus::refused;
+    }
 }
 
 std::string SessionCommand::usageLine() const {

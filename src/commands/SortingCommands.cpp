@@ -59,9 +59,10 @@ ExitStatus SortNowCommand::runInSession(Session& session, CommandContext& contex
         session.store(), session.sweeps(),
         [&session] { return switchInProgress(session.sequence().isSwapping(), session.store()); }, {});
     const auto collected = std::make_shared<CollectingSink>();
-    session.log().addSink(collected);
-    triggers.sweepActiveDesktopNow();
-    session.log().removeSink(collected);
+    {
+        const ScopedLogSink attached(session.log(), collected);
+        triggers.sweepActiveDesktopNow();
+    }
     // What the sweeps did, as their log lines: the swept counts on stdout, failures on stderr.
     for (const auto& entry : collected->entries) {
         if (entry.category == LogCategory::sweep && !context.json)

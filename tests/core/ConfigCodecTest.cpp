@@ -268,6 +268,11 @@ TEST(ConfigCodec, AcceptsLenientButUnambiguousValues) {
              EXPECT_EQ(c.settings.moveGapMs, 1000);
              EXPECT_EQ(c.settings.switchFadeInMs, 0);
          }},
+        // The pause with the outgoing items gone from the Desktop is never a day long, nor negative.
+        {R"({"activeWorkspace":"A","settings":{"moveGapMs":86400000}})",
+         [](const Config& c) { EXPECT_EQ(c.settings.moveGapMs, AppSettings::maxMoveGapMs); }},
+        {R"({"activeWorkspace":"A","settings":{"moveGapMs":-5}})",
+         [](const Config& c) { EXPECT_EQ(c.settings.moveGapMs, 0); }},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","createdAt":12,"hotkey":{"keyCode":4294967295,"modifiers":0}}]})",
          [](const Config& c) {
              EXPECT_EQ(c.workspaces[0].createdAt, Date{12});

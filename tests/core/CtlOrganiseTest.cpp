@@ -52,14 +52,19 @@ TEST(CtlOrganise, ArchiveRestorePourDeleteAndTick) {
     Workspace pourMe = temporary("PourMe", 1);
     pourMe.drainTarget = "Work";
     pourMe.timerDrains = true;
-    doc.workspaces = {Workspace::make("Home"),     Workspace::make("Work"),
-                      temporary("Scratch"),        temporary("Notes"),
-                      temporary("Old", 1),         pourMe,
-                      Workspace::make("Trash me"), Workspace::make(std::string(Config::blankWorkspaceName))};
+    doc.workspaces = {Workspace::make("Home"),
+                      Workspace::make("Work"),
+                      temporary("Scratch"),
+                      temporary("Notes"),
+                      temporary("Later"),
+                      temporary("Old", 1),
+                      pourMe,
+                      Workspace::make("Trash me"),
+                      Workspace::make(std::string(Config::blankWorkspaceName))};
     fs::create_directories(world.paths.store);
     world.store.saveConfig(doc);
     test::writeFile(world.paths.desktop / "on-screen.txt", "home");
-    for (const auto& name : {"Work", "Scratch", "Notes", "Old", "PourMe", "Trash me"})
+    for (const auto& name : {"Work", "Scratch", "Notes", "Later", "Old", "PourMe", "Trash me"})
         test::writeFile(world.folder(name) / "file.txt", name);
     const std::string today = Calendar().isoDay(Date::fromTimePoint(std::chrono::system_clock::now()));
     const fs::path archivedScratch = world.paths.defaultArchiveRoot / ("Scratch-" + today);
@@ -74,6 +79,11 @@ TEST(CtlOrganise, ArchiveRestorePourDeleteAndTick) {
          0,
          "Archived \u201cScratch\u201d into " + archivedScratch.string() + "\n",
          ""},
+        {{"archive", "Later"},
+         0,
+         "Archived \u201cLater\u201d into " + (world.paths.defaultArchiveRoot / ("Later-" + today)).string() +
+             "\n",
+         ""},
         {{"archive", "Scratch"}, 1, "", "\u201cScratch\u201d is already archived.\n"},
         {{"archive", "Home"},
          1,
@@ -85,6 +95,15 @@ TEST(CtlOrganise, ArchiveRestorePourDeleteAndTick) {
          0,
          "Restored \u201cScratch\u201d to " + world.folder("Scratch").string() + "\n",
          ""},
+        {{"restore", "Scratch"},
+         1,
+         "",
+         "\u201cScratch\u201d isn't archived, so there is nothing to restore.\n"},
+        {{"delete", std::string(Config::blankWorkspaceName)},
+         1,
+         "",
+         "\u201c_Hidden Desktop\u201d is Tessarin's own blank desktop and can't be deleted.\n"},
+        {{"delete", "Nobody"}, 1, "", "There's no desktop named \u201cNobody\u201d.\n"},
         {{"pour", "Notes", "Notes"}, 1, "", "A desktop can't move into itself.\n"},
         {{"pour", "Notes", "Gone"},
          1,
@@ -124,8 +143,8 @@ TEST(CtlOrganise, ArchiveRestorePourDeleteAndTick) {
     std::vector<std::string> names;
     for (const auto& w : after.workspaces)
         names.push_back(w.name);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"Home", "Work", "Scratch", std::string(Config::blankWorkspaceName)}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Home", "Work", "Scratch", "Later",
+                                               std::string(Config::blankWorkspaceName)}));
     EXPECT_EQ(test::readFile(world.folder("Scratch") / "file.txt"), "Scratch");
     EXPECT_EQ(test::readFile(world.folder("Work") / "Notes" / "file.txt"), "Notes");
     EXPECT_EQ(test::readFile(world.folder("Work") / "PourMe" / "file.txt"), "PourMe");

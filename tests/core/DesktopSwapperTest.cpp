@@ -90,7 +90,7 @@ TEST(DesktopSwapper, HideAndShowParkPinnedItemsInTheStash) {
     EXPECT_EQ(w.desktop(), (Names{"P", "a1", "dropped", "dropped2"}));
 }
 
-TEST(DesktopSwapper, CollisionInTheTargetFolderStopsTheSwitchUntilResolved) {
+TEST(DesktopSwapper, CollisionInTheOutgoingFolderIsRefusedUntilResolved) {
     SwapWorld w;
     w.document("A", {"A", "B"});
     w.put(w.paths.desktop, "a1", "desktop a1");
@@ -98,20 +98,27 @@ TEST(DesktopSwapper, CollisionInTheTargetFolderStopsTheSwitchUntilResolved) {
     w.put(w.folder("A"), "a1", "stranger in A");
     w.put(w.folder("B"), "b1");
 
-    EXPECT_THROW(w.swapper.switchTo("B"), std::system_error);
-    ASSERT_TRUE(w.store.loadJournal().has_value());
-    EXPECT_EQ(test::readFile(w.paths.desktop / "a1"), "desktop a1");
-    EXPECT_EQ(test::readFile(w.folder("A") / "a1"), "stranger in A");
-    // Every later attempt retries the same plan and fails the same way.
-    EXPECT_THROW(w.swapper.switchTo("B"), std::system_error);
-    EXPECT_EQ(w.store.loadConfig().activeWorkspace, "A");
+    // Refused before anything moves, naming the item; every later attempt is refused the same way.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            w.swapper.switchTo("B");
+            ADD_FAILURE() << "switch went ahead";
+        } catch (const SwapError& e) {
+            EXPECT_EQ(e.kind(), SwapError::Kind::nameClash);
+            EXPECT_EQ(e.clashes(), std::vector<std::string>{"a1"});
+        }
+        EXPECT_FALSE(w.store.loadJournal().has_value());
+        EXPECT_EQ(w.desktop(), (Names{"a1", "a2"}));
+        EXPECT_EQ(test::readFile(w.paths.desktop / "a1"), "desktop a1");
+        EXPECT_EQ(test::readFile(w.folder("A") / "a1"), "stranger in A");
+        EXPECT_EQ(w.store.loadConfig().activeWorkspace, "A");
+    }
 
     fs::rename(w.folder("A") / "a1", w.home / "rescued");
-    EXPECT_NO_THROW(w.swapper.recoverIfNeeded());
+    EXPECT_NO_THROW(w.swapper.switchTo("B"));
     EXPECT_EQ(w.desktop(), Names{"b1"});
     EXPECT_EQ(w.in("A"), (Names{"a1", "a2"}));
     EXPECT_EQ(test::readFile(w.folder("A") / "a1"), "desktop a1");
-    EXPECT_EQ(w.store.loadConfig().activeWorkspace, "B");
     EXPECT_FALSE(w.store.loadJournal());
 }
 

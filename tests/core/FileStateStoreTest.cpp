@@ -36,9 +36,10 @@ TEST(FileStateStore, FirstLaunchReadsTheDefaultDocumentAndWritesNothing) {
     EXPECT_EQ(f.store.loadJournal(), std::nullopt);
     EXPECT_EQ(std::distance(fs::directory_iterator(f.tmp / "store"), fs::directory_iterator()), 0);
 
-    // A folder in the place of the file, or no folder at all, also reads as the default document.
+    // No folder at all also reads as the default document; a folder in the place of the file is
+    // something there that can't be read, never a first launch.
     fs::create_directory(f.config);
-    EXPECT_EQ(f.store.loadConfig(), makeDefaultConfig());
+    EXPECT_THROW(f.store.loadConfig(), StoreError);
     FileStateStore nowhere(f.tmp / "no/such/config.json", f.tmp / "no/such/journal.json");
     EXPECT_EQ(nowhere.loadConfig(), makeDefaultConfig());
     EXPECT_THROW(nowhere.saveConfig(makeDefaultConfig()), std::system_error);

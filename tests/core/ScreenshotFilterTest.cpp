@@ -113,6 +113,20 @@ TEST(CustomFilter, MatchesTheWordAnywhereIgnoringCase) {
         {true, "ПРОЕКТ", "Проект.doc", true},
         {true, "Ωμέγα", "ωμέγα", true},
         {true, "Ärger", "Arger.txt", false}, // no diacritic folding
+        // Every script, with Unicode's full case folding and composed forms alike.
+        {true, "Ș", "mărțișor ș.txt", true},
+        {true, "ΈΝΑ", "ένα.txt", true},
+        {true, "ΟΔΟΣ", "οδος.pdf", true}, // final and medial sigma
+        {true, "ς", "ΟΔΟΣ", true},
+        {true, "Ґанок", "ґанок.jpg", true},
+        {true, "ẠI", "ại.txt", true},
+        {true, "ＡＢ", "ａｂ.txt", true}, // fullwidth letters are letters
+        {true, "AB", "ａｂ.txt", false},  // but not the same letters as ASCII
+        {true, "STRASSE", "straße.txt", true},
+        {true, "Cafe\u0301", "café.txt", true}, // decomposed against composed
+        {true, "café", "Cafe\u0301.txt", true},
+        {true, "cafe", "café.txt", false},
+        {true, "İ", "i̇.txt", true},
         {true, "\xff",
          "a\xff"
          "b",

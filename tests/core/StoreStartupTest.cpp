@@ -150,40 +150,64 @@ TEST(StoreStartup, NewerDocumentIsDetected) {
 }
 
 TEST(StoreStartup, ArchiveCutShortBetweenMoveAndSaveIsCompletedOrForgotten) {
+    const Date archivedAt{818000000}; // recorded before the move, days before this start
     struct Case {
+        std::string what;
+        std::string name;
         bool folderMoved;
+        bool outsideTheArchive; // the recorded location is not one of the archive's folders
         bool expectArchived;
-    } cases[] = {{true, true}, {false, false}};
+    } cases[] = {
+        {"moved", "Trip", true, false, true},
+        {"not moved yet", "Trip", false, false, false},
+        {"moved to a folder outside the archive", "Trip", true, true, false},
+        {"the screenshots desktop, moved", "Screenshots", true, false, true},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         StartupWorld w;
         Config doc = makeDefaultConfig();
         doc.activeWorkspace = "Work";
-        Workspace temp = Workspace::make("Trip", WorkspaceType::temporary);
-        const fs::path location = w.paths.defaultArchiveRoot / "Trip-2026-12-06";
+        doc.settings.filterScreenshots = true;
+        doc.settings.screenshotsWorkspace = "Screenshots";
+        Workspace temp = Workspace::make(c.name, WorkspaceType::temporary);
+        const fs::path location =
+            (c.outsideTheArchive ? w.home.path() : w.paths.defaultArchiveRoot) / (c.name + "-2026-12-01");
         temp.archiveLocation = location.string(); // written before the move
+        temp.archivedAt = archivedAt;
         doc.workspaces = {Workspace::make("Work"), temp, Workspace::make(blank)};
         w.store.saveConfig(doc);
-        w.put(w.folder("Trip"), "ticket.pdf");
+        w.put(w.folder(c.name), "ticket.pdf");
         if (c.folderMoved) {
             fs::create_directories(location.parent_path());
-            fs::rename(w.folder("Trip"), location);
+            fs::rename(w.folder(c.name), location);
         }
 
         w.startup.bootstrapIfNeeded();
         const Config after = w.store.loadConfig();
-        const Workspace* trip = after.findWorkspace("Trip");
-        ASSERT_TRUE(trip);
+        const std::string archivedName = c.name == "Screenshots" ? "Screenshots.archived" : c.name;
+        const Workspace* archived = after.findWorkspace(archivedName);
+        ASSERT_TRUE(archived);
         if (c.expectArchived) {
-            EXPECT_EQ(trip->state, WorkspaceState::archivedUnsorted);
-            EXPECT_EQ(trip->archiveLocation, location.string());
-            EXPECT_TRUE(trip->archivedAt.has_value());
-            EXPECT_FALSE(fs::exists(w.folder("Trip"))); // no empty stand-in folder
+            EXPECT_EQ(archived->state, WorkspaceState::archivedUnsorted);
+            EXPECT_EQ(archived->archiveLocation, location.string());
+            EXPECT_EQ(archived->archivedAt, archivedAt) << "the archive keeps its own time";
             EXPECT_TRUE(fs::exists(location / "ticket.pdf"));
             EXPECT_EQ(after.cleanupTasks.size(), 1u);
+            // Like any archive of the screenshots desktop, a fresh one takes its place.
+            EXPECT_EQ(fs::exists(w.folder(c.name)), c.name == "Screenshots");
+            if (c.name == "Screenshots") {
+                EXPECT_EQ(after.findWorkspace("Screenshots")->state, WorkspaceState::active);
+                EXPECT_EQ(after.settings.screenshotsWorkspace, "Screenshots");
+            }
         } else {
-            EXPECT_EQ(trip->state, WorkspaceState::active);
-            EXPECT_FALSE(trip->archiveLocation.has_value());
-            EXPECT_TRUE(fs::exists(w.folder("Trip") / "ticket.pdf"));
+            EXPECT_EQ(archived->state, WorkspaceState::active);
+            EXPECT_FALSE(archived->archiveLocation.has_value());
+            EXPECT_FALSE(archived->archivedAt.has_value());
+            EXPECT_EQ(fs::exists(w.folder(c.name) / "ticket.pdf"), !c.folderMoved);
+            if (c.folderMoved) {
+                EXPECT_TRUE(fs::exists(location / "ticket.pdf")) << "a folder it doesn't trust stays put";
+            }
         }
     }
 }

@@ -8,6 +8,7 @@
 #include "support/FaultySurface.h"
 #include "support/SweepWorld.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace tessarin;
@@ -131,6 +132,42 @@ TEST(SweepTriggers, AnUnreadableDocumentSortsNothing) {
     EXPECT_EQ(test::readFile(w.paths.config), "{not json");
 }
 
+// A name the document can't hold would make the target's next save fail, and with it every switch to
+// that desktop: such an item stays on the Desktop, with a log line, and the rest is sorted.
+TEST(SweepTriggers, NamesThatCantBeRecordedStayOnTheDesktop) {
+    struct Case {
+        const char* what;
+        std::string target;
+        std::string recordable;
+        std::string unrecordable;
+    } cases[] = {
+        {"screenshots", "Screenshots", "Screenshot 1.png", "Screenshot \xff.png"},
+        {"a custom rule", "Finance", "tax.pdf", "tax \xff.pdf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SweepWorld w;
+        w.document("A", {"A", "Screenshots", "Finance"}, sortingOn);
+        w.put(w.paths.desktop, c.recordable);
+        w.put(w.paths.desktop, c.unrecordable);
+        SweepTriggers(w.store, w.sweeps, {}, {}).sweepActiveDesktopNow();
+        EXPECT_EQ(w.desktop(), Names{c.unrecordable});
+        EXPECT_EQ(w.in(c.target), Names{c.recordable});
+        const auto lines = w.sweepLog();
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.find("not valid UTF-8") != std::string::npos;
+        }));
+
+        // The target's folder and its record still agree: it can be switched to. The stray goes aside
+        // first, as a switch refuses to carry a name it can't record.
+        std::filesystem::rename(w.paths.desktop / c.unrecordable, w.home.path() / "aside");
+        ManualClock clock;
+        SwitchSequence sequence(w.store, w.swapper, w.log, clock);
+        EXPECT_EQ(sequence.performSwitch(c.target, true).result, SwitchOutcome::Result::switched);
+        EXPECT_EQ(w.desktop(), Names{c.recordable});
+    }
+}
+
 TEST(SweepTriggers, DockDrops) {
     namespace fs = std::filesystem;
     struct Case {
@@ -156,6 +193,7 @@ TEST(SweepTriggers, DockDrops) {
         {"one move fails", "B", {"Desktop/one.txt", "Desktop/two.txt"}, false, 1, {"two.txt"}},
         {"a folder given with a trailing slash", "B", {"Desktop/dir/"}, false, 0, {"dir"}},
         {"mid-switch", "B", {"Desktop/one.txt"}, true, 0, {}},
+        {"a name that is not UTF-8", "B", {"Desktop/bad\xff.txt", "Desktop/one.txt"}, false, 0, {"one.txt"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -166,15 +204,17 @@ TEST(SweepTriggers, DockDrops) {
             d.updateWorkspace("A", [](Workspace& a) { a.files = {"one.txt", "two.txt", "pinned.txt"}; });
             d.updateWorkspace("B", [](Workspace& b) { b.files = {"two.txt"}; });
         });
-        for (const auto* name : {"one.txt", "two.txt", "pinned.txt", "sub/inner.txt", "dir/inside.txt"})
+        for (const auto* name :
+             {"one.txt", "two.txt", "pinned.txt", "sub/inner.txt", "dir/inside.txt", "bad\xff.txt"})
             w.put(w.paths.desktop, name);
         w.put(w.home.path(), "elsewhere.txt");
         test::FaultySurface faulty(w.surface);
         if (c.failMove)
             faulty.failMove(c.failMove, EACCES);
         int refreshes = 0;
+        Log log;
         DockDrop drop(
-            w.store, faulty, w.paths.desktop, [&] { return c.busy; }, [&] { ++refreshes; });
+            w.store, faulty, log, w.paths.desktop, [&] { return c.busy; }, [&] { ++refreshes; });
         std::vector<fs::path> items;
         for (const auto& d : c.dropped)
             items.push_back(w.home.path() / d);

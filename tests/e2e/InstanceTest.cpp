@@ -67,3 +67,21 @@ TEST(SingleInstance, TessarinctlHoldingTheStoreDelaysTheAgent) {
     ASSERT_TRUE(agent.waitForLog("previous instance exited — taking over")) << agent.log();
     EXPECT_TRUE(waitForAgentOnBus());
 }
+
+TEST(SingleInstance, AStoreThatCantBeLockedEndsWithAnAlertAndAMessage) {
+    // A plain file where the store's folder should be: the lock file can't be made.
+    UserHome home;
+    test::writeFile(home.store(), "not a folder");
+    Agent agent(home);
+    std::optional<Window> alert;
+    ASSERT_TRUE(waitFor([&] { return (alert = visibleAlert()).has_value(); })) << agent.log();
+    screenshot("store-cant-be-locked.png");
+    xdotool({"windowactivate", "--sync", alert->id, "key", "Return"});
+    const auto status = agent.waitForExit(std::chrono::seconds(10));
+    ASSERT_TRUE(status.has_value()) << agent.log();
+    EXPECT_EQ(*status, 1) << "ends with a message, not a crash: " << agent.log();
+    EXPECT_TRUE(agent.logHas("surfaced to the user: Couldn't create the folder of the store lock"))
+        << agent.log();
+    EXPECT_EQ(test::readFile(home.store()), "not a folder");
+    EXPECT_FALSE(agentOnBus());
+}

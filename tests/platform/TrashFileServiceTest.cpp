@@ -8,9 +8,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tessarin {
 namespace {
@@ -191,6 +196,66 @@ TEST(TrashFileServiceTest, ATrashThatCantBeMadeLeavesTheItemWhereItWas) {
 
     EXPECT_EQ(test::readFile(item), "keep me");
     EXPECT_TRUE(fs::is_empty(workingFolder.path())) << "nothing was left in the current folder";
+}
+
+// In a child process with a mount namespace of its own: a fresh volume (tmpfs) at `mountPoint`, an item
+// trashed there, and its .trashinfo copied to `result`. Exits 0, 77 when no volume can be mounted here,
+// anything else on failure.
+[[noreturn]] void trashOnAnotherVolume(const fs::path& mountPoint, const fs::path& result) {
+    const uid_t uid = ::getuid();
+    const gid_t gid = ::getgid();
+    if (::unshare(CLONE_NEWNS) != 0) {
+        // Not root: become root of a user namespace of our own, which may mount.
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            ::_exit(77);
+        const auto write = [](const char* file, const std::string& text) {
+            const int fd = ::open(file, O_WRONLY);
+            const bool ok =
+                fd >= 0 && ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            if (fd >= 0)
+                ::close(fd);
+            return ok;
+        };
+        if (!write("/proc/self/setgroups", "deny") ||
+            !write("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+            !write("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+            ::_exit(77);
+    }
+    if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tessarin-test", mountPoint.c_str(), "tmpfs", 0, "size=4m") != 0)
+        ::_exit(77);
+    const fs::path item = mountPoint / "Tessarin Desktops" / "Old 100%";
+    test::writeFile(item / "inside.txt", "kept");
+    try {
+        TrashFileService().trashItem(item);
+    } catch (...) {
+        ::_exit(2);
+    }
+    const fs::path info =
+        mountPoint / (".Trash-" + std::to_string(::getuid())) / "info" / "Old 100%.trashinfo";
+    if (!fs::exists(info) || fs::exists(item))
+        ::_exit(3);
+    test::writeFile(result, test::readFile(info));
+    ::_exit(0);
+}
+
+TEST(TrashFileServiceTest, TheTrashOfAnotherVolumeRecordsPathsFromItsTop) {
+    ThrowawayTrash trash; // the home Trash, on the volume of the temporary folder
+    const fs::path mountPoint = trash.home.path() / "volume";
+    const fs::path result = trash.home.path() / "trashinfo";
+    fs::create_directories(mountPoint);
+    const pid_t child = ::fork();
+    if (child == 0)
+        trashOnAnotherVolume(mountPoint, result);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no volume can be mounted here";
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    const std::string info = test::readFile(result);
+    EXPECT_NE(info.find("\nPath=Tessarin%20Desktops/Old%20100%25\n"), std::string::npos) << info;
+    EXPECT_TRUE(trashEntries(trash).empty()) << "nothing went to the home Trash";
 }
 
 } // namespace

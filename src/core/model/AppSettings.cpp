@@ -77,4 +77,8 @@ int64_t AppSettings::clampCornerDwellMs(int64_t ms) {
     return std::clamp(ms, minCornerDwellMs, maxCornerDwellMs);
 }
 
+int64_t AppSettings::clampMoveGapMs(int64_t ms) {
+    return std::clamp<int64_t>(ms, 0, maxMoveGapMs);
+}
+
 } // namespace tessarin

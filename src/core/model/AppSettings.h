@@ -35,6 +35,9 @@ struct AppSettings {
     static constexpr int64_t optionClickCarouselLimit = 4;
     static constexpr int64_t minCornerDwellMs = 20;
     static constexpr int64_t maxCornerDwellMs = 2000;
+    // The pause between the two phases of a switch, while the outgoing items are already gone from the
+    // Desktop: never negative, never longer than a second.
+    static constexpr int64_t maxMoveGapMs = 1000;
 
     std::optional<HotKeySpec> cycleNext;                                                      // 1
     std::optional<HotKeySpec> cyclePrevious;                                                  // 2
@@ -119,6 +122,7 @@ struct AppSettings {
     // 0.3/0.45/0.6; the weaker intensity wins ties.
     static SwitchIntensity derivedIntensity(SwitchLook look, double bandFraction, double opacity);
     static int64_t clampCornerDwellMs(int64_t ms);
+    static int64_t clampMoveGapMs(int64_t ms);
 
     bool operator==(const AppSettings&) const = default;
 };

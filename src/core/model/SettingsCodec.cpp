@@ -68,7 +68,7 @@ AppSettings settings(const Json& value, const Path& path) {
     s.switchTransition = fields.enumeration("switchTransition", d.switchTransition);
     s.menuBarAnimation = fields.enumeration("menuBarAnimation", d.menuBarAnimation);
     s.iconPlacement = fields.enumeration("iconPlacement", d.iconPlacement);
-    s.moveGapMs = fields.get("moveGapMs", d.moveGapMs, readInt);
+    s.moveGapMs = AppSettings::clampMoveGapMs(fields.get("moveGapMs", d.moveGapMs, readInt));
     s.switchBlurOpacity = fields.get("switchBlurOpacity", d.switchBlurOpacity, readDouble);
     s.switchRevealHoldMs = fields.get("switchRevealHoldMs", d.switchRevealHoldMs, readInt);
     s.switchMinDurationMs = fields.get("switchMinDurationMs", d.switchMinDurationMs, readInt);

@@ -20,9 +20,9 @@ std::string quoted(const std::string& name) {
 }
 
 // A desktop name is a folder name in the store; anything else never reaches the file system.
-void requireFolderName(const std::string& name, const std::string& prefix) {
-    if (!isPlainFolderName(name))
-        throw ArchiveError::filesystem(prefix + quoted(name) + " can't be used as a folder name.");
+void requireFolderName(const std::string& name, const std::string& record) {
+    if (const auto problem = desktopFolderProblem(name))
+        throw ArchiveError::filesystem(unusableFolderText(record, name, *problem));
 }
 
 void requireLiveTemporary(const Config& config, const Workspace& w) {
@@ -85,7 +85,7 @@ Config loadOrDefault(StateStore& store) {
 Archiver::Archiver(StateStore& store, const Paths& paths, FileService& files, const Clock& clock, Log& log,
                    Calendar calendar)
     : store_(store), workspacesRoot_(paths.workspaces), defaultArchiveRoot_(paths.defaultArchiveRoot),
-      files_(files), clock_(clock), log_(log), calendar_(calendar) {}
+      locations_(paths), files_(files), clock_(clock), log_(log), calendar_(calendar) {}
 
 fs::path Archiver::archiveFolder(const Config& config) const {
     const auto& root = config.settings.archiveRoot;
@@ -105,10 +105,13 @@ void Archiver::archive(const std::string& name) {
         return;
     const Workspace workspace = *found;
     requireLiveTemporary(config, workspace);
-    requireFolderName(name, "Couldn't move the folder: ");
+    requireFolderName(name, "The desktop to archive");
     const Date now = clock_.now();
 
     const fs::path folder = archiveFolder(config);
+    if (auto refusal = locations_.folderRefusal(folder))
+        throw ArchiveError::filesystem("The archive folder " + quoted(folder.string()) + " can't be used. " +
+                                       *refusal + " Nothing was moved.");
     try {
         files_.createFolder(folder);
     } catch (const std::exception& e) {
@@ -119,16 +122,22 @@ void Archiver::archive(const std::string& name) {
 
     const fs::path destination = uniquePath(folder / (name + "-" + calendar_.isoDay(now)), files_);
     const fs::path source = workspacesRoot_ / name;
-    // The destination goes into the document before the folder moves: a crash between the move and
-    // the final save then leaves a live desktop whose folder is at its archiveLocation, which the next
-    // start completes (finishInterruptedArchives).
+    // The destination and the time go into the document before the folder moves: a crash between the
+    // move and the final save then leaves a live desktop whose folder is at its archiveLocation, which
+    // the next start completes (finishInterruptedArchives).
     mutateConfig(store_, [&](Config& c) {
-        c.updateWorkspace(name, [&](Workspace& w) { w.archiveLocation = destination.string(); });
+        c.updateWorkspace(name, [&](Workspace& w) {
+            w.archiveLocation = destination.string();
+            w.archivedAt = now;
+        });
     });
     const auto forgetDestination = [&] {
         try {
             mutateConfig(store_, [&](Config& c) {
-                c.updateWorkspace(name, [&](Workspace& w) { w.archiveLocation.reset(); });
+                c.updateWorkspace(name, [&](Workspace& w) {
+                    w.archiveLocation.reset();
+                    w.archivedAt.reset();
+                });
             });
         } catch (const std::exception&) {
             // The next start clears it: the folder is still in the store.
@@ -206,8 +215,8 @@ void Archiver::drain(const std::string& name, const std::string& target) {
         throw ArchiveError::targetNotPermanent(target);
 
     const std::string prefix = "Couldn't pour " + quoted(name) + " into " + quoted(into->name) + ": ";
-    requireFolderName(name, prefix);
-    requireFolderName(into->name, prefix);
+    requireFolderName(name, "The desktop to pour");
+    requireFolderName(into->name, "The desktop to pour into");
     const fs::path source = workspacesRoot_ / name;
     const fs::path targetFolder = workspacesRoot_ / into->name;
     const fs::path pour = targetFolder / name;
@@ -220,18 +229,17 @@ void Archiver::drain(const std::string& name, const std::string& target) {
             files_.moveItem(source, pour);
             moved.emplace(source, pour);
         } else {
-            // Merge into the existing pour folder. Listing again until no visible item is left keeps an
-            // item that arrived meanwhile from being deleted with the folder.
+            // Merge into the existing pour folder, hidden entries (".git", ".env") included: nothing is
+            // deleted. Listing again until the folder is empty takes along an item that arrived meanwhile;
+            // only an empty folder is removed.
             for (bool another = true; another;) {
                 another = false;
                 for (const auto& entry : files_.list(source)) {
-                    if (entry.starts_with("."))
-                        continue;
                     files_.moveItem(source / entry, uniqueDestination(entry, pour, files_));
                     another = true;
                 }
             }
-            files_.removeItem(source);
+            files_.removeEmptyFolder(source);
         }
     } catch (const std::exception& e) {
         throw ArchiveError::filesystem(prefix + e.what());
@@ -254,7 +262,8 @@ void Archiver::restore(const std::string& name) {
     const Workspace* found = config.findWorkspace(name);
     if (!found || found->state == WorkspaceState::active)
         return;
-    requireFolderName(name, "Couldn't recreate the folder: ");
+    requireFolderName(name, "The desktop to restore");
+    requireTrustedLocation(config, *found, "Tessarin won't move it into the desktops folder");
     const fs::path destination = workspacesRoot_ / name;
     std::optional<std::pair<fs::path, fs::path>> moved;
 
@@ -289,6 +298,45 @@ void Archiver::restore(const std::string& name) {
             });
         },
         files_, moved);
+}
+
+void Archiver::requireTrustedLocation(const Config& config, const Workspace& workspace,
+                                      const std::string& consequence) {
+    const auto& location = workspace.archiveLocation;
+    if (!location || locations_.isArchivedFolderOf(*location, workspace, archiveFolder(config)))
+        return;
+    throw ArchiveError::filesystem(ArchiveLocations::untrustedText(workspace.name, *location, consequence));
+}
+
+void Archiver::finishInterruptedArchives() {
+    const Config config = store_.loadConfig();
+    for (const auto& w : config.workspaces) {
+        if (w.state != WorkspaceState::active || !w.archiveLocation)
+            continue;
+        const fs::path location = *w.archiveLocation;
+        const bool moved = !desktopFolderProblem(w.name) && !files_.exists(workspacesRoot_ / w.name) &&
+                           locations_.isArchivedFolderOf(location, w, archiveFolder(config)) &&
+                           fs::is_directory(location);
+        try {
+            if (!moved) {
+                mutateConfig(store_, [&](Config& c) {
+                    c.updateWorkspace(w.name, [](Workspace& x) {
+                        x.archiveLocation.reset();
+                        x.archivedAt.reset();
+                    });
+                });
+                continue;
+            }
+            const Date at = w.archivedAt.value_or(clock_.now());
+            mutateConfig(store_, [&](Config& c) { markArchived(c, w.name, location, at, calendar_); });
+            rotateScreenshotCollectionIfNeeded(w.name);
+            log_.log(LogCategory::archive, "finished the interrupted archive of %{public}s \u2192 %{public}s",
+                     w.name, location.string());
+        } catch (const std::exception& e) {
+            log_.log(LogCategory::error, LogLevel::error,
+                     "couldn't finish the interrupted archive of %{public}s: %{public}s", w.name, e.what());
+        }
+    }
 }
 
 std::vector<std::string> Archiver::fireDueTimers(Date now) {

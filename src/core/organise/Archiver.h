@@ -2,6 +2,7 @@
 
 #include "model/Config.h"
 #include "organise/ArchiveError.h"
+#include "organise/ArchiveLocations.h"
 #include "organise/FileService.h"
 #include "store/Paths.h"
 #include "store/StateStore.h"
@@ -57,6 +58,12 @@ public:
     void restore(const std::string& name);
     void drain(const std::string& name, const std::string& target);
 
+    // An archive cut short between moving the folder and its final save leaves a live desktop with an
+    // archiveLocation. When its folder is at that location (one of the archive's folders, named after
+    // it) and gone from the store, the archive is completed as a normal one, at its original time;
+    // otherwise the location is forgotten. Failures are logged.
+    void finishInterruptedArchives();
+
     // Archives or drains every live temporary desktop whose timer has run out and that is not on the
     // Desktop; returns their names. Failures are logged and skipped; an unreadable document does
     // nothing.
@@ -73,8 +80,9 @@ public:
     std::optional<DeleteFailure> trashOrReportFailure(const std::filesystem::path& path,
                                                       const std::string& workspace);
 
-    // None resets to the default archive folder. Returns the refusal text for a folder on another disk
-    // (or one whose disk can't be read); none when the setting was saved.
+    // None resets to the default archive folder. Returns the refusal text for the Desktop, the workspace
+    // store or a folder inside either, and for a folder on another disk (or one whose disk can't be
+    // read); none when the setting was saved.
     std::optional<std::string> setArchiveRoot(const std::optional<std::filesystem::path>& folder);
     // Marks an archived desktop sorted or unsorted; a live desktop is left alone.
     void setArchivedSorted(const std::string& name, bool sorted);
@@ -92,10 +100,15 @@ public:
 private:
     void rotateScreenshotCollectionIfNeeded(const std::string& archived);
     bool sameVolumeAsStore(const std::filesystem::path& folder);
+    // Passes when the archived desktop has no location or one the archiver made; throws ArchiveError
+    // naming `consequence` for any other.
+    void requireTrustedLocation(const Config& config, const Workspace& workspace,
+                                const std::string& consequence);
 
     StateStore& store_;
     std::filesystem::path workspacesRoot_;
     std::filesystem::path defaultArchiveRoot_;
+    ArchiveLocations locations_;
     FileService& files_;
     const Clock& clock_;
     Log& log_;

@@ -34,9 +34,14 @@ RemovalOutcome Archiver::deleteWorkspace(const std::string& name, bool switchInP
         return {};
     const Config config = store_.loadConfig();
     const Workspace* found = config.findWorkspace(name);
-    // Only a live desktop's own folder ever goes: never the store's other folders.
-    if (!found || found->state != WorkspaceState::active || !isPlainFolderName(name))
+    if (!found || found->state != WorkspaceState::active)
         return {};
+    // Only a live desktop's own folder ever goes: never the store's other folders.
+    if (const auto problem = desktopFolderProblem(name))
+        return {
+            unusableFolderText("The desktop to delete", name, *problem,
+                               "Nothing was moved to the Trash; rename the desktop first, then delete it."),
+            std::nullopt};
     if (config.activeWorkspace == name)
         return {activeDesktopDeleteText(name), std::nullopt};
     if (switchInProgress)
@@ -52,6 +57,11 @@ RemovalOutcome Archiver::deleteArchived(const std::string& name) {
     const Workspace* found = config.findWorkspace(name);
     if (!found || found->state == WorkspaceState::active)
         return {};
+    if (found->archiveLocation &&
+        !locations_.isArchivedFolderOf(*found->archiveLocation, *found, archiveFolder(config)))
+        return {ArchiveLocations::untrustedText(name, *found->archiveLocation,
+                                                "Tessarin won't move it to the Trash"),
+                std::nullopt};
     if (found->archiveLocation) {
         if (auto failure = trashOrReportFailure(*found->archiveLocation, name))
             return {std::nullopt, std::move(failure)};
@@ -65,6 +75,8 @@ std::optional<std::string> Archiver::setArchiveRoot(const std::optional<fs::path
         mutateConfig(store_, [](Config& c) { c.settings.archiveRoot.reset(); });
         return std::nullopt;
     }
+    if (auto refusal = locations_.folderRefusal(*folder))
+        return refusal;
     if (!sameVolumeAsStore(*folder))
         return std::string(otherDiskText);
     const std::string path = fs::absolute(*folder).string();

@@ -1,5 +1,8 @@
 #include "organise/DesktopSweeps.h"
 
+#include "support/Utf8.h"
+#include "swap/FolderName.h"
+
 #include <set>
 
 namespace tessarin {
@@ -11,6 +14,24 @@ namespace {
 bool isSweepTarget(const Config& config, const std::string& name) {
     const Workspace* w = config.findWorkspace(name);
     return w != nullptr && w->state == WorkspaceState::active;
+}
+
+// A target whose name can't be a desktop folder (a hand-edited document) is logged and skipped.
+bool usableTarget(Log& log, const std::string& record, const std::string& name) {
+    const auto problem = desktopFolderProblem(name);
+    if (problem)
+        log.log(LogCategory::error, LogLevel::error, "%{public}s",
+                unusableFolderText(record, name, *problem));
+    return !problem;
+}
+
+// The items a sweep left on the Desktop because the document can't record their names.
+void logUnrecordable(Log& log, const ScreenshotSweeper& sweeper) {
+    for (const auto& name : sweeper.unrecordable())
+        log.log(LogCategory::sweep,
+                "left \u201c%{public}s\u201d on the Desktop: its name is not valid UTF-8, so Tessarin can't "
+                "record it. Rename it to have it sorted.",
+                displayableUtf8(name));
 }
 
 std::set<std::string> pinnedOf(const Config& config) {
@@ -31,7 +52,8 @@ ScreenshotSweeper DesktopSweeps::sweeper(ScreenshotSweeper::Predicate predicate)
 void DesktopSweeps::sweepScreenshots(const Config& config) {
     const AppSettings& s = config.settings;
     if (!s.filterScreenshots || s.screenshotFilteringPaused || !s.screenshotsWorkspace ||
-        !isSweepTarget(config, *s.screenshotsWorkspace))
+        !isSweepTarget(config, *s.screenshotsWorkspace) ||
+        !usableTarget(log_, "The screenshots desktop", *s.screenshotsWorkspace))
         return;
     const std::string prefix = filter_.effectiveNamePrefix(s.screenshotNamePrefix);
     const bool fallback = s.screenshotFilenameFallback;
@@ -39,8 +61,10 @@ void DesktopSweeps::sweepScreenshots(const Config& config) {
         return filter_.isScreenshot(filter_.desktop() / name, fallback, prefix);
     };
     try {
+        ScreenshotSweeper screenshots = sweeper(isScreenshot);
         const auto swept =
-            sweeper(isScreenshot).sweep(*s.screenshotsWorkspace, config.activeWorkspace, pinnedOf(config));
+            screenshots.sweep(*s.screenshotsWorkspace, config.activeWorkspace, pinnedOf(config));
+        logUnrecordable(log_, screenshots);
         if (!swept.empty())
             log_.log(LogCategory::sweep, "swept %ld screenshot(s) into %{public}s", swept.size(),
                      *s.screenshotsWorkspace);
@@ -54,12 +78,14 @@ void DesktopSweeps::sweepCustomFilters(const Config& config) {
         return;
     const auto pinned = pinnedOf(config);
     for (const CustomFilter& rule : config.settings.customFilters) {
-        if (!rule.enabled || rule.pattern.empty() || !isSweepTarget(config, rule.collection))
+        if (!rule.enabled || rule.pattern.empty() || !isSweepTarget(config, rule.collection) ||
+            !usableTarget(log_, "The desktop of the rule \u201c" + rule.pattern + "\u201d", rule.collection))
             continue;
         try {
-            const auto swept = sweeper([&rule](const std::string& name) {
-                                   return rule.matches(name);
-                               }).sweep(rule.collection, config.activeWorkspace, pinned);
+            ScreenshotSweeper matches =
+                sweeper([&rule](const std::string& name) { return rule.matches(name); });
+            const auto swept = matches.sweep(rule.collection, config.activeWorkspace, pinned);
+            logUnrecordable(log_, matches);
             if (!swept.empty())
                 log_.log(LogCategory::sweep,
                          "filter \u201c%{public}s\u201d swept %ld file(s) into %{public}s", rule.pattern,

@@ -18,8 +18,8 @@ public:
     virtual void createFolder(const std::filesystem::path& path) = 0;
     // Renames `from` to `to` (one volume); never replaces an item already at `to`.
     virtual void moveItem(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
-    // Deletes the item, a folder with everything in it.
-    virtual void removeItem(const std::filesystem::path& path) = 0;
+    // Removes an empty folder; a folder that still holds anything stays, and the call fails.
+    virtual void removeEmptyFolder(const std::filesystem::path& path) = 0;
     // True when anything (even a dangling symbolic link) is at the path.
     virtual bool exists(const std::filesystem::path& path) = 0;
     // The names directly inside a folder, hidden ones included, in file-system order.
@@ -41,7 +41,7 @@ class LocalFileService : public FileService {
 public:
     void createFolder(const std::filesystem::path& path) override;
     void moveItem(const std::filesystem::path& from, const std::filesystem::path& to) override;
-    void removeItem(const std::filesystem::path& path) override;
+    void removeEmptyFolder(const std::filesystem::path& path) override;
     bool exists(const std::filesystem::path& path) override;
     std::vector<std::string> list(const std::filesystem::path& folder) override;
     std::optional<std::uint64_t> volumeIdentifier(const std::filesystem::path& path) override;

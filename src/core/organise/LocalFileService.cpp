@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace tessarin {
 
@@ -24,11 +25,9 @@ void LocalFileService::moveItem(const fs::path& from, const fs::path& to) {
         throw std::system_error(error, std::system_category());
 }
 
-void LocalFileService::removeItem(const fs::path& path) {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-    if (ec)
-        throw std::system_error(ec);
+void LocalFileService::removeEmptyFolder(const fs::path& path) {
+    if (::rmdir(path.c_str()) != 0)
+        throw std::system_error(errno, std::system_category());
 }
 
 bool LocalFileService::exists(const fs::path& path) {

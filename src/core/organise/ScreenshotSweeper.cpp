@@ -1,5 +1,7 @@
 #include "organise/ScreenshotSweeper.h"
 
+#include "support/Utf8.h"
+
 #include <algorithm>
 
 namespace tessarin {
@@ -12,12 +14,13 @@ ScreenshotSweeper::ScreenshotSweeper(DesktopSurface& surface, StateStore& store,
 std::vector<std::string> ScreenshotSweeper::sweep(const std::string& target,
                                                   const std::string& activeWorkspace,
                                                   const std::set<std::string>& pinned) {
+    unrecordable_.clear();
     if (!surface_.sameVolume() || target == activeWorkspace)
         return {};
     std::vector<std::string> picked;
     for (auto& name : surface_.items(Location::desktop()))
         if (!pinned.contains(name) && isScreenshot_(name))
-            picked.push_back(std::move(name));
+            (isValidUtf8(name) ? picked : unrecordable_).push_back(std::move(name));
 
     try {
         surface_.captureLayout(picked, Location::workspace(target));

@@ -28,9 +28,13 @@ public:
     // Moves the Desktop items (in listing order) that are not pinned and that the predicate picks into
     // `target`'s folder, then records the moved names in `target`. Nothing happens when the Desktop and
     // the store are on different volumes or `target` is the active desktop. An item that fails to move
-    // stays where it is. Returns the moved names; throws the surface's listing and the store's errors.
+    // stays where it is, and so does one whose name is not valid UTF-8 (the document could not record
+    // it; see unrecordable()). Returns the moved names; throws the surface's listing and the store's
+    // errors.
     std::vector<std::string> sweep(const std::string& target, const std::string& activeWorkspace,
                                    const std::set<std::string>& pinned);
+    // The items the last sweep picked but left on the Desktop because their names can't be recorded.
+    const std::vector<std::string>& unrecordable() const { return unrecordable_; }
 
     // The slot of the index-th icon: from the top right corner downwards, then in columns leftwards,
     // 90 points apart, never left of x = 70.
@@ -42,6 +46,7 @@ private:
     Predicate isScreenshot_;
     int64_t canvasWidth_;
     int64_t canvasHeight_;
+    std::vector<std::string> unrecordable_;
 };
 
 } // namespace tessarin

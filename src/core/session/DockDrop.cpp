@@ -1,6 +1,8 @@
 #include "session/DockDrop.h"
 
 #include "organise/ScreenshotFilter.h"
+#include "support/Utf8.h"
+#include "swap/FolderName.h"
 
 #include <algorithm>
 
@@ -8,9 +10,9 @@ namespace tessarin {
 
 namespace fs = std::filesystem;
 
-DockDrop::DockDrop(StateStore& store, DesktopSurface& surface, fs::path desktop, std::function<bool()> isBusy,
-                   std::function<void()> afterDrop)
-    : store_(store), surface_(surface), desktop_(std::move(desktop)), isBusy_(std::move(isBusy)),
+DockDrop::DockDrop(StateStore& store, DesktopSurface& surface, Log& log, fs::path desktop,
+                   std::function<bool()> isBusy, std::function<void()> afterDrop)
+    : store_(store), surface_(surface), log_(log), desktop_(std::move(desktop)), isBusy_(std::move(isBusy)),
       afterDrop_(std::move(afterDrop)) {}
 
 std::vector<std::string> DockDrop::handleDockDrop(const std::vector<fs::path>& items,
@@ -27,6 +29,11 @@ std::vector<std::string> DockDrop::handleDockDrop(const std::vector<fs::path>& i
     const Workspace* into = config.findWorkspace(target);
     if (target == config.activeWorkspace || !into || into->state != WorkspaceState::active)
         return {};
+    if (const auto problem = desktopFolderProblem(target)) {
+        log_.log(LogCategory::error, LogLevel::error, "%{public}s",
+                 unusableFolderText("The desktop to drop into", target, *problem));
+        return {};
+    }
 
     const fs::path desktop = standardisedPath(desktop_);
     const auto& pinned = config.settings.pinnedFolders;
@@ -34,9 +41,17 @@ std::vector<std::string> DockDrop::handleDockDrop(const std::vector<fs::path>& i
     for (const auto& item : items) {
         const fs::path standard = standardisedPath(item);
         const std::string name = standard.filename().string();
-        if (standard.parent_path() == desktop &&
-            std::find(pinned.begin(), pinned.end(), name) == pinned.end())
-            names.push_back(name);
+        if (standard.parent_path() != desktop ||
+            std::find(pinned.begin(), pinned.end(), name) != pinned.end())
+            continue;
+        if (!isValidUtf8(name)) {
+            log_.log(LogCategory::sweep,
+                     "left \u201c%{public}s\u201d on the Desktop: its name is not valid UTF-8, so Tessarin "
+                     "can't record it. Rename it to have it moved.",
+                     displayableUtf8(name));
+            continue;
+        }
+        names.push_back(name);
     }
     try {
         surface_.captureLayout(names, Location::workspace(target));

@@ -1,6 +1,7 @@
 #include "session/StoreStartup.h"
 
 #include "organise/Archiver.h"
+#include "store/PathRelations.h"
 #include "support/Utf8.h"
 #include "swap/FolderName.h"
 
@@ -14,25 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string blank(Config::blankWorkspaceName);
-
-// The path with symbolic links resolved as far as it exists.
-fs::path resolved(const fs::path& path) {
-    std::error_code ec;
-    fs::path p = fs::weakly_canonical(path, ec);
-    return ec ? path.lexically_normal() : p;
-}
-
-// True when `inner` is `outer` or lies below it.
-bool isWithin(const fs::path& inner, const fs::path& outer) {
-    auto i = inner.begin();
-    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
-        if (o->empty() && std::next(o) == outer.end())
-            break; // trailing separator
-        if (i == inner.end() || *i != *o)
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -58,9 +40,9 @@ StartupError StartupError::desktopContainsStore(const fs::path& desktop, const f
 }
 
 void checkDesktopLocation(const Paths& paths) {
-    const fs::path desktop = resolved(paths.desktop);
-    const fs::path home = resolved(paths.home);
-    const fs::path root = resolved(paths.root);
+    const fs::path desktop = resolvedPath(paths.desktop);
+    const fs::path home = resolvedPath(paths.home);
+    const fs::path root = resolvedPath(paths.root);
     if (desktop == home)
         throw StartupError::desktopIsHome(paths.desktop);
     if (isWithin(desktop, root))
@@ -111,15 +93,22 @@ void StoreStartup::bootstrapIfNeeded() {
         names.push_back(w.name);
     if (config.findWorkspace(blank))
         names.push_back(blank);
-    for (const auto& name : names) {
-        if (!isPlainFolderName(name)) {
-            log_.log(LogCategory::error, LogLevel::error,
-                     "skipping desktop with unusable folder name %{public}s", name);
-            continue;
-        }
-        fs::create_directories(paths_.workspaces / name);
-    }
+    for (const auto& name : names)
+        if (!desktopFolderProblem(name)) // reported by unusableRecords()
+            fs::create_directories(paths_.workspaces / name);
     hideBlankFolder();
+}
+
+std::vector<std::string> StoreStartup::unusableRecords() {
+    std::vector<std::string> lines;
+    try {
+        lines = unusableFolderRecords(store_.loadConfig());
+    } catch (const std::exception&) {
+        return {}; // an unreadable document is reported by whoever reads it
+    }
+    for (const auto& line : lines)
+        log_.log(LogCategory::error, LogLevel::error, "%{public}s", line);
+    return lines;
 }
 
 void StoreStartup::migrateBlankWorkspaceName() {
@@ -140,26 +129,8 @@ void StoreStartup::migrateBlankWorkspaceName() {
 }
 
 void StoreStartup::finishInterruptedArchives() {
-    const Config config = store_.loadConfig();
-    std::vector<std::pair<std::string, fs::path>> pending;
-    for (const auto& w : config.workspaces)
-        if (w.state == WorkspaceState::active && w.archiveLocation && isPlainFolderName(w.name))
-            pending.emplace_back(w.name, *w.archiveLocation);
-    if (pending.empty())
-        return;
-    mutateConfig(store_, [&](Config& c) {
-        for (const auto& [name, location] : pending) {
-            std::error_code ec;
-            const bool moved = !fs::exists(paths_.workspaces / name, ec) && fs::is_directory(location, ec);
-            if (moved) {
-                markArchived(c, name, location, clock_.now(), Calendar{});
-                log_.log(LogCategory::archive, "finished the interrupted archive of %{public}s → %{public}s",
-                         name, location.string());
-            } else {
-                c.updateWorkspace(name, [](Workspace& w) { w.archiveLocation.reset(); });
-            }
-        }
-    });
+    LocalFileService files;
+    Archiver(store_, paths_, files, clock_, log_).finishInterruptedArchives();
 }
 
 void StoreStartup::hideBlankFolder() {

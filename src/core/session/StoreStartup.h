@@ -9,6 +9,9 @@
 #include "swap/DesktopSurface.h"
 #include "swap/DesktopSwapper.h"
 
+#include <string>
+#include <vector>
+
 namespace tessarin {
 
 // Refuses a Desktop that is the home folder, lies inside the store or contains it: swapping such a
@@ -34,10 +37,14 @@ public:
     // the blank one. Throws on the first failure.
     void bootstrapIfNeeded();
     void migrateBlankWorkspaceName();
-    // An archive cut short between moving the folder and saving: a live desktop with an
-    // archiveLocation. When its folder is at that location and gone from the store, the archive is
-    // completed; otherwise the location is forgotten. Runs before the desktop folders are made.
+    // Completes or forgets an archive cut short (Archiver::finishInterruptedArchives). Runs before the
+    // desktop folders are made.
     void finishInterruptedArchives();
+
+    // The records of the document that name a desktop folder that can't be one, one line each, also
+    // logged; bootstrapIfNeeded makes no folder for them and every operation that would use them
+    // refuses. Empty when the document is sound or can't be read.
+    std::vector<std::string> unusableRecords();
 
     // Finishes a journalled switch with its two log lines; errors are passed on.
     void recover(DesktopSwapper& swapper);

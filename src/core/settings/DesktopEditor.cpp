@@ -5,6 +5,7 @@
 #include "organise/ScreenshotFilter.h"
 #include "settings/NamingRules.h"
 #include "settings/ShortcutConflicts.h"
+#include "swap/FolderName.h"
 
 #include <algorithm>
 #include <set>
@@ -98,12 +99,14 @@ bool DesktopEditor::rename(const std::string& oldName, const std::string& newNam
         return state_.refuse(quotedName(name) + " already exists.");
 
     // An archived desktop's folder is in the archive; restoring it brings it back under the new name.
+    // An old name that can't be a desktop folder (from a hand-edited document) has no folder of its own:
+    // whatever has that name belongs to the store and stays; the desktop gets a fresh folder.
     if (existing->state == WorkspaceState::active) {
         FileService& files = state_.files();
         const fs::path from = state_.workspacesRoot() / oldName;
         const fs::path to = state_.workspacesRoot() / name;
         try {
-            if (files.exists(from))
+            if (!desktopFolderProblem(oldName) && files.exists(from))
                 files.moveItem(from, to);
             else
                 files.createFolder(to);

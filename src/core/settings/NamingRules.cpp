@@ -10,12 +10,6 @@ namespace tessarin {
 
 namespace {
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 std::string partOfTheFolderText(std::string_view name) {
     return quotedName(name) + " is part of the desktops folder itself \u2014 pick another name.";
 }
@@ -105,7 +99,7 @@ std::optional<std::string> desktopNameRefusal(std::string_view name) {
         return "Names can't start with \u201c_\u201d (reserved).";
     if (name.starts_with("."))
         return "Names can't start with \u201c.\u201d (hidden folders).";
-    if (equalIgnoringCase(name, "Archive") || equalIgnoringCase(name, ".store"))
+    if (equalIgnoringAsciiCase(name, "Archive") || equalIgnoringAsciiCase(name, ".store"))
         return partOfTheFolderText(name);
     // A desktop is one folder of the store: a name with a path separator would be a folder elsewhere.
     if (!isPlainFolderName(name))
@@ -115,7 +109,7 @@ std::optional<std::string> desktopNameRefusal(std::string_view name) {
 
 std::optional<std::string> storeFolderRefusal(std::string_view name) {
     for (const std::string_view own : {"Archive", ".store", ".pinned"})
-        if (equalIgnoringCase(name, own))
+        if (equalIgnoringAsciiCase(name, own))
             return partOfTheFolderText(name);
     return std::nullopt;
 }

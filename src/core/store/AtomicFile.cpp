@@ -76,11 +76,16 @@ void writeAtomically(const fs::path& target, std::string_view bytes) {
 
 std::optional<std::string> readWholeFile(const fs::path& path) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return std::nullopt;
+    if (fd.get() < 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        fail("Couldn't open", path, errno);
+    }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
+    if (::fstat(fd.get(), &st) != 0)
+        fail("Couldn't read", path, errno);
+    if (!S_ISREG(st.st_mode))
+        fail("Couldn't read", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
     std::string content;
     content.reserve(static_cast<size_t>(st.st_size));
     char buffer[65536];
@@ -89,7 +94,7 @@ std::optional<std::string> readWholeFile(const fs::path& path) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return std::nullopt;
+            fail("Couldn't read", path, errno);
         }
         if (n == 0)
             break;

@@ -14,8 +14,9 @@ namespace tessarin {
 // target is untouched and the temporary file removed.
 void writeAtomically(const std::filesystem::path& target, std::string_view bytes);
 
-// The whole content of a file; none when it cannot be read for any reason (missing, no permission,
-// a folder in its place).
+// The whole content of a file; none when nothing is at the path (ENOENT). Any other failure throws
+// std::system_error carrying the errno: no permission, an I/O error, EISDIR for a folder in its place,
+// EINVAL for anything else that is not a regular file.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
 } // namespace tessarin

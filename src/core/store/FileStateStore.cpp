@@ -10,8 +10,20 @@ namespace tessarin {
 FileStateStore::FileStateStore(std::filesystem::path configPath, std::filesystem::path journalPath)
     : configPath_(std::move(configPath)), journalPath_(std::move(journalPath)) {}
 
+namespace {
+
+std::optional<std::string> readStateFile(const std::filesystem::path& path) {
+    try {
+        return readWholeFile(path);
+    } catch (const std::system_error& e) {
+        throw StoreError::unreadable(path, e.code());
+    }
+}
+
+} // namespace
+
 Config FileStateStore::loadConfig() {
-    const auto bytes = readWholeFile(configPath_);
+    const auto bytes = readStateFile(configPath_);
     if (!bytes)
         return makeDefaultConfig();
     return decodeConfig(*bytes);
@@ -26,7 +38,7 @@ void FileStateStore::saveConfig(const Config& config) {
 }
 
 std::optional<Journal> FileStateStore::loadJournal() {
-    const auto bytes = readWholeFile(journalPath_);
+    const auto bytes = readStateFile(journalPath_);
     if (!bytes || bytes->empty())
         return std::nullopt;
     return decodeJournal(*bytes);

@@ -12,13 +12,14 @@ class FileStateStore : public StateStore {
 public:
     FileStateStore(std::filesystem::path configPath, std::filesystem::path journalPath);
 
-    // A missing or unreadable config.json gives the default document; undecodable bytes throw
-    // DecodeError. No version check here: a newer document is read with this version's rules.
+    // A missing config.json (first launch) gives the default document; one that exists but can't be
+    // read throws StoreError (unreadable), undecodable bytes DecodeError. No version check here: a newer
+    // document is read with this version's rules.
     Config loadConfig() override;
     // Refuses (StoreError) a document whose schemaVersion is above the current one, writing
     // nothing; otherwise writes it atomically with schemaVersion set to the current one.
     void saveConfig(const Config& config) override;
-    // Missing, unreadable or empty: none. Undecodable: DecodeError.
+    // Missing or empty: none. Unreadable: StoreError. Undecodable: DecodeError.
     std::optional<Journal> loadJournal() override;
     void saveJournal(const std::optional<Journal>& journal) override;
 

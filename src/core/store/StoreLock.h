@@ -40,6 +40,10 @@ public:
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
 
+    // Creates and opens the lock file (with its folder) without taking the lock, so that a store that
+    // can't be locked at all (a file where the store's folder should be, a read-only home, a lock file
+    // of another user) is told apart from a lock that is merely held. std::system_error on failure.
+    void prepare() { open(); }
     // Takes the lock, waiting while another process holds it; StoreLockBusy when `timeout` runs out first.
     // Failures to create or open the lock file are std::system_error.
     void acquire(std::chrono::milliseconds timeout = defaultTimeout);

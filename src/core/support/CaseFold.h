@@ -5,12 +5,13 @@
 
 namespace tessarin {
 
-// The code points of UTF-8 text with upper-case letters folded to lower case: ASCII, Latin-1,
-// Latin Extended-A, Greek and Cyrillic (one-to-one folds only, no locale, no diacritic removal).
-// A byte that is not valid UTF-8 stands for itself, apart from every real character.
-std::u32string caseFolded(std::string_view utf8);
+// UTF-8 text made ready for a case-insensitive comparison that knows every script: decomposed, given
+// Unicode's full case folding (ß and SS alike, final and medial sigma alike), and composed again (NFC),
+// so that "Cafe\u0301" and "café" are the same text. Locale-free and without diacritic folding:
+// "cafe" stays different from "café". Bytes that are not valid UTF-8 each count as U+FFFD.
+std::string caseFolded(std::string_view utf8);
 
-// `needle` occurs in `haystack` under caseFolded comparison; an empty needle occurs everywhere.
+// `needle` occurs in `haystack` once both are caseFolded; an empty needle occurs everywhere.
 bool containsIgnoringCase(std::string_view haystack, std::string_view needle);
 
 } // namespace tessarin

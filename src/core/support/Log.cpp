@@ -39,6 +39,11 @@ void Log::removeSink(const std::shared_ptr<LogSink>& sink) {
     std::erase(sinks_, sink);
 }
 
+std::size_t Log::sinkCount() const {
+    std::lock_guard lock(mutex_);
+    return sinks_.size();
+}
+
 void Log::write(LogCategory category, LogLevel level, std::string message) {
     std::lock_guard lock(mutex_);
     LogEntry entry{clock_(), category, level, std::move(message)};

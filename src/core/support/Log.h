@@ -53,6 +53,8 @@ public:
 
     void addSink(std::shared_ptr<LogSink> sink);
     void removeSink(const std::shared_ptr<LogSink>& sink);
+    // How many sinks are attached: a long-running program's log must not gather them.
+    std::size_t sinkCount() const;
 
     // Formats with formatLogMessage and records the message.
     template <typename... Args>
@@ -75,6 +77,22 @@ private:
     Clock clock_;
     mutable std::mutex mutex_;
     std::deque<LogEntry> ring_;
+};
+
+// A sink attached to a log for the life of this object: a command's transcript that must not outlive
+// the command, also when it ends with an exception.
+class ScopedLogSink {
+public:
+    ScopedLogSink(Log& log, std::shared_ptr<LogSink> sink) : log_(log), sink_(std::move(sink)) {
+        log_.addSink(sink_);
+    }
+    ~ScopedLogSink() { log_.removeSink(sink_); }
+    ScopedLogSink(const ScopedLogSink&) = delete;
+    ScopedLogSink& operator=(const ScopedLogSink&) = delete;
+
+private:
+    Log& log_;
+    std::shared_ptr<LogSink> sink_;
 };
 
 // "2026-12-06T14:03:09Z": UTC, whole seconds.

@@ -4,6 +4,7 @@
 #include "swap/FolderName.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 namespace tessarin {
@@ -16,15 +17,6 @@ bool contains(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// Desktop names become folder names in the store: a name that could reach outside it (a hand-edited
-// document) stops the switch before anything moves.
-void requirePlainFolderName(const std::string& name) {
-    if (!isPlainFolderName(name))
-        throw std::invalid_argument("\u201c" + name +
-                                    "\u201d can't be used as a desktop folder name, so nothing was moved. "
-                                    "Give the desktop a name without \"/\" in Tessarin's settings.");
-}
-
 // The document and the journal are JSON, which holds only UTF-8 text: an item whose name is not
 // valid UTF-8 could not be recorded, so the switch stops, before anything moves, and says which.
 void requireRecordableNames(const std::vector<std::string>& names) {
@@ -33,6 +25,30 @@ void requireRecordableNames(const std::vector<std::string>& names) {
             throw std::invalid_argument("\u201c" + displayableUtf8(name) +
                                         "\u201d has a name Tessarin can't record (it is not valid UTF-8), so "
                                         "nothing was moved. Rename it and switch again.");
+}
+
+// "“a”", "“a” and “b”", "“a”, “b”, “c” and 2 more".
+std::string quotedList(const std::vector<std::string>& names) {
+    constexpr std::size_t shown = 3;
+    std::string text;
+    const std::size_t count = std::min(names.size(), shown);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            text += i + 1 == count && names.size() <= shown ? " and " : ", ";
+        text += "\u201c" + names[i] + "\u201d";
+    }
+    if (names.size() > shown)
+        text += " and " + std::to_string(names.size() - shown) + " more";
+    return text;
+}
+
+std::vector<std::string> present(const std::vector<std::string>& names, const std::vector<std::string>& in) {
+    const std::unordered_set<std::string> there(in.begin(), in.end());
+    std::vector<std::string> found;
+    for (const auto& name : names)
+        if (there.count(name))
+            found.push_back(name);
+    return found;
 }
 
 IconPositions readOrEmpty(DesktopSurface& surface, const std::vector<std::string>& names) {
@@ -54,6 +70,20 @@ SwapError SwapError::crossVolumeStore() {
                      "Tessarin only runs when the workspace store and ~/Desktop are on the same disk.");
 }
 
+SwapError SwapError::nameClash(const std::vector<std::string>& names, const std::string& workspace,
+                               bool leaving) {
+    const bool one = names.size() == 1;
+    const std::string where = "\u201c" + workspace + "\u201d";
+    const std::string text = leaving ? quotedList(names) + (one ? " is" : " are") +
+                                           " on the Desktop and also in the folder of " + where
+                                     : quotedList(names) + " on the Desktop " + (one ? "has" : "have") +
+                                           " the same name as an item of " + where;
+    return SwapError(Kind::nameClash, workspace,
+                     text + ", so Tessarin didn't switch \u2014 nothing was moved or overwritten. Rename one "
+                            "of the two and switch again.",
+                     names);
+}
+
 DesktopSwapper::DesktopSwapper(DesktopSurface& surface, StateStore& store, Sleeper sleep)
     : surface_(surface), store_(store), sleep_(std::move(sleep)) {}
 
@@ -68,15 +98,18 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
         return {};
     if (!config.findWorkspace(target))
         throw SwapError::unknownWorkspace(target);
-    requirePlainFolderName(target);
-    requirePlainFolderName(active);
+    // Every refusal comes before the first move: the pinned stash and the hidden-desktop deposit below
+    // already move items.
+    if (config.schemaVersion > Config::currentSchemaVersion)
+        throw StoreError(config.schemaVersion);
+    requireDesktopFolder(target, "The desktop to switch to");
+    requireDesktopFolder(active, "The active desktop");
+    auto targetItems = surface_.items(Location::workspace(target));
+    auto desktopItems = refuseUnsafeSwitch(config, target, targetItems);
 
     const StashResult stash = syncPinnedStash(config, target);
-
-    const auto desktopItems = surface_.items(Location::desktop());
-    auto targetItems = surface_.items(Location::workspace(target));
-    requireRecordableNames(desktopItems);
-    requireRecordableNames(targetItems);
+    if (!stash.restored.empty())
+        desktopItems = surface_.items(Location::desktop());
     std::unordered_set<std::string> held(config.settings.pinnedFolders.begin(),
                                          config.settings.pinnedFolders.end());
     held.insert(stash.restored.begin(), stash.restored.end());
@@ -114,7 +147,8 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
 
     const Journal journal{active, target, outgoing, incoming};
     store_.saveJournal(journal);
-    applyMoves(journal, std::chrono::milliseconds(config.settings.moveGapMs), nativePositions);
+    applyMoves(journal, std::chrono::milliseconds(AppSettings::clampMoveGapMs(config.settings.moveGapMs)),
+               nativePositions);
 
     config.activeWorkspace = target;
     config.updateWorkspace(target, [&](Workspace& w) { w.files = incoming; });
@@ -139,23 +173,76 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     return skips;
 }
 
+std::vector<std::string> DesktopSwapper::refuseUnsafeSwitch(const Config& config, const std::string& target,
+                                                            const std::vector<std::string>& targetItems) {
+    const std::string& active = config.activeWorkspace;
+    auto desktopItems = surface_.items(Location::desktop());
+    requireRecordableNames(desktopItems);
+    requireRecordableNames(targetItems);
+
+    // What stays on the Desktop through the switch once the pinned stash step has run: held items
+    // (pinned, or back from the stash) and, leaving the hidden Desktop, strays that can't be deposited.
+    std::unordered_set<std::string> onDesktop(desktopItems.begin(), desktopItems.end());
+    std::unordered_set<std::string> held(config.settings.pinnedFolders.begin(),
+                                         config.settings.pinnedFolders.end());
+    if (target == blank) {
+        for (const auto& name : config.settings.pinnedFolders)
+            onDesktop.erase(name);
+    } else {
+        // A stashed item whose name is taken on the Desktop stays in the stash.
+        for (auto& name : surface_.items(Location::workspace(pinnedStash)))
+            if (onDesktop.insert(name).second)
+                held.insert(std::move(name));
+    }
+    std::vector<std::string> loose; // on the Desktop and not held, in Desktop order
+    for (const auto& name : desktopItems)
+        if (onDesktop.count(name) && !held.count(name))
+            loose.push_back(name);
+
+    std::vector<std::string> staying;
+    if (active == blank) {
+        const auto expand = config.expandTarget();
+        if (expand && *expand != target && !loose.empty()) {
+            requireDesktopFolder(*expand, "The desktop that takes the items put on the hidden Desktop");
+            staying = present(loose, surface_.items(Location::workspace(*expand)));
+        } else {
+            staying = loose;
+        }
+    } else if (auto clashes = present(loose, surface_.items(Location::workspace(active))); !clashes.empty()) {
+        throw SwapError::nameClash(clashes, active, true);
+    }
+    if (auto clashes = present(targetItems, staying); !clashes.empty())
+        throw SwapError::nameClash(clashes, target, false);
+    return desktopItems;
+}
+
 void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microseconds gap, bool carryPositions) {
     const Location desktop = Location::desktop();
     const Location from = Location::workspace(journal.fromWorkspace);
     const Location to = Location::workspace(journal.toWorkspace);
 
     const auto onDesktop = surface_.items(desktop);
-    const std::unordered_set<std::string> desktopNow(onDesktop.begin(), onDesktop.end());
+    std::unordered_set<std::string> desktopNow(onDesktop.begin(), onDesktop.end());
     if (carryPositions) {
         try {
             surface_.carryPositions(desktop, from);
         } catch (...) {
         }
     }
+    // A name that is already in the outgoing folder has moved before this replay (the Desktop's item of
+    // that name is then an incoming one): it is not moved again.
+    std::optional<std::unordered_set<std::string>> inFrom;
     std::vector<std::string> leaving;
-    for (const auto& name : journal.outgoing)
-        if (desktopNow.count(name))
+    for (const auto& name : journal.outgoing) {
+        if (!desktopNow.count(name))
+            continue;
+        if (!inFrom) {
+            const auto listed = surface_.items(from);
+            inFrom.emplace(listed.begin(), listed.end());
+        }
+        if (!inFrom->count(name))
             leaving.push_back(name);
+    }
     // Where the icons stand is kept before they go, and handed to the icon host before they come:
     // also when finishing an interrupted switch, so neither phase loses its layout.
     if (!leaving.empty()) {
@@ -164,8 +251,10 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         } catch (...) {
         }
     }
-    for (const auto& name : leaving)
+    for (const auto& name : leaving) {
         surface_.move(name, desktop, from);
+        desktopNow.erase(name);
+    }
     if (!leaving.empty() && gap.count() > 0)
         sleep_(gap);
 
@@ -179,7 +268,8 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     const std::unordered_set<std::string> folderNow(inFolder.begin(), inFolder.end());
     std::vector<std::string> arriving;
     for (const auto& name : journal.incoming)
-        if (folderNow.count(name))
+        // Something of the same name on the Desktop keeps this item in its folder, never overwritten.
+        if (folderNow.count(name) && !desktopNow.count(name))
             arriving.push_back(name);
     if (!arriving.empty()) {
         try {
@@ -187,8 +277,10 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         } catch (...) {
         }
     }
-    for (const auto& name : arriving)
+    for (const auto& name : arriving) {
         surface_.move(name, to, desktop);
+        desktopNow.insert(name);
+    }
 }
 
 void DesktopSwapper::recoverIfNeeded() {
@@ -203,8 +295,8 @@ void DesktopSwapper::recoverIfNeeded() {
     const auto journal = store_.loadJournal();
     if (!journal)
         return;
-    requirePlainFolderName(journal->fromWorkspace);
-    requirePlainFolderName(journal->toWorkspace);
+    requireDesktopFolder(journal->fromWorkspace, "The desktop being left in journal.json");
+    requireDesktopFolder(journal->toWorkspace, "The desktop being entered in journal.json");
     applyMoves(*journal, std::chrono::microseconds(0), false);
 
     Config config = store_.loadConfig();
@@ -288,7 +380,7 @@ DesktopSwapper::StashResult DesktopSwapper::syncPinnedStash(Config& config, cons
 void DesktopSwapper::depositStrays(Config& config, const std::vector<std::string>& strays,
                                    const std::string& target) {
     const auto expand = config.expandTarget();
-    if (!expand || *expand == target || !isPlainFolderName(*expand))
+    if (!expand || *expand == target || desktopFolderProblem(*expand))
         return;
     try {
         surface_.captureLayout(strays, Location::workspace(*expand));

@@ -20,6 +20,20 @@ QString infoFileOf(const QFileInfo& trashed) {
                                                   QStringLiteral(".trashinfo"));
 }
 
+// The Path value of a .trashinfo entry: in the Trash of another volume ($topdir/.Trash-$uid or
+// $topdir/.Trash/$uid) relative to that volume's top folder, in the home Trash absolute.
+fs::path trashInfoPath(const fs::path& original, const fs::path& trashFolder) {
+    fs::path topdir;
+    if (trashFolder.filename().string().starts_with(".Trash-"))
+        topdir = trashFolder.parent_path();
+    else if (trashFolder.parent_path().filename() == ".Trash")
+        topdir = trashFolder.parent_path().parent_path();
+    if (topdir.empty())
+        return original;
+    const fs::path relative = original.lexically_relative(topdir);
+    return relative.empty() || *relative.begin() == ".." ? original : relative;
+}
+
 // The freedesktop Trash format wants the Path value URL-escaped, which this Qt does not do: a name with a
 // per cent sign or a space would come back wrong from a file manager's restore. Rewrites the line.
 void escapeOriginalPath(const QString& infoFile, const fs::path& original) {
@@ -55,7 +69,9 @@ void TrashFileService::trashItem(const fs::path& path) {
 
     const QFileInfo trashed(item.fileName());
     if (QDir::isAbsolutePath(item.fileName()) && trashed.absolutePath().endsWith(QStringLiteral("/files"))) {
-        escapeOriginalPath(infoFileOf(trashed), original);
+        const fs::path trashFolder =
+            fs::path(QFile::encodeName(trashed.absolutePath()).toStdString()).parent_path();
+        escapeOriginalPath(infoFileOf(trashed), trashInfoPath(original, trashFolder));
         return;
     }
     // Not a Trash: put the item back where it was and drop the entry and the folders made for it (only

@@ -26,7 +26,7 @@ inline std::string readFile(const std::filesystem::path& path) {
 inline std::map<std::string, std::string> treeSnapshot(const std::filesystem::path& root) {
     std::map<std::string, std::string> tree;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        const auto relative = std::filesystem::relative(entry.path(), root).string();
+        const auto relative = entry.path().lexically_relative(root).string();
         if (entry.is_symlink())
             tree[relative] = "-> " + std::filesystem::read_symlink(entry.path()).string();
         else if (entry.is_directory())
