@@ -2,6 +2,7 @@
 
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
+#include "freedesktop/GnomeHotCorners.h"
 #include "freedesktop/LinuxScreenshotServices.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
@@ -41,6 +42,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                  [this] { desktopWatcher_.pause(); },
                  [this] {
                      spaces_.adoptCurrentSpace();
+                     reloadFloatingDock();
                      desktopWatcher_.resume();
                  }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
@@ -53,7 +55,12 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       notifier_(env_.sessionBus, env_.clock), scheduler_([this] { schedulerTick(); }),
       display_(env_.sessionBus), hotKeys_(display_.keys()),
       spaces_(display_.spaces(), [this](const std::string& spaceId) { return handleSpaceSettled(spaceId); }),
-      desktopWatcher_(env_.paths.desktop, [this] { onDesktopChanged(); }), lock_(env_.paths.root, "tessarin"),
+      desktopWatcher_(env_.paths.desktop, [this] { onDesktopChanged(); }),
+      dock_(display_.windowManager(), display_.spaces()), cornerWatcher_(display_.pointerMotion()),
+      systemHotCorners_(systemHotCornersForSession()),
+      dockControl_(dock_, {[this] { showFloatingDock(); }, [this] { hideFloatingDock(); },
+                           [this] { toggleFloatingDock(); }}),
+      lock_(env_.paths.root, "tessarin"),
       runner_(env_.paths, {env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
       commands_({store_, sequence_,
                  [this] {
@@ -77,6 +84,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
         env_.log.log(LogCategory::app, "keyboard layout changed; shortcuts taken again");
         rebuildMenu();
     });
+    runner_.setDock(&dockControl_);
     runner_.setTriggers(
         {&display_.keyboard(), &display_.spaces(), [this] { return hotKeys_.canFire(); },
          [this](const HotKeySpec& spec) { return std::optional<bool>(hotKeys_.isRegistered(spec)); }});
@@ -128,6 +136,7 @@ void AppController::completeLaunch() {
     sequence_.setReadOnly(warnIfConfigFromNewerVersion(store_, env_.log, alerts_));
     menuBarIcon_.install([this](const BarLengths& w, const BarLengths& r) { tray_.setGlyph(w, r); });
     tray_.start();
+    configureFloatingDock();
     bootstrapAndRecover();
     if (!sequence_.readOnly()) {
         StoreStartup(env_.paths, store_, surface_, env_.log, env_.clock).stampActiveVisited();
@@ -142,6 +151,7 @@ void AppController::completeLaunch() {
     notifier_.sync(readOrFallback());
     refreshDesktopWatcher();
     refreshSpaceFollower();
+    refreshCornerWatcher();
     env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
                  display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
@@ -215,6 +225,8 @@ void AppController::configChanged() {
     notifier_.sync(readOrFallback());
     refreshDesktopWatcher();
     refreshSpaceFollower();
+    refreshCornerWatcher();
+    reloadFloatingDock();
 }
 
 void AppController::reloadHotKeys() {
@@ -251,7 +263,7 @@ HotKeyCenter::Action AppController::hotKeyAction(const HotKeyAssignment::Owner& 
     case Kind::sortNow:
         return [this] { sweepActiveDesktopNow(); };
     case Kind::floatingDock:
-        return menuCommand(MenuCommand::toggleDock, "Floating dock");
+        return [this] { toggleFloatingDock(); };
     }
     return {};
 }
@@ -302,6 +314,7 @@ void AppController::afterStoreChange() {
     rebuildMenu();
     if (env_.hooks.reloadSettingsModel)
         env_.hooks.reloadSettingsModel();
+    reloadFloatingDock();
 }
 
 void AppController::toggleScreenshotFilteringPause() {
@@ -355,9 +368,11 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
     case MenuCommand::quit:
         quit();
         break;
+    case MenuCommand::toggleDock:
+        toggleFloatingDock();
+        break;
     case MenuCommand::newWorkspace:
     case MenuCommand::openCalendar:
-    case MenuCommand::toggleDock:
     case MenuCommand::openSettings:
         notAvailableYet(entry.title);
         break;

@@ -4,7 +4,10 @@
 #include "control/AgentCommands.h"
 #include "control/ControlService.h"
 #include "cycle/ScrollCycler.h"
+#include "display/CornerWatcher.h"
 #include "display/DisplayServices.h"
+#include "dock/AgentDockControl.h"
+#include "dock/FloatingDock.h"
 #include "freedesktop/TrashFileService.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
@@ -27,6 +30,7 @@
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
 #include "tray/TrayHost.h"
+#include "triggers/SystemHotCorners.h"
 #include "watch/DesktopWatcher.h"
 
 #include <QDBusConnection>
@@ -79,6 +83,15 @@ public:
     void sweepActiveDesktopNow();
     // Files dropped on a desktop's tile of the floating dock.
     void handleDockDrop(const std::vector<std::filesystem::path>& dropped, const std::string& target);
+    // The floating dock (AppControllerDock.cpp): shown or hidden by the menu, its shortcut, tessarinctl
+    // and the hot corner; reloaded after every change of the document.
+    void toggleFloatingDock();
+    void showFloatingDock();
+    void hideFloatingDock();
+    void reloadFloatingDock();
+    void refreshCornerWatcher();
+    // The hot corner fired: hides a visible dock, else shows it (not over a full-screen window).
+    void cornerTriggered();
     // Registers every assignment of the document with its owner's action, in the document's order.
     void reloadHotKeys();
     // Watches the Desktop while custom rules are on, set to watch, and have something to look for.
@@ -103,6 +116,10 @@ public:
     ReminderNotifier& notifier() { return notifier_; }
     HotKeyCenter& hotKeys() { return hotKeys_; }
     SpaceFollowing& spaceFollowing() { return spaces_; }
+    FloatingDock& floatingDock() { return dock_; }
+    CornerWatcher& cornerWatcher() { return cornerWatcher_; }
+    // The desktop's own hot corners, for the settings' clash warning.
+    const SystemHotCorners& systemHotCorners() const { return *systemHotCorners_; }
 
 private:
     void completeLaunch();
@@ -111,6 +128,10 @@ private:
     void menuEntryChosen(const StatusMenuEntry& entry);
     HotKeyCenter::Action hotKeyAction(const HotKeyAssignment::Owner& owner);
     void notAvailableYet(const std::string& title);
+    void configureFloatingDock();
+    void applyDockSettings(const Config& document);
+    void showDock(const Config& document);
+    bool fullScreenActive();
     void afterStoreChange();
     void activate();
     Config readOrFallback();
@@ -138,6 +159,10 @@ private:
     HotKeyCenter hotKeys_;
     SpaceFollowing spaces_;
     DesktopWatcher desktopWatcher_;
+    FloatingDock dock_;
+    CornerWatcher cornerWatcher_;
+    std::unique_ptr<SystemHotCorners> systemHotCorners_;
+    AgentDockControl dockControl_;
     StoreLock lock_;
     CommandRunner runner_;
     AgentCommands commands_;

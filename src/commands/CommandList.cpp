@@ -2,6 +2,7 @@
 #include "commands/Command.h"
 #include "commands/ConfigCommand.h"
 #include "commands/DesktopCommands.h"
+#include "commands/DockCommand.h"
 #include "commands/ReportCommands.h"
 #include "commands/SettingCommands.h"
 #include "commands/SortingCommands.h"
@@ -45,6 +46,7 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<ShortcutCommand>());
     commands.push_back(std::make_unique<ShortcutsCommand>());
     commands.push_back(std::make_unique<SpaceCommand>());
+    commands.push_back(std::make_unique<DockCommand>());
     return commands;
 }
 
