@@ -8,6 +8,8 @@ namespace tessarin {
 void AppController::configureFloatingDock() {
     dock_.onSwitch = [this](const std::string& name) { performSwitch(name, true); };
     dock_.onDrop = [this](const std::vector<std::filesystem::path>& files, const std::string& name) {
+        env_.log.log(LogCategory::app, "floating dock: %zu item(s) dropped on %{public}s", files.size(),
+                     name);
         handleDockDrop(files, name);
     };
     dock_.onMove = [this](const FloatingDockPosition& position) {

@@ -53,12 +53,13 @@ void DockDropView::dragEnterEvent(QDragEnterEvent* event) {
 void DockDropView::dragMoveEvent(QDragMoveEvent* event) {
     const auto target = targetAt(event->position());
     setTarget(target);
+    // The answer holds for the tile under the pointer only: the source asks again elsewhere.
     if (!target) {
-        event->ignore();
+        event->ignore(QRect(event->position().toPoint(), QSize(1, 1)));
         return;
     }
     event->setDropAction(Qt::CopyAction);
-    event->accept();
+    event->accept(model_.tileFrames.at(*target).toRect());
 }
 
 void DockDropView::dragLeaveEvent(QDragLeaveEvent*) {
