@@ -1,8 +1,9 @@
 # Every test is registered through tessarin_add_test so that it can be wrapped in a private
 # session:
-#   tessarin_add_test(NAME name COMMAND cmd args... [SESSION none|dbus|x11] [TIMEOUT s] [LABELS l...])
+#   tessarin_add_test(NAME name COMMAND cmd args... [SESSION none|dbus|x11|wayland] [TIMEOUT s] [LABELS l...])
 # SESSION dbus runs the command under dbus-run-session; SESSION x11 runs it inside
-# scripts/x11-session (its own Xvfb, window manager, tray and D-Bus, a throwaway HOME).
+# scripts/x11-session (its own Xvfb, window manager, tray and D-Bus, a throwaway HOME); SESSION wayland
+# inside scripts/wayland-session (weston's headless compositor, D-Bus, a throwaway HOME).
 # Every test gets its own HOME under the build tree so nothing touches the real home folder.
 function(tessarin_add_test)
   cmake_parse_arguments(T "" "NAME;SESSION;TIMEOUT" "COMMAND;LABELS" ${ARGN})
@@ -17,6 +18,8 @@ function(tessarin_add_test)
     set(wrapper dbus-run-session --)
   elseif(T_SESSION STREQUAL "x11")
     set(wrapper ${CMAKE_SOURCE_DIR}/scripts/x11-session)
+  elseif(T_SESSION STREQUAL "wayland")
+    set(wrapper ${CMAKE_SOURCE_DIR}/scripts/wayland-session)
   endif()
   set(home ${CMAKE_BINARY_DIR}/test-homes/${T_NAME})
   file(MAKE_DIRECTORY ${home} ${CMAKE_BINARY_DIR}/test-artifacts)

@@ -35,7 +35,9 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
       swapper_(surface_, store_), archiver_(store_, env_.paths, files_, env_.clock, env_.log),
       screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
-      sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas), opener_(env_.sessionBus),
+      sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas),
+      opener_(env_.sessionBus, [this](const std::filesystem::path& folder,
+                                      const std::string& reason) { folderNotOpened(folder, reason); }),
       observer_(env_.paths, store_, alerts_, opener_,
                 {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
                  [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); },
@@ -52,8 +54,8 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
           store_, sweeps_, [this] { return busy(); }, [this] { afterStoreChange(); }),
       dockDrop_(
           store_, surface_, env_.paths.desktop, [this] { return busy(); }, [this] { afterStoreChange(); }),
-      notifier_(env_.sessionBus, env_.clock), scheduler_([this] { schedulerTick(); }),
-      display_(env_.sessionBus), hotKeys_(display_.keys()),
+      notifier_(env_.sessionBus, env_.clock), noTrayNotice_(env_.sessionBus, alerts_),
+      scheduler_([this] { schedulerTick(); }), display_(env_.sessionBus), hotKeys_(display_.keys()),
       spaces_(display_.spaces(), [this](const std::string& spaceId) { return handleSpaceSettled(spaceId); }),
       desktopWatcher_(env_.paths.desktop, [this] { onDesktopChanged(); }),
       dock_(display_.windowManager(), display_.spaces()), cornerWatcher_(display_.pointerMotion()),
@@ -80,6 +82,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
             scroller_.handle(input);
     });
     connect(&tray_, &TrayHost::chosen, this, &AppController::menuEntryChosen);
+    connect(&tray_, &TrayHost::noTrayFound, &noTrayNotice_, &NoTrayNotice::tell);
     connect(&hotKeys_, &HotKeyCenter::keyboardChanged, this, [this] {
         env_.log.log(LogCategory::app, "keyboard layout changed; shortcuts taken again");
         rebuildMenu();
@@ -101,17 +104,9 @@ Config AppController::readOrFallback() {
 }
 
 bool AppController::start() {
-    if (!env_.sessionBus.isConnected() || !env_.sessionBus.interface()) {
-        AlertSpec::Style style = AlertSpec::Style::critical;
-        alerts_.show(
-            {style,
-             QStringLiteral("Tessarin needs a D-Bus session"),
-             QStringLiteral("Tessarin could not reach the session's message bus, which it uses to make sure "
-                            "only one copy manages your desktops. Start it from your desktop session."),
-             {QStringLiteral("Quit")},
-             [](int) { QApplication::exit(1); }});
+    // The entry point said why when there is no bus; the single-instance handshake needs one.
+    if (!env_.sessionBus.isConnected() || !env_.sessionBus.interface())
         return false;
-    }
     try {
         checkDesktopLocation(env_.paths);
     } catch (const std::exception& e) {
@@ -391,6 +386,16 @@ void AppController::notAvailableYet(const std::string& title) {
                         "affected."),
          {QStringLiteral("OK")},
          {}});
+}
+
+void AppController::folderNotOpened(const std::filesystem::path& folder, const std::string& reason) {
+    env_.log.log(LogCategory::error, "opening %{public}s failed: %{public}s", folder.string(), reason);
+    alerts_.show({AlertSpec::Style::warning,
+                  QStringLiteral("Couldn't open the folder"),
+                  QStringLiteral("No file manager opened it. Open it yourself: \u201c") +
+                      QString::fromStdString(folder.string()) + QStringLiteral("\u201d."),
+                  {QStringLiteral("OK")},
+                  {}});
 }
 
 void AppController::present(const std::exception& error) {

@@ -29,6 +29,7 @@
 #include "swap/FileSystemSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
+#include "tray/NoTrayNotice.h"
 #include "tray/TrayHost.h"
 #include "triggers/SystemHotCorners.h"
 #include "watch/DesktopWatcher.h"
@@ -64,8 +65,9 @@ public:
     explicit AppController(AgentEnvironment environment, QObject* parent = nullptr);
     ~AppController() override;
 
-    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all
-    // (no session bus, a Desktop it must not manage); the reason was shown.
+    // The single-instance handshake, then the launch. Returns false when the agent cannot run at all:
+    // without a session bus (the entry point says so), or with a Desktop it must not manage (an alert
+    // says so and quits).
     bool start();
 
     void performSwitch(const std::string& target, bool userInitiated);
@@ -132,6 +134,7 @@ private:
     void applyDockSettings(const Config& document);
     void showDock(const Config& document);
     bool fullScreenActive();
+    void folderNotOpened(const std::filesystem::path& folder, const std::string& reason);
     void afterStoreChange();
     void activate();
     Config readOrFallback();
@@ -154,6 +157,7 @@ private:
     SweepTriggers sweepTriggers_;
     DockDrop dockDrop_;
     ReminderNotifier notifier_;
+    NoTrayNotice noTrayNotice_;
     Scheduler scheduler_;
     DisplayServices display_;
     HotKeyCenter hotKeys_;

@@ -1,6 +1,7 @@
 #include "commands/DesktopCommands.h"
 
 #include "organise/ScreenshotFilter.h"
+#include "settings/NamingRules.h"
 #include "swap/DesktopSwapper.h"
 
 #include <charconv>
@@ -90,7 +91,7 @@ ExitStatus NewCommand::runWithModel(SettingsModel& model, Session&, CommandConte
     const bool created = model.desktops.create(request);
     const ExitStatus status = outcome(model, context);
     if (status == ExitStatus::done && created && context.json)
-        context.out << nlohmann::ordered_json{{"created", trimmedWhiteSpace(request.name)}}.dump() << "\n";
+        context.out << nlohmann::ordered_json{{"created", trimmedName(request.name)}}.dump() << "\n";
     return status;
 }
 
@@ -141,12 +142,20 @@ ExitStatus AdoptCommand::runWithModel(SettingsModel& model, Session&, CommandCon
 
 ExitStatus PinCommand::runWithModel(SettingsModel& model, Session&, CommandContext& context,
                                     const std::vector<std::string>& args) {
+    // Pinning again changes nothing; the pin the user wants is there.
+    const std::string item = trimmedWhiteSpace(args[0]);
+    if (model.pinned.isPinned(item)) {
+        context.out << quotedName(item) << " is already pinned.\n";
+        return ExitStatus::done;
+    }
     model.pinned.addPinnedFolder(args[0]);
     return outcome(model, context);
 }
 
 ExitStatus UnpinCommand::runWithModel(SettingsModel& model, Session&, CommandContext& context,
                                       const std::vector<std::string>& args) {
+    if (!model.pinned.isPinned(args[0]))
+        return refuse(context, quotedName(args[0]) + " isn't pinned.");
     model.pinned.removePinnedFolder(args[0]);
     return outcome(model, context);
 }

@@ -88,11 +88,22 @@ ExitStatus SetCommand::runWithModel(SettingsModel& model, Session&, CommandConte
     return outcome(model, context);
 }
 
+namespace {
+
+// `get`, `get --list` (the older spelling) and `get KEY`: the key, or none for every setting.
+std::optional<std::string> requestedKey(const std::vector<std::string>& args) {
+    if (args.empty() || args[0] == "--list")
+        return std::nullopt;
+    return args[0];
+}
+
+} // namespace
+
 std::optional<std::string> GetCommand::argumentProblem(const std::vector<std::string>& args) const {
-    if (args.size() != 1)
+    if (args.size() > 1)
         return usageLine();
-    if (args[0] != "--list" && !findSettingKey(args[0]) && !isRecordField(args[0]))
-        return unknownKeyText("get", args[0]) + " Any other field of the settings record can be read too.";
+    if (const auto key = requestedKey(args); key && !findSettingKey(*key) && !isRecordField(*key))
+        return unknownKeyText("get", *key) + " Any other field of the settings record can be read too.";
     return std::nullopt;
 }
 
@@ -105,24 +116,25 @@ ExitStatus GetCommand::runInSession(Session& session, CommandContext& context,
         context.err << e.what() << "\n";
         return ExitStatus::refused;
     }
-    const bool all = args[0] == "--list";
-    if (!all && !findSettingKey(args[0])) {
-        const std::string value = recordField(config, args[0]);
+    const auto key = requestedKey(args);
+    const bool all = !key;
+    if (key && !findSettingKey(*key)) {
+        const std::string value = recordField(config, *key);
         if (context.json)
-            context.out << nlohmann::ordered_json{{args[0], value}}.dump() << "\n";
+            context.out << nlohmann::ordered_json{{*key, value}}.dump() << "\n";
         else
             context.out << value << "\n";
         return ExitStatus::done;
     }
     nlohmann::ordered_json json;
-    for (const auto& key : settingKeys()) {
-        if (!all && key.name() != args[0])
+    for (const auto& setting : settingKeys()) {
+        if (!all && setting.name() != *key)
             continue;
-        const std::string value = key.get(config);
+        const std::string value = setting.get(config);
         if (context.json)
-            json[key.name()] = value;
+            json[setting.name()] = value;
         else if (all)
-            context.out << key.name() << " " << value << "\n";
+            context.out << setting.name() << " " << value << "\n";
         else
             context.out << value << "\n";
     }

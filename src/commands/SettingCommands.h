@@ -9,7 +9,7 @@ class SetCommand : public ModelCommand {
 public:
     std::string name() const override { return "set"; }
     std::string synopsis() const override { return "KEY VALUE"; }
-    std::string summary() const override { return "change a setting (see tessarinctl get --list)"; }
+    std::string summary() const override { return "change a setting (tessarinctl get lists them)"; }
 
 protected:
     std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const override;
@@ -17,12 +17,14 @@ protected:
                             const std::vector<std::string>& args) override;
 };
 
-// Prints one plain setting, or with --list every setting's name and value.
+// Prints one setting, or without a key every plain setting's name and value.
 class GetCommand : public SessionCommand {
 public:
     std::string name() const override { return "get"; }
-    std::string synopsis() const override { return "KEY | --list"; }
-    std::string summary() const override { return "print a setting"; }
+    std::string synopsis() const override { return "[KEY]"; }
+    std::string summary() const override {
+        return "print a setting; without KEY, every setting and its value";
+    }
 
 protected:
     std::optional<std::string> argumentProblem(const std::vector<std::string>& args) const override;

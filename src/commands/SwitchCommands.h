@@ -13,7 +13,7 @@ public:
 protected:
     size_t argumentCount() const override { return 1; }
     SwitchOutcome perform(SwitchSequence& s, const std::vector<std::string>& args) override {
-        return s.performSwitch(args.front(), true);
+        return s.switchUnlessActive(args.front());
     }
     AgentReply ask(AgentLink& agent, const std::vector<std::string>& args) override {
         return agent.switchTo(args.front());

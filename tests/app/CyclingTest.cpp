@@ -2,6 +2,7 @@
 #include "cycle/Carousel.h"
 #include "cycle/ScrollCycleHUD.h"
 #include "cycle/ScrollGesture.h"
+#include "tray/HostScrollSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,27 @@ TEST(ScrollGesture, RingArithmetic) {
         EXPECT_FALSE(g.scrolling());
         EXPECT_FALSE(g.index());
         EXPECT_EQ(g.accumulated(), 0);
+    }
+}
+
+TEST(HostScrollSteps, EachHostsUnitsMakeOneStepPerNotch) {
+    using Units = HostScrollSteps::Units;
+    struct Case {
+        Units units;
+        std::vector<int> deltas;
+        std::vector<int> steps; // of each call: negative upwards
+    } cases[] = {
+        {Units::learned, {-120, 120, -40, -50, -30}, {1, -1, 0, 0, 1}}, // Qt host: notches, touchpad thirds
+        {Units::learned, {-100, 60, 60}, {0, 0, -1}},                   // turning back starts afresh
+        {Units::learned, {1, -1, 3}, {1, -1, 3}},                       // GTK host: a unit a notch, down
+        {Units::qt, {15, 15, 15, 15, 15, 15, 15, 15}, {0, 0, 0, 0, 0, 0, 0, -1}}, // high-resolution wheel
+    };
+    for (const auto& c : cases) {
+        HostScrollSteps steps(c.units);
+        std::vector<int> seen;
+        for (int d : c.deltas)
+            seen.push_back(steps.feed(d));
+        EXPECT_EQ(seen, c.steps);
     }
 }
 

@@ -63,6 +63,14 @@ TEST(CtlConfig, CommandLineBasics) {
         {{"config", "extra"}, 2, ""},
         {{"switch"}, 2, ""},
         {{}, 2, ""},
+        // The global options stand before or after the command; "--" ends them.
+        {{"config", "--json"}, 0, R"({"schemaVersion":1,)"},
+        {{"-v", "config", "--verbose"}, 0, R"({"schemaVersion":1,)"},
+        {{"switch", "--help"}, 0, "Usage: tessarinctl"},
+        {{"help"}, 0, "Usage: tessarinctl"},
+        {{"config", "--", "--json"}, 2, ""},
+        {{"--", "--json"}, 2, ""},
+        {{"status", "--bogus"}, 2, ""},
     };
     for (const auto& c : cases) {
         std::vector<std::string> argv{TESSARIN_CTL};
@@ -71,6 +79,8 @@ TEST(CtlConfig, CommandLineBasics) {
         EXPECT_EQ(r.status, c.status) << (c.args.empty() ? "" : c.args.front()) << r.err;
         EXPECT_TRUE(r.out.starts_with(c.outStart)) << r.out;
     }
+    const auto help = test::run({TESSARIN_CTL, "--help"}, env).out;
+    EXPECT_NE(help.find("Options (before or after the command):"), std::string::npos);
     // Reading the default document creates nothing.
     EXPECT_FALSE(fs::exists(home / "Tessarin Desktops"));
 }

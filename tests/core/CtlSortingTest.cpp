@@ -1,6 +1,7 @@
 // The desktop, rule and setting commands of tessarinctl end to end in a throwaway home: exit statuses,
 // exact messages, and the folders and document they leave.
 #include "model/ConfigCodec.h"
+#include "settings/NamingRules.h"
 #include "support/RunProcess.h"
 #include "support/TempHome.h"
 
@@ -66,9 +67,18 @@ const std::string blank = "_Hidden Desktop";
 
 TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
     CtlHome h;
+    test::writeFile(h.home / "Desktop/Notes/plan.txt", "plan");
+    const std::string controls =
+        "Desktop names can't contain tabs, line breaks or other control characters.\n";
     h.steps({
         {{"new", "Work"}, 0, "", ""},
-        {{"new", "  "}, 0, "", ""},
+        {{"new", ""}, 1, "", "A desktop needs a name.\n"},
+        {{"new", "  "}, 1, "", "A desktop needs a name.\n"},
+        {{"new", "\u00a0\u200b"}, 1, "", "A desktop needs a name.\n"},
+        {{"new", "Tab\tName"}, 1, "", controls},
+        {{"new", "Two\nLines"}, 1, "", controls},
+        {{"new", "Bell\x07"}, 1, "", controls},
+        {{"new", "Bad\xff"}, 1, "", "Desktop names must be UTF-8 text.\n"},
         {{"new", "_x"}, 1, "", "Names can't start with \u201c_\u201d (reserved).\n"},
         {{"new", ".x"}, 1, "", "Names can't start with \u201c.\u201d (hidden folders).\n"},
         {{"new", "ARCHIVE"},
@@ -104,6 +114,8 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
          "",
          "\u201c_Hidden Desktop\u201d is Tessarin's own blank desktop and can't be changed.\n"},
         {{"rename", "Work", " Work "}, 0, "", ""},
+        {{"rename", "Work", ""}, 1, "", "A desktop needs a name.\n"},
+        {{"rename", "Work", "Line\u2028Break"}, 1, "", controls},
         {{"rename", "Work", "Projects"}, 0, "", ""},
         {{"type", "Projects", "temporary"}, 0, "", ""},
         {{"type", "Projects", "sometimes"}, 2, "", "Usage: tessarinctl type NAME permanent|temporary\n"},
@@ -115,8 +127,15 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
         {{"order", "Later", "Projects", "Scratch", "Default"}, 0, "", ""},
         {{"list"}, 0, "  Later\n  Projects\n  Scratch\n* Default\n", ""},
         {{"pin", "Notes"}, 0, "", ""},
-        {{"pin", "Notes"}, 0, "", ""},
-        {{"unpin", "Never"}, 0, "", ""},
+        {{"pin", " Notes "}, 0, "\u201cNotes\u201d is already pinned.\n", ""},
+        {{"pin", "nothere.txt"},
+         1,
+         "",
+         "That item isn\u2019t on your Desktop\nPinning keeps a Desktop item in place across switches \u2014 "
+         "it "
+         "doesn\u2019t bring in files from elsewhere. Move it to the Desktop first, then pin it.\n"},
+        {{"pin", "Notes/plan.txt"}, 1, "", "~without \u201c/\u201d"},
+        {{"unpin", "Never"}, 1, "", "\u201cNever\u201d isn't pinned.\n"},
         {{"adopt", "Found"}, 1, "", "\u201cFound\u201d isn't in your desktops folder any more.\n"},
         {{"adopt", ".store"}, 1, "", "Names can't start with \u201c.\u201d (hidden folders).\n"},
     });
@@ -141,6 +160,26 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
         EXPECT_TRUE(fs::is_directory(h.store / folder)) << folder;
     EXPECT_FALSE(fs::exists(h.store / "Work"));
     EXPECT_EQ(test::readFile(h.store / "Found/inside.txt"), "kept");
+    EXPECT_EQ(test::readFile(h.home / "Desktop/Notes/plan.txt"), "plan");
+}
+
+TEST(CtlSorting, TheLongestNameLeavesRoomForArchiving) {
+    CtlHome h;
+    const std::size_t longest = longestDesktopName(h.store);
+    std::string name; // in bytes: "é" takes two
+    while (name.size() + 2 <= longest)
+        name += "\u00e9";
+    name.append(longest - name.size(), 'x');
+    h.steps({
+        {{"new", name + "x", "--temporary"},
+         1,
+         "",
+         "That name is too long for a desktop: its folder name can have at most " + std::to_string(longest) +
+             " bytes here (this one has " + std::to_string(longest + 1) + ").\n"},
+        {{"new", name, "--temporary"}, 0, "", ""},
+        {{"archive", name}, 0, "~Archived", ""},
+    });
+    EXPECT_EQ(h.names(), (Names{"Default", name, blank}));
 }
 
 TEST(CtlSorting, RulesSettingsAndSortNow) {
@@ -178,7 +217,7 @@ TEST(CtlSorting, RulesSettingsAndSortNow) {
          2,
          "",
          "~tessarinctl set: unknown setting \u201cnoSuchThing\u201d. Settings: "},
-        {{"set", "shownFirstSwitchNote", "true"}, 2, "", "~unknown setting"},
+        {{"set", "sequence", "true"}, 2, "", "~unknown setting"},
         {{"get", "noSuchThing"}, 2, "", "~unknown setting"},
         {{"set", "switchSpeed", "slow"}, 0, "", ""},
         {{"get", "switchMinDurationMs"}, 0, "1350\n", ""},
@@ -186,6 +225,24 @@ TEST(CtlSorting, RulesSettingsAndSortNow) {
         {{"get", "appearance.accentHex"}, 0, "#0A84FF\n", ""},
         {{"set", "screenshotNamePrefix", "Shot"}, 0, "", ""},
         {{"--json", "get", "screenshotNamePrefix"}, 0, "{\"screenshotNamePrefix\":\"Shot\"}\n", ""},
+        // Settings the settings window does not show, with their ranges.
+        {{"set", "moveGapMs", "25"}, 0, "", ""},
+        {{"get", "moveGapMs", "--json"}, 0, "{\"moveGapMs\":\"25\"}\n", ""},
+        {{"set", "moveGapMs", "5000"},
+         2,
+         "",
+         "tessarinctl set: moveGapMs takes a whole number of milliseconds, 0 to 1000, not "
+         "\u201c5000\u201d.\n"},
+        {{"set", "floatingDockCornerDwellMs", "5"}, 2, "", "~20 to 2000"},
+        {{"set", "sweepAngleDegrees", "-30.5"}, 0, "", ""},
+        {{"get", "sweepAngleDegrees"}, 0, "-30.5\n", ""},
+        {{"set", "nativePositions", "false"}, 2, "", "~takes true (it is always on)"},
+        {{"set", "switchTransition", "sweep"}, 0, "", ""},
+        {{"set", "shownFirstSwitchNote", "true"}, 0, "", ""},
+        {{"set", "screenshotsWorkspace", "Nope"}, 1, "", "There is no desktop called \u201cNope\u201d.\n"},
+        {{"get"}, 0, "~\nmoveGapMs 25\nswitchBlurOpacity 0.45\n", ""},
+        {{"--json", "get"}, 0, "~,\"switchTransition\":\"sweep\",", ""},
+        {{"get", "one", "two"}, 2, "", "Usage: tessarinctl get [KEY]\n"},
     });
     const Config c = h.document();
     ASSERT_EQ(c.settings.customFilters.size(), 2u);

@@ -88,6 +88,9 @@ TEST(SettingsOrganise, CarouselAndPinnedItems) {
     ASSERT_TRUE(w.model.shortcuts.setOptionClickCarousel({"A", "", "B", "A", "C", "D", "E"}));
     EXPECT_EQ(w.load().settings.optionClickCarousel, (Names{"A", "B", "C", "D"}));
 
+    // Pins are of items on the Desktop (the command line's table has the refusals).
+    fs::create_directories(w.paths.desktop / "Projects");
+    fs::create_directories(w.paths.desktop / "Inbox");
     struct Step {
         std::function<bool(SettingsModel&)> operation;
         bool changed;
@@ -106,10 +109,10 @@ TEST(SettingsOrganise, CarouselAndPinnedItems) {
     }
     EXPECT_EQ(w.error(), "");
 
-    fs::create_directories(w.paths.desktop / "Inbox");
     w.put(w.paths.pinnedStash / "Parked");
     EXPECT_TRUE(w.model.pinned.pinnedFolderIsOnDesktop("Inbox"));
     EXPECT_TRUE(w.model.pinned.pinnedFolderIsOnDesktop("Parked"));
+    fs::remove_all(w.paths.desktop / "Projects");
     EXPECT_FALSE(w.model.pinned.pinnedFolderIsOnDesktop("Projects"));
     EXPECT_FALSE(w.model.pinned.pinnedFolderIsOnDesktop("../Desktop"));
 }
@@ -432,6 +435,7 @@ TEST(SettingsOrganise, EditsMadeElsewhereInBetweenAreKept) {
     ASSERT_TRUE(w.model.preferences.stampSwitchAnimation(SwitchLook::frost, SwitchSpeed::slow,
                                                          SwitchIntensity::strong));
     w.elsewhere([](Config& d) { d.settings.customFiltersEnabled = true; });
+    fs::create_directories(w.paths.desktop / "Mine");
     ASSERT_TRUE(w.model.pinned.addPinnedFolder("Mine"));
     w.elsewhere([](Config& d) { d.updateWorkspace("B", [](Workspace& b) { b.files = {"b.txt"}; }); });
     ASSERT_TRUE(w.model.desktops.setDeskOrder({"B", "Added", "Home", "Projects"}));

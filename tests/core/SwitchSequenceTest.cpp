@@ -59,13 +59,25 @@ TEST(SwitchSequence, StepsLogLinePreviousDesktopAndStamp) {
     EXPECT_EQ(w.store.loadConfig().findWorkspace("B")->lastActiveAt, Date{5000});
     EXPECT_FALSE(w.sequence.isSwapping());
 
-    // A failed swap is presented and the sequence still runs to the end.
-    w.recorder.steps.clear();
-    EXPECT_EQ(w.sequence.performSwitch("Nowhere", true).result, Result::failed);
-    EXPECT_EQ(w.recorder.steps.front(), "will B>Nowhere");
-    EXPECT_EQ(w.recorder.steps[1], "present There is no desktop called \u201cNowhere\u201d.");
-    EXPECT_EQ(w.recorder.steps.back(), "finished");
-    EXPECT_EQ(w.sequence.previousWorkspace(), "B");
+    // A name that is no desktop is presented and nothing else happens: no cover, no log line of a switch.
+    struct Case {
+        bool shown;
+        std::vector<std::string> steps;
+        std::string logged;
+    } cases[] = {
+        {true, {"present There is no desktop called \u201cNowhere\u201d."}, "surfaced to the user: "},
+        {false, {}, "reported to the requester: "},
+    };
+    for (const auto& c : cases) {
+        w.recorder.steps.clear();
+        w.sequence.setFailuresShown(c.shown);
+        const auto failed = w.sequence.performSwitch("Nowhere", true);
+        EXPECT_EQ(failed.result, Result::failed);
+        EXPECT_EQ(w.recorder.steps, c.steps);
+        EXPECT_EQ(w.log.recent(1)[0].message, c.logged + failed.error);
+        EXPECT_EQ(w.sequence.previousWorkspace(), "A");
+        EXPECT_EQ(w.active(), "B");
+    }
 }
 
 TEST(SwitchSequence, ReadOnlySessionDoesNothing) {

@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QObject>
 #include <QStringList>
+#include <QVariantMap>
 
 namespace tessarin::e2e {
 
@@ -32,22 +33,57 @@ public slots:
     }
     void RegisterStatusNotifierHost(const QString&) {}
 
+public:
+    // Serves this watcher on the session bus under its well-known name, as a panel does.
+    bool serve() {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        return bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
+                                  QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties) &&
+               bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    }
+
 private:
     QStringList items_;
     QString sender_;
 };
 
-// The file manager's org.freedesktop.FileManager1: records the folders it was asked to show.
-class FileManager : public QObject {
+// The file manager's org.freedesktop.FileManager1: records the folders it was asked to show, or, when
+// it refuses, answers each request with an error.
+class FileManager : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
 public:
     QStringList shown;
+    bool refuses = false;
 
 public slots:
-    void ShowFolders(const QStringList& uris, const QString&) { shown += uris; }
+    void ShowFolders(const QStringList& uris, const QString&) {
+        if (refuses)
+            sendErrorReply(QDBusError::Failed, QStringLiteral("no window to show it in"));
+        else
+            shown += uris;
+    }
     void ShowItems(const QStringList& uris, const QString&) { shown += uris; }
     void ShowItemProperties(const QStringList&, const QString&) {}
+};
+
+// A notification server's org.freedesktop.Notifications: records the notifications it was given.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Shown {
+        QString summary;
+        QString body;
+    };
+    QList<Shown> shown;
+
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap&, int) {
+        shown.append({summary, body});
+        return static_cast<uint>(shown.size());
+    }
 };
 
 } // namespace tessarin::e2e

@@ -1,8 +1,10 @@
 #include "BusPeers.h"
 #include "Session.h"
+#include "support/Files.h"
 
 #include <QElapsedTimer>
 #include <QUrl>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace tessarin;
@@ -38,6 +40,55 @@ TEST(FirstSwitchNote, ComesASecondLaterOnceAndShowsTheFolder) {
               QUrl::fromLocalFile(QString::fromStdString(home.store().string())).toString());
     EXPECT_TRUE(waitFor([] { return !visibleAlert().has_value(); }));
 
+    bus.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
+    bus.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
+}
+
+TEST(FirstSwitchNote, WithoutAFileManagerXdgOpenOpensTheFolderOrTheAlertNamesIt) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    FileManager files; // there, but it shows nothing
+    files.refuses = true;
+    ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &files,
+                                   QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+    // xdg-open's handler for folders writes down the folder it was given.
+    const std::filesystem::path apps = std::string(std::getenv("XDG_DATA_HOME")) + "/applications";
+    test::writeFile(apps / "record", "#!/bin/sh\nprintf '%s' \"$1\" > \"$HOME/opened.txt\"\n");
+    std::filesystem::permissions(apps / "record", std::filesystem::perms::owner_all);
+    test::writeFile(apps / "record.desktop",
+                    "[Desktop Entry]\nType=Application\nName=Record\nExec=" + (apps / "record").string() +
+                        " %f\nMimeType=inode/directory;\n");
+
+    for (const bool xdgOpen : {true, false}) {
+        UserHome home;
+        home.setUp("Home", {"Home", "Work"}, 2, [](Config& d) { d.settings.shownFirstSwitchNote = false; });
+        test::writeFile(home.path() / ".config/mimeapps.list",
+                        "[Default Applications]\ninode/directory=record.desktop\n");
+        Agent agent(home, "agent.log", xdgOpen ? Env{} : Env{{"PATH", "/nonexistent"}});
+        ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
+        ASSERT_EQ(tessarinctl(home, {"switch", "Work"}).status, 0);
+        std::optional<Window> note;
+        ASSERT_TRUE(waitFor([&] { return (note = visibleAlert()).has_value(); })) << agent.log();
+        xdotool({"windowactivate", "--sync", note->id, "key", "Tab", "space"}); // "Show Me the Folder"
+        if (xdgOpen) {
+            ASSERT_TRUE(waitFor([&] {
+                return test::readFile(home.path() / "opened.txt") == home.store().string();
+            })) << agent.log();
+        } else {
+            // Nothing opens it: the alert names the folder.
+            std::optional<Window> unopened;
+            ASSERT_TRUE(waitFor([&] { return (unopened = visibleAlert()) && unopened->id != note->id; }))
+                << agent.log();
+            screenshot("folder-not-opened.png");
+            EXPECT_TRUE(
+                agent.logHas("opening " + home.store().string() + " failed: xdg-open is not installed"));
+            xdotool({"windowactivate", "--sync", unopened->id, "key", "Return"});
+        }
+        EXPECT_TRUE(waitFor([] { return !visibleAlert().has_value(); }));
+        agent.signal(SIGTERM);
+        ASSERT_TRUE(agent.waitForExit(std::chrono::seconds(10)).has_value());
+    }
+    EXPECT_TRUE(files.shown.isEmpty());
     bus.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
     bus.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
 }

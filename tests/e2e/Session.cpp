@@ -115,9 +115,13 @@ std::vector<std::string> UserHome::listing(const fs::path& folder) {
     return {names.begin(), names.end()};
 }
 
-Agent::Agent(const UserHome& home, const std::string& logName) : logPath_(home.path() / logName) {
+Agent::Agent(const UserHome& home, const std::string& logName, const Env& extra)
+    : logPath_(home.path() / logName) {
     const int fd = ::open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_ = test::spawnRedirected({TESSARIN_AGENT}, home.env(), fd, fd);
+    Env env = home.env();
+    for (const auto& [k, v] : extra)
+        env[k] = v;
+    pid_ = test::spawnRedirected({TESSARIN_AGENT}, env, fd, fd);
     ::close(fd);
 }
 

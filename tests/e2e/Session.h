@@ -57,7 +57,8 @@ private:
 // The agent process with its log in a file.
 class Agent {
 public:
-    explicit Agent(const UserHome& home, const std::string& logName = "agent.log");
+    // `extra`: environment variables besides the home's.
+    explicit Agent(const UserHome& home, const std::string& logName = "agent.log", const Env& extra = {});
     ~Agent();
     Agent(const Agent&) = delete;
     Agent& operator=(const Agent&) = delete;

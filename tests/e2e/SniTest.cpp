@@ -1,5 +1,6 @@
 #include "BusPeers.h"
 #include "Session.h"
+#include "SniHost.h"
 #include "tray/TrayDBusTypes.h"
 
 #include <QDBusInterface>
@@ -10,33 +11,17 @@
 using namespace tessarin;
 using namespace tessarin::e2e;
 
-namespace {
-
-QVariant itemProperty(const QString& service, const char* name) {
-    QDBusInterface item(service, QStringLiteral("/StatusNotifierItem"),
-                        QStringLiteral("org.kde.StatusNotifierItem"));
-    return item.property(name);
-}
-
-QDBusMessage call(const QString& service, const QString& path, const QString& interface,
-                  const QString& method, const QVariantList& args) {
-    QDBusMessage m = QDBusMessage::createMethodCall(service, path, interface, method);
-    m.setArguments(args);
-    return QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 10000);
-}
-
-} // namespace
-
 TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     registerTrayDBusTypes();
     QDBusConnection bus = QDBusConnection::sessionBus();
     StatusNotifierWatcher watcher;
-    ASSERT_TRUE(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
-                                   QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
-    ASSERT_TRUE(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+    ASSERT_TRUE(watcher.serve());
 
     UserHome home;
-    home.setUp("Home", {"Home", "Work", "Play_Time"});
+    home.setUp("Home", {"Home", "Work", "Play_Time"}, 2, [](Config& c) {
+        c.settings.showShortcutsInMenu = true;
+        c.updateWorkspace("Work", [](Workspace& w) { w.hotkey = HotKeySpec{122, (1u << 18) | (1u << 19)}; });
+    });
     Agent agent(home);
     ASSERT_TRUE(waitFor([&] { return !watcher.items().isEmpty(); })) << agent.log();
     EXPECT_TRUE(agent.waitForLog("tray icon shown through StatusNotifierItem"));
@@ -51,12 +36,8 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
                                 QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
                                 {QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconPixmap")});
     ASSERT_EQ(pixmaps.type(), QDBusMessage::ReplyMessage) << pixmaps.errorMessage().toStdString();
-    QList<SniIconPixmap> icons;
-    const QVariant iconValue = pixmaps.arguments().front().value<QDBusVariant>().variant();
-    if (iconValue.canConvert<QDBusArgument>())
-        iconValue.value<QDBusArgument>() >> icons;
-    else
-        icons = iconValue.value<QList<SniIconPixmap>>();
+    const auto icons =
+        decoded<QList<SniIconPixmap>>(pixmaps.arguments().front().value<QDBusVariant>().variant());
     ASSERT_FALSE(icons.isEmpty());
     for (const auto& icon : icons)
         EXPECT_EQ(icon.bytes.size(), icon.width * icon.height * 4);
@@ -74,30 +55,44 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
         labels << (child.properties.value("type").toString() == "separator"
                        ? QStringLiteral("---")
                        : child.properties.value("label").toString());
-    const QString pad = QString::fromUtf8("\u00a0\u00a0\u00a0\u00a0\u00a0");
+    // Shortcuts shown in the menu: titles unpadded, the desktop's shortcut exported for the panel.
     EXPECT_EQ(labels,
-              (QStringList{"Home" + pad, "Work" + pad, "Play__Time" + pad, "---",
-                           "Hide current desktop" + pad, "New desktop…" + pad, "Cleanup calendar" + pad,
-                           "Floating dock" + pad, "---", "Settings…" + pad, "Quit" + pad}));
+              (QStringList{"Home", "Work", "Play__Time", "---", "Hide current desktop", "New desktop…",
+                           "Cleanup calendar", "Floating dock", "---", "Settings…", "Quit"}));
     EXPECT_EQ(layout.children[0].properties.value("toggle-state").toInt(), 1);
+    EXPECT_EQ(decoded<QList<QStringList>>(layout.children[1].properties.value("shortcut")),
+              (QList<QStringList>{{"Control", "Alt", "F1"}}));
+    EXPECT_FALSE(layout.children[0].properties.contains("shortcut"));
+    EXPECT_EQ(itemStruct<SniToolTip>(service, "ToolTip").title, QString::fromUtf8("Tessarin \u2014 Home"));
 
-    // Scroll down over the icon: the next desktop once the scrolling settles.
-    call(service, QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
-         QStringLiteral("Scroll"), {-120, QStringLiteral("vertical")});
+    // Scroll down over the icon in thirds of a notch, as a touchpad through Plasma does: one step, to
+    // the next desktop once the scrolling settles (three steps would have reached the end of the ring).
+    for (int third = 0; third < 3; ++third)
+        scroll(service, -40);
     ASSERT_TRUE(waitFor([] { return visibleWindowNamed("Tessarin desktops").has_value(); })) << agent.log();
+    scroll(service, 120, "horizontal"); // sideways: nothing
+    ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin desktops").has_value(); }));
     ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Work"; })) << agent.log();
-    call(service, QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
-         QStringLiteral("Scroll"), {120, QStringLiteral("horizontal")}); // sideways: nothing
-    EXPECT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin desktops").has_value(); }));
-    EXPECT_EQ(home.document().activeWorkspace, "Work");
+    EXPECT_TRUE(waitFor([&] {
+        return itemStruct<SniToolTip>(service, "ToolTip").title == QString::fromUtf8("Tessarin \u2014 Work");
+    }));
 
-    // After the switch the host is told to fetch the new layout; choosing "Play_Time" in it switches there.
-    layoutReply = call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"),
-                       QStringLiteral("GetLayout"), {0, -1, QStringList()});
-    layoutReply.arguments().at(1).value<QDBusArgument>() >> layout;
+    // A panel that fetched the menu before a rebuild sends clicks with the ids it read: a row that is
+    // gone does nothing, and a row that moved runs what it showed.
+    layout = menuLayout(service);
     EXPECT_EQ(layout.children[1].properties.value("toggle-state").toInt(), 1);
-    call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
-         {3, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+    const int homeId = idOf(layout, "Home");
+    const int workId = idOf(layout, "Work");
+    const int playId = idOf(layout, "Play__Time");
+    ASSERT_EQ(tessarinctl(home, {"delete", "Home"}).status, 0);
+    ASSERT_TRUE(waitFor([&] { return idOf(menuLayout(service), "Home") == -1; })) << agent.log();
+    EXPECT_EQ(idOf(menuLayout(service), "Work"), workId);
+    click(service, homeId);
+    click(service, workId);
+    ASSERT_TRUE(agent.waitForLog("switched Work → Work")) << agent.log();
+    EXPECT_EQ(home.document().activeWorkspace, "Work");
+    EXPECT_FALSE(agent.logHas("→ Play_Time"));
+    click(service, playId);
     ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Play_Time"; })) << agent.log();
 
     // Activate (a primary click) opens the menu at the click.
@@ -118,8 +113,7 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
 
     // Items whose window is not there yet say so rather than doing nothing.
     const auto beforeNote = visibleWindows().size();
-    call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
-         {10, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+    click(service, idOf(menuLayout(service), QString::fromUtf8("Settings…")));
     std::optional<Window> note;
     ASSERT_TRUE(waitFor([&] { return (note = visibleAlert()).has_value(); })) << agent.log();
     screenshot("not-available-yet.png");

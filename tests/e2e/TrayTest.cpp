@@ -1,7 +1,13 @@
+#include "BusPeers.h"
 #include "Session.h"
 #include "session/CommandReports.h"
+#include "support/RunProcess.h"
+#include "tray/NoTrayNotice.h"
 
+#include <QDBusConnection>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 using namespace tessarin;
 using namespace tessarin::e2e;
@@ -92,14 +98,16 @@ TEST(TrayIcon, MenuWheelAltClickAndForwardedCommands) {
     EXPECT_EQ(active(home), "Work");
     const Output unknown = tessarinctl(home, {"switch", "Nowhere"});
     EXPECT_EQ(unknown.status, 1);
-    EXPECT_NE(unknown.err.find("Nowhere"), std::string::npos);
+    EXPECT_EQ(unknown.err, "There is no desktop called \u201cNowhere\u201d.\n");
     const Output usage = tessarinctl(home, {"switch"});
     EXPECT_EQ(usage.status, 2);
-    // The agent showed the failure too; the user dismisses it (it holds the tray until then).
-    std::optional<Window> alert;
-    ASSERT_TRUE(waitFor([&] { return (alert = visibleAlert()).has_value(); })) << agent.log();
-    xdotool({"windowactivate", "--sync", alert->id, "key", "Return"});
-    ASSERT_TRUE(waitFor([] { return !visibleAlert(); }));
+    const Output again = tessarinctl(home, {"--json", "switch", "Work"});
+    EXPECT_EQ(again.out, "{\"result\":\"nothingToDo\"}\n");
+    // A failure is the caller's to report: the agent shows no alert and logs no switch.
+    EXPECT_TRUE(agent.logHas("reported to the requester: There is no desktop called \u201cNowhere\u201d."));
+    EXPECT_FALSE(agent.logHas("Nowhere in"));
+    EXPECT_FALSE(agent.logHas("surfaced to the user"));
+    EXPECT_FALSE(visibleAlert());
 
     // The wheel over the icon previews the next desktops and switches once it stops.
     xdotool({"mousemove", std::to_string(cx), std::to_string(cy), "click", "--repeat", "2", "--delay", "120",
@@ -133,4 +141,48 @@ TEST(TrayIcon, MenuWheelAltClickAndForwardedCommands) {
     const Output inProcess = tessarinctl(home, {"status"});
     EXPECT_EQ(forwarded.status, 0);
     EXPECT_EQ(forwarded.out, inProcess.out);
+}
+
+// Run in a session without a panel (x11-session --panel none): nothing shows the icon.
+TEST(TrayIcon, NoTrayAtAllIsToldOnceAndTheIconComesWithTheTray) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"});
+    {
+        // Without a notification server the agent says it in an alert; the command line still works.
+        Agent agent(home, "alone.log");
+        ASSERT_TRUE(agent.waitForLog("no tray to show the icon in")) << agent.log();
+        std::optional<Window> alert;
+        ASSERT_TRUE(waitFor([&] { return (alert = visibleAlert()).has_value(); })) << agent.log();
+        screenshot("no-tray-alert.png");
+        EXPECT_FALSE(agent.logHas("tray icon shown through"));
+        const Output switched = tessarinctl(home, {"switch", "Work"});
+        EXPECT_EQ(switched.status, 0) << switched.err;
+        EXPECT_EQ(home.document().activeWorkspace, "Work");
+        xdotool({"windowactivate", "--sync", alert->id, "key", "Return"});
+        ASSERT_TRUE(waitFor([] { return !visibleAlert(); }));
+    }
+    ASSERT_TRUE(waitFor([] { return !agentOnBus(); }));
+
+    // With one, a notification; when a tray appears the icon is put in it, and nobody is told twice.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    NotificationServer notifications;
+    ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications,
+                                   QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    Agent agent(home, "told.log");
+    ASSERT_TRUE(waitFor([&] { return !notifications.shown.isEmpty(); })) << agent.log();
+    EXPECT_EQ(notifications.shown.front().summary, QString::fromUtf8(NoTrayNotice::summary));
+    EXPECT_TRUE(notifications.shown.front().body.contains(QStringLiteral("tessarinctl list")));
+    EXPECT_FALSE(visibleAlert());
+    const std::string panelConfig = std::string(std::getenv("XDG_CONFIG_HOME")) + "/tint2/tint2rc";
+    const pid_t panel = test::spawn({"/usr/bin/tint2", "-c", panelConfig}, {});
+    std::optional<Window> icon;
+    EXPECT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
+    EXPECT_TRUE(agent.logHas("tray icon shown through XEmbed"));
+    screenshot("tray-appeared.png");
+    EXPECT_EQ(notifications.shown.size(), 1);
+    ::kill(panel, SIGTERM);
+    ::waitpid(panel, nullptr, 0);
+    bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
 }

@@ -53,11 +53,17 @@ std::string AgentCommands::switching(const std::function<SwitchOutcome(SwitchSeq
     // A read-only session refuses before anything runs, as tessarinctl itself does.
     if (parts_.sequence.readOnly())
         throw ControlFailure(control::Failure::readOnly, StoreError::newerText);
+    // The requester reports a failure; the agent shows no alert of its own for it.
+    struct Quiet {
+        SwitchSequence& sequence;
+        ~Quiet() { sequence.setFailuresShown(true); }
+    } quiet{parts_.sequence};
+    parts_.sequence.setFailuresShown(false);
     return reply(request(parts_.sequence));
 }
 
 std::string AgentCommands::switchTo(const std::string& name) {
-    return switching([&](SwitchSequence& s) { return s.performSwitch(name, true); });
+    return switching([&](SwitchSequence& s) { return s.switchUnlessActive(name); });
 }
 std::string AgentCommands::hide() {
     return switching([](SwitchSequence& s) { return s.collapse(); });

@@ -30,6 +30,9 @@ struct StatusMenuEntry {
     std::optional<MenuCommand> command; // none for the unsorted count
     std::string workspace;              // the desktop of a desktop item
     std::string shortcut;               // the shortcut shown at the right edge; empty for none
+    // The same shortcut for panels that draw the menu: the modifiers ("Control", "Alt", "Shift",
+    // "Super") and the key's X name ("F1", "space", "a"); empty for none or a key without a name.
+    std::vector<std::string> shortcutKeys;
 
     bool operator==(const StatusMenuEntry&) const = default;
 };
@@ -38,6 +41,7 @@ struct StatusMenuEntry {
 struct StatusMenuModel {
     std::vector<StatusMenuEntry> entries;
     bool showsShortcuts = false; // the shortcut column is laid out (some item has a shortcut)
+    std::string toolTip;         // "Tessarin — Work": what the icon's tooltip says
 
     bool operator==(const StatusMenuModel&) const = default;
 };
@@ -46,5 +50,8 @@ struct StatusMenuModel {
 inline constexpr const char* menuTitlePadding = "\u00a0\u00a0\u00a0\u00a0\u00a0";
 
 StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable = {});
+
+// The shortcut as panels that draw the menu take it (see StatusMenuEntry::shortcutKeys).
+std::vector<std::string> shortcutKeys(const HotKeySpec& spec, const PrintableKeyName& printable);
 
 } // namespace tessarin

@@ -2,7 +2,7 @@
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 namespace tessarin {
@@ -14,11 +14,37 @@ void FolderOpener::open(const std::filesystem::path& folder) {
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowFolders"));
     call << QStringList{url.toString()} << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, 5000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, url] {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, folder] {
         if (watcher->isError())
-            QDesktopServices::openUrl(url);
+            openWithXdgOpen(folder);
         watcher->deleteLater();
     });
+}
+
+void FolderOpener::openWithXdgOpen(const std::filesystem::path& folder) {
+    // xdg-open may wait for the file manager it starts: only its failure is awaited, never its end.
+    auto* process = new QProcess(this);
+    process->setProgram(QStringLiteral("xdg-open"));
+    process->setArguments({QString::fromStdString(folder.string())});
+    const auto report = [this, folder](const std::string& reason) {
+        if (unopened_)
+            unopened_(folder, reason);
+    };
+    connect(process, &QProcess::errorOccurred, this, [process, report](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            report("xdg-open is not installed");
+            process->deleteLater();
+        }
+    });
+    connect(process, &QProcess::finished, this, [process, report](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0) {
+            const QString said = QString::fromLocal8Bit(process->readAllStandardError()).trimmed();
+            report("xdg-open: " +
+                   (said.isEmpty() ? "exit status " + std::to_string(code) : said.toStdString()));
+        }
+        process->deleteLater();
+    });
+    process->start();
 }
 
 } // namespace tessarin

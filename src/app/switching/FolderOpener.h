@@ -3,21 +3,29 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <filesystem>
+#include <functional>
+#include <string>
 
 namespace tessarin {
 
 // Opens a folder in the user's file manager: org.freedesktop.FileManager1.ShowFolders on the session
-// bus, or, where no file manager answers, the desktop's handler for the folder's URL.
+// bus, else xdg-open, which asks the desktop's handler for folders. When neither opens it, `unopened`
+// is told the folder and why.
 class FolderOpener : public QObject {
     Q_OBJECT
 public:
-    explicit FolderOpener(QDBusConnection bus, QObject* parent = nullptr)
-        : QObject(parent), bus_(std::move(bus)) {}
+    using Unopened = std::function<void(const std::filesystem::path& folder, const std::string& reason)>;
+
+    FolderOpener(QDBusConnection bus, Unopened unopened, QObject* parent = nullptr)
+        : QObject(parent), bus_(std::move(bus)), unopened_(std::move(unopened)) {}
 
     void open(const std::filesystem::path& folder);
 
 private:
+    void openWithXdgOpen(const std::filesystem::path& folder);
+
     QDBusConnection bus_;
+    Unopened unopened_;
 };
 
 } // namespace tessarin

@@ -18,8 +18,25 @@ void DBusMenuExporter::setModel(const StatusMenuModel& model) {
     if (model == model_ && revision_ > 0)
         return;
     model_ = model;
+    ids_.clear();
+    int separators = 0;
+    for (const auto& e : model_.entries) {
+        // What the row is: its command, desktop and title; separators by their order.
+        const std::string key = e.separator ? "separator " + std::to_string(separators++)
+                                            : std::to_string(e.command ? static_cast<int>(*e.command) : -1) +
+                                                  '\x1f' + e.workspace + '\x1f' + e.title;
+        const auto [at, added] = known_.try_emplace(key, static_cast<int>(known_.size()) + 1);
+        ids_.push_back(at->second);
+    }
     ++revision_;
     emit layoutUpdated(revision_, 0);
+}
+
+const StatusMenuEntry* DBusMenuExporter::entry(int id) const {
+    for (std::size_t i = 0; i < ids_.size(); ++i)
+        if (ids_[i] == id)
+            return &model_.entries[i];
+    return nullptr;
 }
 
 QVariantMap DBusMenuExporter::properties(const StatusMenuEntry& entry) {
@@ -38,6 +55,12 @@ QVariantMap DBusMenuExporter::properties(const StatusMenuEntry& entry) {
     if (toggles || entry.checked) {
         p.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
         p.insert(QStringLiteral("toggle-state"), entry.checked ? 1 : 0);
+    }
+    if (!entry.shortcutKeys.empty()) {
+        QStringList keys;
+        for (const auto& k : entry.shortcutKeys)
+            keys << QString::fromStdString(k);
+        p.insert(QStringLiteral("shortcut"), QVariant::fromValue(QList<QStringList>{keys}));
     }
     return p;
 }
@@ -64,13 +87,13 @@ DBusMenuLayoutItem DBusMenuExporter::layout(int parentId, int depth, const QStri
         if (depth != 0) {
             for (size_t i = 0; i < model_.entries.size(); ++i) {
                 DBusMenuLayoutItem child;
-                child.id = static_cast<int>(i) + 1;
+                child.id = ids_[i];
                 child.properties = filtered(properties(model_.entries[i]), names);
                 root.children.append(child);
             }
         }
-    } else if (parentId > 0 && static_cast<size_t>(parentId) <= model_.entries.size()) {
-        root.properties = filtered(properties(model_.entries[static_cast<size_t>(parentId) - 1]), names);
+    } else if (const StatusMenuEntry* e = entry(parentId)) {
+        root.properties = filtered(properties(*e), names);
     }
     return root;
 }
@@ -82,25 +105,24 @@ QList<DBusMenuItemProperties> DBusMenuExporter::groupProperties(const QList<int>
         if (id == 0) {
             result.append(
                 {0, filtered({{QStringLiteral("children-display"), QStringLiteral("submenu")}}, names)});
-        } else if (id > 0 && static_cast<size_t>(id) <= model_.entries.size()) {
-            result.append({id, filtered(properties(model_.entries[static_cast<size_t>(id) - 1]), names)});
+        } else if (const StatusMenuEntry* e = entry(id)) {
+            result.append({id, filtered(properties(*e), names)});
         }
     }
     return result;
 }
 
 QVariant DBusMenuExporter::property(int id, const QString& name) const {
-    if (id <= 0 || static_cast<size_t>(id) > model_.entries.size())
-        return {};
-    return properties(model_.entries[static_cast<size_t>(id) - 1]).value(name);
+    const StatusMenuEntry* e = entry(id);
+    return e ? properties(*e).value(name) : QVariant();
 }
 
 bool DBusMenuExporter::event(int id, const QString& eventId) {
-    if (id <= 0 || static_cast<size_t>(id) > model_.entries.size())
+    const StatusMenuEntry* e = entry(id);
+    if (!e)
         return false;
-    const StatusMenuEntry& entry = model_.entries[static_cast<size_t>(id) - 1];
-    if (eventId == QLatin1String("clicked") && entry.enabled && entry.command)
-        emit entryChosen(entry);
+    if (eventId == QLatin1String("clicked") && e->enabled && e->command)
+        emit entryChosen(*e);
     return true;
 }
 

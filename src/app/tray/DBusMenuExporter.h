@@ -6,11 +6,16 @@
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QObject>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace tessarin {
 
 // Exports the status menu as com.canonical.dbusmenu, so that a StatusNotifierItem host draws it
-// natively. Item ids are the entry's position + 1; the root is 0. Each new model is a new revision.
+// natively. Each new model is a new revision. The root is 0; an item's id stands for its command, its
+// desktop and its title for as long as the exporter lives, so that a click the panel sends after a
+// rebuild runs what the user saw or, when that row is gone, nothing.
 class DBusMenuExporter : public QObject {
     Q_OBJECT
 public:
@@ -22,14 +27,17 @@ public:
     bool exported() const { return exported_; }
     void setModel(const StatusMenuModel& model);
 
-    // The dbusmenu properties of an entry (label with "_" doubled, type, enabled, toggle).
+    // The dbusmenu properties of an entry (label with "_" doubled, type, enabled, toggle, shortcut).
     static QVariantMap properties(const StatusMenuEntry& entry);
+    // The id of the model's entry at `index`.
+    int idOf(std::size_t index) const { return ids_.at(index); }
 
     uint revision() const { return revision_; }
     DBusMenuLayoutItem layout(int parentId, int depth, const QStringList& names) const;
     QList<DBusMenuItemProperties> groupProperties(const QList<int>& ids, const QStringList& names) const;
     QVariant property(int id, const QString& name) const;
-    // A "clicked" on an item emits entryChosen; other events are ignored. False for unknown ids.
+    // A "clicked" on an item emits entryChosen; other events are ignored. False for ids that are not
+    // in the current model.
     bool event(int id, const QString& eventId);
 
 signals:
@@ -37,9 +45,14 @@ signals:
     void layoutUpdated(uint revision, int parent);
 
 private:
+    // The entry with that id in the current model; null when none has it.
+    const StatusMenuEntry* entry(int id) const;
+
     QDBusConnection bus_;
     bool exported_ = false;
     StatusMenuModel model_;
+    std::vector<int> ids_;             // by entry index
+    std::map<std::string, int> known_; // every row ever exported, by what it is, to its id
     uint revision_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QGuiApplication>
 #include <QtEndian>
+#include <cstdlib>
 
 namespace tessarin {
 
@@ -29,12 +30,13 @@ SniIconPixmap pixmapOf(const QImage& rendered) {
 
 } // namespace
 
-SniStatusItem::SniStatusItem(QDBusConnection bus, QObject* parent)
-    : StatusItem(parent), bus_(std::move(bus)), menu_(bus_) {
+SniStatusItem::SniStatusItem(QDBusConnection bus, bool menuOnClick, QObject* parent)
+    : StatusItem(parent), bus_(std::move(bus)), menu_(bus_), menuOnClick_(menuOnClick) {
     registerTrayDBusTypes();
     serviceName_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
     auto* adaptor = new StatusNotifierItemAdaptor(this);
     connect(this, &SniStatusItem::iconChanged, adaptor, &StatusNotifierItemAdaptor::NewIcon);
+    connect(this, &SniStatusItem::toolTipChanged, adaptor, &StatusNotifierItemAdaptor::NewToolTip);
     connect(&menu_, &DBusMenuExporter::entryChosen, this, &StatusItem::menuEntryChosen);
     SniStatusItem::setGlyph(glyph::restingWidths, glyph::restingRadii);
     // The object first, then the name: whoever sees the name finds the object.
@@ -53,6 +55,7 @@ bool SniStatusItem::registerWithWatcher() {
         QString::fromLatin1(watcherService), QStringLiteral("/StatusNotifierWatcher"),
         QString::fromLatin1(watcherService), QStringLiteral("RegisterStatusNotifierItem"));
     call << serviceName_;
+    steps_.reset(); // the host behind this watcher may count scroll deltas differently
     return bus_.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
 }
 
@@ -65,11 +68,17 @@ void SniStatusItem::setGlyph(const BarLengths& widths, const BarLengths& radii) 
 
 void SniStatusItem::setMenu(const StatusMenuModel& model) {
     menu_.setModel(model);
+    const QString tip = QString::fromStdString(model.toolTip);
+    if (!tip.isEmpty() && tip != toolTip_) {
+        toolTip_ = tip;
+        emit toolTipChanged();
+    }
 }
 
 void SniStatusItem::activate(int x, int y) {
     lastClick_ = QPoint(x, y);
-    const bool alt = QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier;
+    // Without a focused window of ours the keyboard's state is unknown there.
+    const bool alt = !menuOnClick_ && (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
     QMetaObject::invokeMethod(
         this, [this, alt] { emit clicked(alt); }, Qt::QueuedConnection);
 }
@@ -83,10 +92,13 @@ void SniStatusItem::contextMenu(int x, int y) {
 void SniStatusItem::scroll(int delta, const QString& orientation) {
     if (orientation.compare(QLatin1String("vertical"), Qt::CaseInsensitive) != 0 || delta == 0)
         return;
-    ScrollInput input;
-    input.deltaY = delta; // hosts send wheel notches; positive when scrolled up
-    QMetaObject::invokeMethod(
-        this, [this, input] { emit scrolled(input); }, Qt::QueuedConnection);
+    const int steps = steps_.feed(delta);
+    for (int i = 0; i < std::abs(steps); ++i) {
+        ScrollInput input;
+        input.deltaY = steps < 0 ? 1 : -1; // one wheel notch; positive when scrolled up
+        QMetaObject::invokeMethod(
+            this, [this, input] { emit scrolled(input); }, Qt::QueuedConnection);
+    }
 }
 
 StatusNotifierItemAdaptor::StatusNotifierItemAdaptor(SniStatusItem* item)
@@ -96,7 +108,7 @@ StatusNotifierItemAdaptor::StatusNotifierItemAdaptor(SniStatusItem* item)
 
 SniToolTip StatusNotifierItemAdaptor::toolTip() const {
     SniToolTip tip;
-    tip.title = QStringLiteral("Tessarin");
+    tip.title = item_->toolTipTitle();
     return tip;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tray/DBusMenuExporter.h"
+#include "tray/HostScrollSteps.h"
 #include "tray/StatusItem.h"
 
 #include <QDBusAbstractAdaptor>
@@ -20,7 +21,10 @@ public:
     // The sizes of the icon images handed to the host.
     static constexpr int iconSizes[] = {16, 22, 24, 32, 48, 64};
 
-    explicit SniStatusItem(QDBusConnection bus, QObject* parent = nullptr);
+    // `menuOnClick`: a plain click shows the exported menu, drawn by the panel (ItemIsMenu). Where the
+    // agent cannot open a menu of its own on a click it did not receive (Wayland), that is the only
+    // way a click opens the menu; Alt-click then does what a click does.
+    explicit SniStatusItem(QDBusConnection bus, bool menuOnClick = false, QObject* parent = nullptr);
     ~SniStatusItem() override;
 
     void setGlyph(const BarLengths& widths, const BarLengths& radii) override;
@@ -32,6 +36,8 @@ public:
     bool registerWithWatcher();
     const QString& serviceName() const { return serviceName_; }
     const QList<SniIconPixmap>& iconPixmaps() const { return pixmaps_; }
+    const QString& toolTipTitle() const { return toolTip_; }
+    bool menuOnClick() const { return menuOnClick_; }
 
     // Called by the adaptor.
     void activate(int x, int y);
@@ -40,13 +46,17 @@ public:
 
 signals:
     void iconChanged();
+    void toolTipChanged();
 
 private:
     QDBusConnection bus_;
     QString serviceName_;
     DBusMenuExporter menu_;
     QList<SniIconPixmap> pixmaps_;
+    QString toolTip_ = QStringLiteral("Tessarin");
+    HostScrollSteps steps_;
     QPoint lastClick_;
+    bool menuOnClick_ = false;
     bool exported_ = false;
 };
 
@@ -81,8 +91,9 @@ public:
     QList<SniIconPixmap> iconPixmap() const { return item_->iconPixmaps(); }
     QList<SniIconPixmap> noPixmaps() const { return {}; }
     SniToolTip toolTip() const;
-    // Clicks come to us (Activate) so that Alt-click can run the carousel; we open the menu ourselves.
-    bool itemIsMenu() const { return false; }
+    // Clicks come to us (Activate) so that Alt-click can run the carousel and we open the menu
+    // ourselves, except where only the panel can open it.
+    bool itemIsMenu() const { return item_->menuOnClick(); }
     QDBusObjectPath menu() const {
         return QDBusObjectPath(QString::fromLatin1(DBusMenuExporter::objectPath));
     }

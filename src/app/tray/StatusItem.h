@@ -17,7 +17,7 @@ public:
     using QObject::QObject;
 
     virtual void setGlyph(const BarLengths& widths, const BarLengths& radii) = 0;
-    // The menu a host draws itself (StatusNotifierItem hosts); trays that leave it to us ignore it.
+    // The menu a host draws itself (StatusNotifierItem hosts) and the icon's tooltip.
     virtual void setMenu(const StatusMenuModel& /*model*/) {}
     // Where a menu opened by us should appear: below (or above) the icon.
     virtual QPoint menuPosition() const = 0;

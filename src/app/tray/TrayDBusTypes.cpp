@@ -114,6 +114,8 @@ void registerTrayDBusTypes() {
     qDBusRegisterMetaType<SniIconPixmap>();
     qDBusRegisterMetaType<QList<SniIconPixmap>>();
     qDBusRegisterMetaType<SniToolTip>();
+    // dbusmenu's "shortcut" property: aas.
+    qDBusRegisterMetaType<QList<QStringList>>();
 }
 
 } // namespace tessarin

@@ -4,6 +4,7 @@
 #include "tray/XEmbedStatusItem.h"
 
 #include <QDBusConnectionInterface>
+#include <QGuiApplication>
 
 namespace tessarin {
 
@@ -14,7 +15,15 @@ TrayHost::TrayHost(QDBusConnection bus, Note note, QObject* parent)
     watcher_.setWatchMode(QDBusServiceWatcher::WatchForRegistration |
                           QDBusServiceWatcher::WatchForUnregistration);
     connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] { useStatusNotifierItem(); });
-    connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { useXEmbed(); });
+    connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { useXEmbedOrWait(); });
+    // Queued: Qt's own tray tracking sees the announcement first.
+    connect(
+        &xembedTrays_, &XEmbedTrayWatcher::trayAppeared, this,
+        [this] {
+            if (!item_)
+                useXEmbedOrWait();
+        },
+        Qt::QueuedConnection);
     connect(&menu_, &StatusMenuView::chosen, this, &TrayHost::chosen);
 }
 
@@ -27,7 +36,7 @@ void TrayHost::start() {
     if (watcher)
         useStatusNotifierItem();
     else
-        useXEmbed();
+        useXEmbedOrWait();
 }
 
 void TrayHost::useStatusNotifierItem() {
@@ -35,19 +44,34 @@ void TrayHost::useStatusNotifierItem() {
         current->registerWithWatcher(); // a watcher that restarted forgot us
         return;
     }
-    auto item = std::make_unique<SniStatusItem>(bus_);
+    // A Wayland compositor opens no menu of ours on a click we did not receive: the panel draws it.
+    const bool menuOnClick = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    auto item = std::make_unique<SniStatusItem>(bus_, menuOnClick);
     if (!item->registerWithWatcher()) {
         if (note_)
             note_("the StatusNotifierWatcher refused the tray item; using the XEmbed tray");
         if (!item_)
-            useXEmbed();
+            useXEmbedOrWait();
         return;
     }
     adopt(std::move(item));
 }
 
-void TrayHost::useXEmbed() {
-    adopt(std::make_unique<XEmbedStatusItem>());
+void TrayHost::useXEmbedOrWait() {
+    if (XEmbedStatusItem::available()) {
+        adopt(std::make_unique<XEmbedStatusItem>());
+        return;
+    }
+    item_.reset();
+    xembedTrays_.start();
+    if (note_)
+        note_(
+            "no tray to show the icon in: no StatusNotifierWatcher and no XEmbed tray (_NET_SYSTEM_TRAY_S0); "
+            "waiting for one");
+    if (!saidNoTray_) {
+        saidNoTray_ = true;
+        emit noTrayFound();
+    }
 }
 
 void TrayHost::adopt(std::unique_ptr<StatusItem> item) {

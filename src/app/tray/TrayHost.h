@@ -2,6 +2,7 @@
 
 #include "menu/StatusMenuView.h"
 #include "tray/StatusItem.h"
+#include "x11/XEmbedTrayWatcher.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
@@ -13,7 +14,8 @@ namespace tessarin {
 
 // Keeps the agent's icon in whatever panel the session has: our own StatusNotifierItem while an
 // org.kde.StatusNotifierWatcher runs, the XEmbed tray otherwise, switching when the watcher comes or
-// goes. Holds the status menu, which every protocol shows.
+// goes. With neither it says so once (noTrayFound) and takes up whichever appears first. Holds the
+// status menu, which every protocol shows.
 class TrayHost : public QObject {
     Q_OBJECT
 public:
@@ -38,17 +40,22 @@ signals:
     void clicked(bool optionHeld);
     void scrolled(const tessarin::ScrollInput& input);
     void chosen(const tessarin::StatusMenuEntry& entry);
+    // The session has no tray at all; emitted once.
+    void noTrayFound();
 
 private:
     void useStatusNotifierItem();
-    void useXEmbed();
+    // The XEmbed tray when there is one; otherwise no icon until a tray appears.
+    void useXEmbedOrWait();
     void adopt(std::unique_ptr<StatusItem> item);
 
     QDBusConnection bus_;
     Note note_;
     StatusMenuView menu_;
     QDBusServiceWatcher watcher_;
+    XEmbedTrayWatcher xembedTrays_;
     std::unique_ptr<StatusItem> item_;
+    bool saidNoTray_ = false;
     BarLengths widths_ = glyph::restingWidths;
     BarLengths radii_ = glyph::restingRadii;
 };

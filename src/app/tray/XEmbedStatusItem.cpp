@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QWheelEvent>
+#include <cstdlib>
 
 namespace tessarin {
 
@@ -26,6 +27,11 @@ void XEmbedStatusItem::setGlyph(const BarLengths& widths, const BarLengths& radi
     icon_.setIcon(glyphIcon(widths, radii));
 }
 
+void XEmbedStatusItem::setMenu(const StatusMenuModel& model) {
+    if (!model.toolTip.empty())
+        icon_.setToolTip(QString::fromStdString(model.toolTip));
+}
+
 QPoint XEmbedStatusItem::menuPosition() const {
     const QRect r = icon_.geometry();
     if (!r.isValid())
@@ -39,8 +45,16 @@ bool XEmbedStatusItem::eventFilter(QObject* watched, QEvent* event) {
         ScrollInput input;
         input.momentum = wheel->phase() == Qt::ScrollMomentum;
         input.precise = !wheel->pixelDelta().isNull();
-        input.deltaY = input.precise ? wheel->pixelDelta().y() : wheel->angleDelta().y();
-        emit scrolled(input);
+        if (input.precise) {
+            input.deltaY = wheel->pixelDelta().y();
+            emit scrolled(input);
+            return true;
+        }
+        const int steps = wheelSteps_.feed(wheel->angleDelta().y());
+        for (int i = 0; i < std::abs(steps); ++i) {
+            input.deltaY = steps < 0 ? 1 : -1;
+            emit scrolled(input);
+        }
         return true;
     }
     return StatusItem::eventFilter(watched, event);

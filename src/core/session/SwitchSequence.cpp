@@ -42,13 +42,31 @@ Config SwitchSequence::readOrFallback() {
     }
 }
 
+void SwitchSequence::reportFailure(const std::exception& error, SwitchObserver& observer) {
+    if (!failuresShown_) {
+        log_.log(LogCategory::error, "reported to the requester: %{public}s", std::string(error.what()));
+        return;
+    }
+    log_.log(LogCategory::error, "surfaced to the user: %{public}s", std::string(error.what()));
+    observer.present(error);
+}
+
 SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool userInitiated) {
     SwitchObserver& observer = observer_ ? *observer_ : quiet();
     SwitchOutcome outcome;
     outcome.target = target;
-    readOrFallback();
+    const Config first = readOrFallback();
     if (readOnly_) {
         outcome.result = SwitchOutcome::Result::readOnly;
+        return outcome;
+    }
+    // Nothing to move to: no cover, no sweeps, no log line of a switch that never happened.
+    if (!first.findWorkspace(target)) {
+        const SwapError unknown = SwapError::unknownWorkspace(target);
+        outcome.result = SwitchOutcome::Result::failed;
+        outcome.leaving = first.activeWorkspace;
+        outcome.error = unknown.what();
+        reportFailure(unknown, observer);
         return outcome;
     }
     isSwapping_ = true;
@@ -75,15 +93,18 @@ SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool user
     } catch (const std::exception& e) {
         outcome.result = SwitchOutcome::Result::failed;
         outcome.error = e.what();
-        log_.log(LogCategory::error, "surfaced to the user: %{public}s", outcome.error);
-        observer.present(e);
+        reportFailure(e, observer);
     }
 
     outcome.milliseconds =
         static_cast<long>(std::chrono::duration<double, std::milli>(clock_.steadyNow() - coverStart).count());
-    log_.log(LogCategory::swap, "switched %{public}s → %{public}s in %ldms, %ld pinned-name skips",
-             outcome.leaving, target, static_cast<long>(outcome.milliseconds),
-             static_cast<long>(outcome.skips.size()));
+    if (outcome.result == SwitchOutcome::Result::switched)
+        log_.log(LogCategory::swap, "switched %{public}s → %{public}s in %ldms, %ld pinned-name skips",
+                 outcome.leaving, target, static_cast<long>(outcome.milliseconds),
+                 static_cast<long>(outcome.skips.size()));
+    else
+        log_.log(LogCategory::swap, "switch %{public}s → %{public}s failed after %ldms", outcome.leaving,
+                 target, static_cast<long>(outcome.milliseconds));
     observer.didSwitch(outcome.leaving, target, userInitiated, coverStart);
 
     if (target != outcome.leaving)
@@ -97,6 +118,16 @@ SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool user
     if (!outcome.skips.empty())
         observer.notePinnedSkips(outcome.skips);
     return outcome;
+}
+
+SwitchOutcome SwitchSequence::switchUnlessActive(const std::string& target) {
+    if (!readOnly_ && readOrFallback().activeWorkspace == target) {
+        SwitchOutcome outcome;
+        outcome.target = target;
+        outcome.leaving = target;
+        return outcome;
+    }
+    return performSwitch(target, true);
 }
 
 SwitchOutcome SwitchSequence::toggleCollapse() {

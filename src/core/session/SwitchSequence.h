@@ -39,6 +39,9 @@ public:
                    SwitchObserver* observer = nullptr);
 
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // Off while a failure is for the requester alone to report (a command forwarded by tessarinctl):
+    // the observer then shows nothing. On by default.
+    void setFailuresShown(bool shown) { failuresShown_ = shown; }
     bool readOnly() const { return readOnly_; }
     bool isSwapping() const { return isSwapping_; }
     const std::optional<std::string>& previousWorkspace() const { return previousWorkspace_; }
@@ -46,7 +49,11 @@ public:
     // The sweeps of the outgoing Desktop, run after the observer's willSwitch and before the swap.
     void setSweeps(DesktopSweeps* sweeps) { sweeps_ = sweeps; }
 
+    // The whole sequence to `target`, also when it is the active desktop. A name that is no desktop
+    // fails before anything starts.
     SwitchOutcome performSwitch(const std::string& target, bool userInitiated);
+    // The command line's switch: nothing to do when `target` is already active.
+    SwitchOutcome switchUnlessActive(const std::string& target);
     // Hide the Desktop (switch to the blank desktop, remembering the active one), or show it again.
     SwitchOutcome toggleCollapse();
     SwitchOutcome collapse();
@@ -57,6 +64,7 @@ public:
 
 private:
     Config readOrFallback();
+    void reportFailure(const std::exception& error, SwitchObserver& observer);
 
     StateStore& store_;
     DesktopSwapper& swapper_;
@@ -65,6 +73,7 @@ private:
     SwitchObserver* observer_;
     DesktopSweeps* sweeps_ = nullptr;
     bool readOnly_ = false;
+    bool failuresShown_ = true;
     bool isSwapping_ = false;
     std::optional<std::string> previousWorkspace_;
 };

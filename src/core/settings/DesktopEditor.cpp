@@ -40,8 +40,8 @@ std::optional<std::string> DesktopEditor::conflict(const HotKeySpec& spec,
 }
 
 bool DesktopEditor::create(const NewDesktop& request) {
-    const std::string name = trimmedWhiteSpace(request.name);
-    if (name.empty() || !state_.nameIsAllowed(name))
+    const std::string name = trimmedName(request.name);
+    if (!state_.nameIsAllowed(name))
         return false;
     if (state_.config().findWorkspace(name))
         return state_.refuse(quotedName(name) + " already exists.");
@@ -52,7 +52,7 @@ bool DesktopEditor::create(const NewDesktop& request) {
     try {
         state_.files().createFolder(state_.workspacesRoot() / name);
     } catch (const std::exception& e) {
-        return state_.refuse(std::string("Couldn't create the workspace folder: ") + e.what());
+        return state_.refuse(std::string("Couldn't create the desktop folder: ") + e.what());
     }
     NewDesktop trimmed = request;
     trimmed.name = name;
@@ -88,9 +88,9 @@ void DesktopEditor::createWorkspace(Config& config, const NewDesktop& request, D
 }
 
 bool DesktopEditor::rename(const std::string& oldName, const std::string& newName) {
-    const std::string name = trimmedWhiteSpace(newName);
+    const std::string name = trimmedName(newName);
     const Workspace* existing = state_.config().findWorkspace(oldName);
-    if (name.empty() || name == oldName || !existing || oldName == Config::blankWorkspaceName)
+    if (name == oldName || !existing || oldName == Config::blankWorkspaceName)
         return false;
     if (!state_.nameIsAllowed(name))
         return false;

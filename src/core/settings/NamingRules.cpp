@@ -1,8 +1,10 @@
 #include "settings/NamingRules.h"
 
+#include "support/Utf8.h"
 #include "swap/FolderName.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace tessarin {
 
@@ -18,7 +20,81 @@ std::string partOfTheFolderText(std::string_view name) {
     return quotedName(name) + " is part of the desktops folder itself \u2014 pick another name.";
 }
 
+// The code points of well-formed UTF-8.
+std::u32string codePoints(std::string_view text) {
+    std::u32string points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = n == 1 ? lead : lead & (0x7F >> n);
+        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        points.push_back(c);
+        i += n;
+    }
+    return points;
+}
+
+// Unicode white space, and the characters that draw nothing (zero-width spaces and joiners, the BOM).
+bool isBlank(char32_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200D) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+           c == 0x2060 || c == 0x3000 || c == 0xFEFF;
+}
+
+// C0 and C1 controls and the line and paragraph separators: each breaks a name over lines or
+// draws nothing in a menu.
+bool isControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+// The UTF-8 length of the code point.
+std::size_t utf8Length(char32_t c) {
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
 } // namespace
+
+std::size_t longestDesktopName(const std::filesystem::path& root) {
+    // Ask the nearest folder that exists: the store itself may not be made yet.
+    std::filesystem::path folder = root;
+    std::error_code ec;
+    while (!folder.empty() && !std::filesystem::is_directory(folder, ec) && folder != folder.parent_path())
+        folder = folder.parent_path();
+    long limit = folder.empty() ? -1 : ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = 255;
+    const auto bytes = static_cast<std::size_t>(limit);
+    return bytes > archiveSuffixRoom ? bytes - archiveSuffixRoom : bytes;
+}
+
+std::string trimmedName(std::string_view typed) {
+    if (!isValidUtf8(typed))
+        return std::string(typed);
+    const std::u32string points = codePoints(typed);
+    std::size_t start = 0;
+    std::size_t end = typed.size();
+    for (std::size_t i = 0; i < points.size() && isBlank(points[i]); ++i)
+        start += utf8Length(points[i]);
+    for (std::size_t i = points.size(); i > 0 && end > start && isBlank(points[i - 1]); --i)
+        end -= utf8Length(points[i - 1]);
+    return std::string(typed.substr(start, end - start));
+}
+
+std::optional<std::string> typedDesktopNameRefusal(std::string_view name, std::size_t longestName) {
+    if (!isValidUtf8(name))
+        return "Desktop names must be UTF-8 text.";
+    const std::u32string points = codePoints(name);
+    if (std::all_of(points.begin(), points.end(), isBlank))
+        return "A desktop needs a name.";
+    if (std::any_of(points.begin(), points.end(), isControl))
+        return "Desktop names can't contain tabs, line breaks or other control characters.";
+    if (name.size() > longestName)
+        return "That name is too long for a desktop: its folder name can have at most " +
+               std::to_string(longestName) + " bytes here (this one has " + std::to_string(name.size()) +
+               ").";
+    return desktopNameRefusal(name);
+}
 
 std::string quotedName(std::string_view name) {
     return "\u201c" + std::string(name) + "\u201d";

@@ -7,11 +7,28 @@
 
 namespace tessarin {
 
+std::optional<std::string> PinnedEditor::pinRefusal(const std::string& name) {
+    const std::string item = trimmedWhiteSpace(name);
+    // Pins match an item directly on the Desktop by its name; a path would name something else.
+    if (item.find('/') != std::string::npos)
+        return "Pin an item by its name on the Desktop, without \u201c/\u201d: only items directly on the "
+               "Desktop stay through switches.";
+    if (!pinnedFolderIsOnDesktop(item))
+        return std::string(notOnDesktopMessage) + "\n" + notOnDesktopInformative;
+    return std::nullopt;
+}
+
+bool PinnedEditor::isPinned(const std::string& name) const {
+    const auto& pinned = state_.config().settings.pinnedFolders;
+    return std::find(pinned.begin(), pinned.end(), name) != pinned.end();
+}
+
 bool PinnedEditor::addPinnedFolder(const std::string& name) {
     const std::string item = trimmedWhiteSpace(name);
-    const auto& pinned = state_.config().settings.pinnedFolders;
-    if (item.empty() || std::find(pinned.begin(), pinned.end(), item) != pinned.end())
+    if (item.empty() || isPinned(item))
         return false;
+    if (auto refusal = pinRefusal(item))
+        return state_.refuse(std::move(*refusal));
     return state_.apply([&](Config& c) {
         auto& names = c.settings.pinnedFolders;
         if (std::find(names.begin(), names.end(), item) == names.end())

@@ -9,9 +9,10 @@
 namespace tessarin {
 
 // The plain settings by name, as text: what the command line's `set KEY VALUE` and `get KEY` work
-// with. Each name is the setting's field name ("appearance.mode" for a field of a record). Values
-// are written the way they are stored: true/false, whole numbers, the enumeration's stored names,
-// text (empty text for none).
+// with: every field of the settings record that holds one flag, number, enumeration case or text.
+// Each name is the setting's field name ("appearance.mode" for a field of a record). Values are
+// written the way they are stored: true/false, numbers, the enumeration's stored names, text (empty
+// text for none). Numbers outside the key's range are refused.
 class SettingKey {
 public:
     enum class SetResult { stored, refused, badValue };

@@ -44,7 +44,7 @@ bool SettingsState::refuse(std::string message) {
 }
 
 bool SettingsState::nameIsAllowed(const std::string& name) {
-    if (auto refusal = desktopNameRefusal(name))
+    if (auto refusal = typedDesktopNameRefusal(name, longestDesktopName(workspacesRoot())))
         return refuse(std::move(*refusal));
     return true;
 }
