@@ -1,3 +1,4 @@
+#include "Keys.h"
 #include "Pointer.h"
 #include "Session.h"
 #include "support/Files.h"
@@ -30,6 +31,7 @@ void splitIntoTwoMonitors() {
 
 struct DockState {
     bool visible = false;
+    bool parkedElsewhere = false;
     std::string screen;
     QRect frame;
     std::map<std::string, QRect> tiles;
@@ -48,6 +50,7 @@ DockState dock(const UserHome& home) {
     if (j.is_discarded())
         return state;
     state.visible = j["visible"].get<bool>();
+    state.parkedElsewhere = j["parkedElsewhere"].get<bool>();
     state.screen = j["screen"].get<std::string>();
     state.frame = rectOf(j["frame"]);
     for (const auto& t : j["tiles"])
@@ -122,10 +125,11 @@ bool hoverUntil(Pointer& pointer, const QPoint& at, const std::function<bool()>&
 }
 
 // The part of a screenshot of the whole screen that the dock covers, kept for a person to look at.
-void saveDockShot(const QRect& frame, const std::string& name) {
+QImage saveDockShot(const QRect& frame, const std::string& name) {
     const QImage shot = screenshot("dock-screen.png").copy(frame);
     const char* dir = std::getenv("TESSARIN_TEST_ARTIFACTS");
     shot.save(QString::fromStdString(std::string(dir && *dir ? dir : "/tmp") + "/" + name));
+    return shot;
 }
 
 } // namespace
@@ -154,8 +158,7 @@ TEST(FloatingDock, ShowsItsDesktopsInEachSizeAxisAndAppearance) {
                 ASSERT_TRUE(state.visible);
                 EXPECT_EQ(state.screen, "left");
                 ASSERT_EQ(state.tiles.size(), 3u);
-                saveDockShot(state.frame, "dock-" + look + ".png");
-                const QImage shot = screenshot("dock-screen.png").copy(state.frame);
+                const QImage shot = saveDockShot(state.frame, "dock-" + look + ".png");
                 // The card's colour at the middle of its leading edge, inside its border.
                 const int grey = qGray(shot.pixel(3, shot.height() / 2));
                 if (std::string(appearance) == "light")
@@ -301,6 +304,44 @@ TEST(FloatingDock, ComesBackWhereItWasLeftOnTheSameScreenAfterARestart) {
     EXPECT_EQ(again.screen, "right");
     EXPECT_EQ(again.frame, moved.frame) << agent->log();
     EXPECT_EQ(again.frame.topLeft(), shown.frame.topLeft() + QPoint(-300, -250));
+}
+
+TEST(FloatingDock, BelongsToTheWorkspaceItWasShownOnAndAnswersItsShortcut) {
+    UserHome home;
+    home.setUp("Home", {"Home", "Work"}, 1);
+    run({"/usr/bin/wmctrl", "-s", "0"});
+    Agent agent(home);
+    ASSERT_TRUE(agent.waitForLog("workspaces: ewmh")) << agent.log();
+    const auto onScreen = [] { return visibleWindowNamed("Tessarin dock").has_value(); };
+    ctl(home, {"dock", "show"});
+    ASSERT_TRUE(waitFor(onScreen));
+
+    // Another workspace: the dock stays behind, and says where it is.
+    run({"/usr/bin/wmctrl", "-s", "1"});
+    ASSERT_TRUE(waitFor([&] { return dock(home).parkedElsewhere; })) << agent.log();
+    EXPECT_FALSE(dock(home).visible);
+    EXPECT_TRUE(waitFor([&] { return !onScreen(); }));
+    // Shown again there: it moves to this workspace and belongs to it from now on.
+    ctl(home, {"dock", "toggle"});
+    EXPECT_TRUE(dock(home).visible);
+    EXPECT_FALSE(dock(home).parkedElsewhere);
+    EXPECT_TRUE(waitFor(onScreen));
+    run({"/usr/bin/wmctrl", "-s", "0"});
+    ASSERT_TRUE(waitFor([&] { return dock(home).parkedElsewhere; })) << agent.log();
+    EXPECT_TRUE(waitFor([&] { return !onScreen(); }));
+    run({"/usr/bin/wmctrl", "-s", "1"});
+    EXPECT_TRUE(waitFor(onScreen));
+    EXPECT_TRUE(dock(home).visible);
+
+    // Its shortcut hides it and shows it again.
+    ctl(home, {"shortcut", "floating-dock", "Super+Alt+3"});
+    Keyboard keys;
+    keys.tap({keycode::super, keycode::alt, keycode::three});
+    ASSERT_TRUE(waitFor([&] { return !dock(home).visible; })) << agent.log();
+    EXPECT_TRUE(waitFor([&] { return !onScreen(); }));
+    keys.tap({keycode::super, keycode::alt, keycode::three});
+    ASSERT_TRUE(waitFor([&] { return dock(home).visible; })) << agent.log();
+    EXPECT_TRUE(waitFor(onScreen));
 }
 
 TEST(HotCorner, RestingTogglesTheDockButNotDuringADragNorOverAFullScreenWindow) {

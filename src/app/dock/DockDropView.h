@@ -41,6 +41,7 @@ private:
 
     FloatingDockModel& model_;
     DropHandler onDrop_;
+    bool carriesFiles_ = false; // the drag under way carries local files only
 };
 
 } // namespace tessarin
