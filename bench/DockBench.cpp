@@ -16,7 +16,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -32,17 +31,17 @@ std::map<std::string, std::string> environment(const fs::path& home) {
     return {{"HOME", home.string()}, {"XDG_CONFIG_HOME", (home / ".config").string()}};
 }
 
-// User + system CPU time of a process, in milliseconds.
+// The time the scheduler ran all of a process's threads, in milliseconds: exact, where the user and
+// system times of /proc/PID/stat are counted in whole clock ticks.
 double cpuMs(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    const std::string stat((std::istreambuf_iterator<char>(in)), {});
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string f;
-    long ticks = 0;
-    for (int i = 3; fields >> f && i <= 15; ++i)
-        if (i == 14 || i == 15)
-            ticks += std::stol(f);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+    double ns = 0;
+    for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task")) {
+        std::ifstream in(task.path() / "schedstat");
+        double runNs = 0;
+        if (in >> runNs)
+            ns += runNs;
+    }
+    return ns / 1e6;
 }
 
 bool ctl(const fs::path& home, const std::vector<std::string>& args) {
@@ -141,11 +140,11 @@ int main(int argc, char** argv) {
     XCloseDisplay(display);
 
     const auto share = [&](double ms) { return 100.0 * ms / (1000.0 * seconds); };
-    std::printf("CPU over %d s, dock hidden, corner off (floor): %8.1f ms (%.3f %%)\n", seconds, floor,
+    std::printf("CPU over %d s, dock hidden, corner off (floor): %8.2f ms (%.4f %%)\n", seconds, floor,
                 share(floor));
-    std::printf("CPU over %d s, dock shown, corner on, still:    %8.1f ms (%.3f %%)\n", seconds, still,
+    std::printf("CPU over %d s, dock shown, corner on, still:    %8.2f ms (%.4f %%)\n", seconds, still,
                 share(still));
-    std::printf("CPU over %d s, pointer moving 100 events/s:     %8.1f ms (%.3f %%)\n", seconds, moving,
+    std::printf("CPU over %d s, pointer moving 100 events/s:     %8.2f ms (%.4f %%)\n", seconds, moving,
                 share(moving));
     return 0;
 }
