@@ -86,6 +86,8 @@ public:
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
         ::close(pipe_[0]);
+        // The next source's window must not be mistaken for this one.
+        waitFor([] { return !visibleWindowNamed("Drag source"); });
     }
     const std::optional<Window>& window() const { return window_; }
     // How the drag ended, as the source saw it.
@@ -204,6 +206,21 @@ TEST(FloatingDock, ATileSwitchesOnAClickAndTakesFilesDroppedOnIt) {
     })) << agent.log();
     EXPECT_EQ(home.document().activeWorkspace, "Work");
 
+    state = dock(home);
+    // A link is no local file: refused over any tile, nothing moves.
+    {
+        DragSource source({"https://example.org/clash.txt"});
+        ASSERT_TRUE(source.window());
+        pointer.moveTo(centre(*source.window()).x(), centre(*source.window()).y());
+        pointer.press();
+        const QPoint home_ = centre(state.tiles.at("Home"));
+        pointer.glideTo(home_.x(), home_.y());
+        EXPECT_FALSE(hoverUntil(
+            pointer, home_, [&] { return !dock(home).targeted.empty(); }, std::chrono::seconds(1)))
+            << agent.log();
+        pointer.release();
+        EXPECT_EQ(source.outcome(), "ignore");
+    }
     // Two files from the Desktop dropped on Home's tile; Home already holds a file of one of the names.
     test::writeFile(home.desktop() / "note.txt", "a note");
     test::writeFile(home.desktop() / "clash.txt", "the Desktop's");
@@ -242,20 +259,6 @@ TEST(FloatingDock, ATileSwitchesOnAClickAndTakesFilesDroppedOnIt) {
         ASSERT_TRUE(hoverUntil(pointer, home_, [&] { return dock(home).targeted == "Home"; }));
         pointer.glideTo(work.x(), work.y(), 4);
         ASSERT_TRUE(hoverUntil(pointer, work, [&] { return dock(home).targeted.empty(); }));
-        pointer.release();
-        EXPECT_EQ(source.outcome(), "ignore");
-    }
-    // A link is no local file: refused over any tile, nothing moves.
-    {
-        DragSource source({"https://example.org/clash.txt"});
-        ASSERT_TRUE(source.window());
-        pointer.moveTo(centre(*source.window()).x(), centre(*source.window()).y());
-        pointer.press();
-        const QPoint home_ = centre(state.tiles.at("Home"));
-        pointer.glideTo(home_.x(), home_.y());
-        EXPECT_FALSE(hoverUntil(
-            pointer, home_, [&] { return !dock(home).targeted.empty(); }, std::chrono::seconds(1)))
-            << agent.log();
         pointer.release();
         EXPECT_EQ(source.outcome(), "ignore");
     }
