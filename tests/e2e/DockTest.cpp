@@ -160,13 +160,17 @@ TEST(FloatingDock, ShowsItsDesktopsInEachSizeAxisAndAppearance) {
                 ASSERT_TRUE(state.visible);
                 EXPECT_EQ(state.screen, "left");
                 ASSERT_EQ(state.tiles.size(), 3u);
-                const QImage shot = saveDockShot(state.frame, "dock-" + look + ".png");
-                // The card's colour at the middle of its leading edge, inside its border.
-                const int grey = qGray(shot.pixel(3, shot.height() / 2));
-                if (std::string(appearance) == "light")
-                    EXPECT_GT(grey, 200);
-                else
-                    EXPECT_LT(grey, 70);
+                // The card's colour at the middle of its leading edge, inside its border, once repainted.
+                const bool light = std::string(appearance) == "light";
+                int grey = -1;
+                EXPECT_TRUE(waitFor(
+                    [&] {
+                        const QImage shot = saveDockShot(state.frame, "dock-" + look + ".png");
+                        grey = shot.isNull() ? -1 : qGray(shot.pixel(3, shot.height() / 2));
+                        return light ? grey > 200 : (grey >= 0 && grey < 70);
+                    },
+                    std::chrono::seconds(5)))
+                    << "grey " << grey;
                 // Tiles follow each other along the axis, each larger than in the size before.
                 const QRect home_ = state.tiles.at("Home");
                 const QRect work = state.tiles.at("Work");
