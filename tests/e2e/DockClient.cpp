@@ -1,6 +1,6 @@
 // Another application for the dock's end-to-end tests, on the private X server:
-//   e2e-dock-client drag URL...   a window "Drag source"; pressing in it and moving drags the URLs as a
-//   text/uri-list
+//   e2e-dock-client drag URL...   a window "Drag source" (prints "ready" once painted); pressing in it and
+//   moving drags the URLs as a text/uri-list
 //                                 and prints how the drag ended ("copy", "move" or "ignore"); stays until
 //                                 killed
 //   e2e-dock-client fullscreen    a full-screen window "Full screen" that stays until killed
@@ -24,6 +24,15 @@ public:
     }
 
 protected:
+    // Says once that it is on screen and takes the pointer: the test presses only then.
+    void paintEvent(QPaintEvent*) override {
+        if (announced_)
+            return;
+        announced_ = true;
+        std::printf("ready\n");
+        std::fflush(stdout);
+    }
+
     // Like a file manager: the drag starts once the pointer moves with the button held.
     void mouseMoveEvent(QMouseEvent* event) override {
         if (started_ || !(event->buttons() & Qt::LeftButton))
@@ -48,6 +57,7 @@ protected:
 private:
     QList<QUrl> urls_;
     bool started_ = false;
+    bool announced_ = false;
 };
 
 } // namespace

@@ -80,7 +80,8 @@ public:
         ::pipe(pipe_);
         pid_ = test::spawnRedirected(argv, {}, pipe_[1], 2);
         ::close(pipe_[1]);
-        waitFor([&] { return (window_ = visibleWindowNamed("Drag source")).has_value(); });
+        if (outcome() == "ready")
+            waitFor([&] { return (window_ = visibleWindowNamed("Drag source")).has_value(); });
     }
     ~DragSource() {
         ::kill(pid_, SIGKILL);
@@ -90,7 +91,7 @@ public:
         waitFor([] { return !visibleWindowNamed("Drag source"); });
     }
     const std::optional<Window>& window() const { return window_; }
-    // How the drag ended, as the source saw it.
+    // The source's next line: "ready" once, then how the drag ended as the source saw it.
     std::string outcome() {
         std::string text;
         char c;

@@ -16,6 +16,10 @@ Pointer::Pointer() : display_(XOpenDisplay(nullptr)) {
 }
 
 Pointer::~Pointer() {
+    // A test that stopped half-way through a drag leaves no button held for the next one.
+    for (const unsigned button : held_)
+        XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    XSync(display_, False);
     XCloseDisplay(display_);
 }
 
@@ -34,11 +38,13 @@ void Pointer::glideTo(int x, int y, int steps) {
 }
 
 void Pointer::press(unsigned button) {
+    held_.insert(button);
     XTestFakeButtonEvent(display_, button, True, CurrentTime);
     XSync(display_, False);
 }
 
 void Pointer::release(unsigned button) {
+    held_.erase(button);
     XTestFakeButtonEvent(display_, button, False, CurrentTime);
     XSync(display_, False);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <set>
+
 struct _XDisplay;
 
 namespace tessarin::e2e {
@@ -23,6 +25,7 @@ private:
     _XDisplay* display_;
     int x_ = 0;
     int y_ = 0;
+    std::set<unsigned> held_; // buttons pressed and not yet released
 };
 
 } // namespace tessarin::e2e
