@@ -43,14 +43,14 @@ void DockDropView::setTarget(const std::optional<std::string>& name) {
 }
 
 void DockDropView::dragEnterEvent(QDragEnterEvent* event) {
-    // Only a drag of local files is followed at all; the tile under it decides in dragMoveEvent. Qt
-    // sends the moves that follow an entry even when the entry was refused.
-    carriesFiles_ = localFiles(event->mimeData()).has_value();
-    event->setAccepted(carriesFiles_);
+    // Only a drag of local files is followed at all; the tile under it decides in dragMoveEvent.
+    event->setAccepted(localFiles(event->mimeData()).has_value());
 }
 
 void DockDropView::dragMoveEvent(QDragMoveEvent* event) {
-    const auto target = carriesFiles_ ? targetAt(event->position()) : std::nullopt;
+    // Asked at every move: Qt sends moves after a refused entry, and a drag that follows another one
+    // may arrive with no entry of its own.
+    const auto target = localFiles(event->mimeData()) ? targetAt(event->position()) : std::nullopt;
     setTarget(target);
     // The answer holds for the tile under the pointer only: the source asks again elsewhere.
     if (!target) {
@@ -62,14 +62,12 @@ void DockDropView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void DockDropView::dragLeaveEvent(QDragLeaveEvent*) {
-    carriesFiles_ = false;
     setTarget(std::nullopt);
 }
 
 void DockDropView::dropEvent(QDropEvent* event) {
     const auto target = targetAt(event->position());
     const auto files = localFiles(event->mimeData());
-    carriesFiles_ = false;
     setTarget(std::nullopt);
     if (!target || !files) {
         event->ignore();

@@ -41,7 +41,6 @@ private:
 
     FloatingDockModel& model_;
     DropHandler onDrop_;
-    bool carriesFiles_ = false; // the drag under way carries local files only
 };
 
 } // namespace tessarin
