@@ -1,11 +1,12 @@
 # make test   install what is missing, build, run every test (CTest)
 # make run    build and start the agent in your desktop session
+# make package build the Debian package (build/tessarin_<version>-1_<arch>.deb)
 # make bench  run the benchmarks        make fuzz   run the fuzz targets (clang)
 # make format reformat the sources      make lint   check formatting and run clang-tidy
 FUZZ_SECONDS ?= 60
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: deps build run test bench fuzz format lint clean
+.PHONY: deps build run test package bench fuzz format lint clean
 
 deps:
 	@scripts/install-deps
@@ -21,6 +22,9 @@ run: deps
 
 test: build
 	@ctest --preset default
+
+package: build
+	@cmake --build --preset default --target package
 
 bench: build
 	@scripts/run-bench build

@@ -1,6 +1,7 @@
 // A switch from A to B and back with N items on each side, against the floor: the same renames done
 // by a plain loop on the same file system. Prints median times, the ratio, and for the largest N
 // where the time of one switch goes.
+#include "BenchSupport.h"
 #include "model/Config.h"
 #include "store/FileStateStore.h"
 #include "swap/DesktopSwapper.h"
@@ -16,13 +17,11 @@
 
 using namespace tessarin;
 namespace fs = std::filesystem;
+using tessarin::bench::median;
+using tessarin::bench::ms;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 std::map<std::string, double> spent; // milliseconds per kind of work
 
@@ -81,11 +80,6 @@ public:
 private:
     StateStore& inner_;
 };
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 struct Result {
     double swap;

@@ -4,12 +4,14 @@
 #include "cycle/Carousel.h"
 #include "freedesktop/GnomeHotCorners.h"
 #include "freedesktop/LinuxScreenshotServices.h"
+#include "freedesktop/SystemAppearance.h"
 #include "launch/LaunchWarnings.h"
 #include "session/StoreStartup.h"
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 namespace tessarin {
@@ -32,12 +34,18 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
     : QObject(parent), env_(std::move(environment)),
       tray_(env_.sessionBus,
             [this](const std::string& line) { env_.log.log(LogCategory::app, "%{public}s", line); }),
-      surface_(env_.paths.desktop, env_.paths.workspaces), store_(env_.paths.config, env_.paths.journal),
-      swapper_(surface_, store_), archiver_(store_, env_.paths, files_, env_.clock, env_.log),
+      fileSurface_(env_.paths.desktop, env_.paths.workspaces), iconHosts_(env_.paths.desktop, env_.log),
+      surface_(
+          fileSurface_, [this]() -> IconHost& { return iconHosts_.current(); }, env_.log),
+      store_(env_.paths.config, env_.paths.journal), swapper_(surface_, store_),
+      archiver_(store_, env_.paths, files_, env_.clock, env_.log),
       screenshots_(linuxScreenshotServices(), env_.paths.home, env_.paths.desktop),
       sweeps_(surface_, store_, env_.log, screenshots_, mainScreenCanvas),
       opener_(env_.sessionBus, [this](const std::filesystem::path& folder,
                                       const std::string& reason) { folderNotOpened(folder, reason); }),
+      onScreen_(store_, env_.log, env_.clock, makeOverlayWindowing(env_.log),
+                std::make_unique<SystemAppearance>(
+                    env_.sessionBus, env_.log, qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString())),
       observer_(env_.paths, store_, alerts_, opener_,
                 {[this] { rebuildMenu(); }, env_.hooks.reloadSettingsModel,
                  [this](MenuBarAnimation style) { menuBarIcon_.playSwitch(style); },
@@ -46,6 +54,15 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                      spaces_.adoptCurrentSpace();
                      reloadFloatingDock();
                      desktopWatcher_.resume();
+                 },
+                 [this](const AppSettings& settings) { onScreen_.startCover(settings); },
+                 [this](const Config& document, const std::string& target) {
+                     onScreen_.updateCueOverlay(target);
+                     onScreen_.applyAppearance(target, document);
+                 },
+                 [this](SwitchTransition transition, const std::string& target,
+                        std::chrono::steady_clock::time_point coverStart) {
+                     onScreen_.revealWhenSettled(transition, target, coverStart);
                  }}),
       sequence_(store_, swapper_, env_.log, env_.clock, &observer_),
       scroller_([this] { return readOrFallback(); },
@@ -71,11 +88,23 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                      rebuildMenu();
                  },
                  [this] { return launched_; }, [this] { activate(); },
-                 [this](const std::vector<std::string>& args, bool json) { return runner_.run(args, json); },
+                 [this](const std::vector<std::string>& args, bool json) {
+                     CommandResult result = runner_.run(args, json);
+                     if (result.endsAgent) // after the reply has gone out
+                         QTimer::singleShot(0, this, &AppController::quit);
+                     return result;
+                 },
                  [this] { configChanged(); }}),
       control_(commands_, QString::fromStdString(env_.paths.root.string())),
-      instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log) {
+      instance_(env_.sessionBus, QString::fromLatin1(control::busName), lock_, env_.log),
+      install_({env_.paths, env_.configHome, store_, env_.log, alerts_, [this] { return busy(); },
+                [this] { desktopWatcher_.stop(); },
+                [this](const std::filesystem::path& file) { opener_.reveal(file); }, [this] { quit(); }},
+               Installation::current(), AppImageUpdateTool::find()) {
+    runner_.setBeforeUninstall([this] { desktopWatcher_.stop(); });
     sequence_.setSweeps(&sweeps_);
+    if (env_.hooks.iconsSettled)
+        onScreen_.setIconsSettled(env_.hooks.iconsSettled);
     connect(&tray_, &TrayHost::clicked, this, &AppController::statusItemClicked);
     connect(&tray_, &TrayHost::scrolled, this, [this](const ScrollInput& input) {
         if (readOrFallback().settings.scrollToCycle)
@@ -127,7 +156,7 @@ bool AppController::start() {
 
 void AppController::completeLaunch() {
     env_.log.log(LogCategory::app, "Tessarin %{public}s launched", env_.version);
-    env_.log.log(LogCategory::app, "Updater %{public}s embedded", std::string("NOT LOADED"));
+    env_.log.log(LogCategory::app, "Updater: %{public}s", install_.updaterDescription());
     sequence_.setReadOnly(warnIfConfigFromNewerVersion(store_, env_.log, alerts_));
     menuBarIcon_.install([this](const BarLengths& w, const BarLengths& r) { tray_.setGlyph(w, r); });
     tray_.start();
@@ -141,6 +170,7 @@ void AppController::completeLaunch() {
         archiver_.fireDueTimers(env_.clock.now());
     reloadHotKeys();
     rebuildMenu();
+    onScreen_.updateCueOverlay();
     scheduler_.start();
     scheduler_.observeWake(env_.systemBus);
     notifier_.sync(readOrFallback());
@@ -150,6 +180,8 @@ void AppController::completeLaunch() {
     env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
                  display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
+    install_.launch();
+    iconHosts_.current(); // logs the desktop-icon host found at launch
     launched_ = true;
 }
 
@@ -205,7 +237,7 @@ void AppController::statusItemClicked(bool optionHeld) {
 }
 
 void AppController::rebuildMenu() {
-    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames()));
+    tray_.setMenu(buildStatusMenu(readOrFallback(), keyNames(), install_.offersUpdates()));
 }
 
 PrintableKeyName AppController::keyNames() {
@@ -217,6 +249,7 @@ void AppController::configChanged() {
         menuBarIcon_.resetToRest();
     reloadHotKeys();
     rebuildMenu();
+    onScreen_.updateCueOverlay();
     notifier_.sync(readOrFallback());
     refreshDesktopWatcher();
     refreshSpaceFollower();
@@ -297,6 +330,10 @@ SpaceFollowResult AppController::handleSpaceSettled(const std::string& spaceId) 
     return SpaceFollowResult::switched;
 }
 
+void AppController::previewTransition() {
+    onScreen_.previewTransition();
+}
+
 void AppController::schedulerTick() {
     notifier_.deliverDue();
     if (sequence_.readOnly() || busy() || archiver_.fireDueTimers(env_.clock.now()).empty())
@@ -360,6 +397,9 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
     case MenuCommand::toggleScreenshotFilteringPause:
         toggleScreenshotFilteringPause();
         break;
+    case MenuCommand::checkForUpdates:
+        install_.checkForUpdates();
+        break;
     case MenuCommand::quit:
         quit();
         break;
@@ -406,6 +446,10 @@ void AppController::present(const std::exception& error) {
 void AppController::activate() {
     env_.log.log(LogCategory::app, "another copy of Tessarin asked this one to come forward");
     alerts_.raiseAll();
+}
+
+void AppController::uninstallRequested() {
+    install_.uninstallRequested();
 }
 
 void AppController::quit() {

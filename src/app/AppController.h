@@ -11,6 +11,8 @@
 #include "freedesktop/TrashFileService.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
+#include "iconhost/IconHostFinder.h"
+#include "install/InstallHousekeeping.h"
 #include "launch/SingleInstance.h"
 #include "notify/ReminderNotifier.h"
 #include "organise/Archiver.h"
@@ -27,8 +29,10 @@
 #include "support/Log.h"
 #include "swap/DesktopSwapper.h"
 #include "swap/FileSystemSurface.h"
+#include "swap/IconHostSurface.h"
 #include "switching/AgentSwitchObserver.h"
 #include "switching/FolderOpener.h"
+#include "switching/OnScreenSteps.h"
 #include "tray/NoTrayNotice.h"
 #include "tray/TrayHost.h"
 #include "triggers/SystemHotCorners.h"
@@ -43,6 +47,7 @@ namespace tessarin {
 // Work of components the agent does not have yet; each hook stays empty until its component exists.
 struct AgentHooks {
     std::function<void()> reloadSettingsModel;
+    IconsSettled iconsSettled; // the icon host's test before the cover's reveal
 };
 
 // What the entry point hands the controller.
@@ -78,6 +83,8 @@ public:
     void statusItemClicked(bool optionHeld);
     void rebuildMenu();
     void configChanged();
+    // The settings window's preview of the switch transition.
+    void previewTransition();
     // Archives or drains the temporary desktops whose timers ran out; shows the reminders that are due.
     void schedulerTick();
     void toggleScreenshotFilteringPause();
@@ -109,6 +116,8 @@ public:
     bool busy();
     void present(const std::exception& error);
     void quit();
+    // The settings window's "Uninstall Tessarin…": asks, hands the desktops back, then quits.
+    void uninstallRequested();
 
     bool launched() const { return launched_; }
     bool storeReadOnly() const { return sequence_.readOnly(); }
@@ -122,6 +131,14 @@ public:
     CornerWatcher& cornerWatcher() { return cornerWatcher_; }
     // The desktop's own hot corners, for the settings' clash warning.
     const SystemHotCorners& systemHotCorners() const { return *systemHotCorners_; }
+    // The autostart entry, the updater, the uninstall and the Trash watcher.
+    InstallHousekeeping& install() { return install_; }
+    // The desktop-icon host in use, for the settings window's row (AutomationPermission).
+    IconHostFinder& iconHosts() { return iconHosts_; }
+    // The host shows the icons that arrived last where they were asked to go; the switch sequence's
+    // settle poll reads it before it uncovers the Desktop.
+    bool iconsSettled() { return surface_.placementSettled(); }
+    OnScreenSteps& onScreen() { return onScreen_; }
 
 private:
     void completeLaunch();
@@ -141,7 +158,9 @@ private:
 
     AgentEnvironment env_;
     TrayHost tray_;
-    FileSystemSurface surface_;
+    FileSystemSurface fileSurface_;
+    IconHostFinder iconHosts_;
+    IconHostSurface surface_;
     FileStateStore store_;
     DesktopSwapper swapper_;
     TrashFileService files_;
@@ -151,6 +170,7 @@ private:
     MenuBarIconAnimator menuBarIcon_;
     Alerts alerts_;
     FolderOpener opener_;
+    OnScreenSteps onScreen_;
     AgentSwitchObserver observer_;
     SwitchSequence sequence_;
     ScrollCycler scroller_;
@@ -172,6 +192,7 @@ private:
     AgentCommands commands_;
     ControlService control_;
     SingleInstance instance_;
+    InstallHousekeeping install_;
     bool launched_ = false;
 };
 

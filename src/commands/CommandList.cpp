@@ -3,6 +3,8 @@
 #include "commands/ConfigCommand.h"
 #include "commands/DesktopCommands.h"
 #include "commands/DockCommand.h"
+#include "commands/InstallCommands.h"
+#include "commands/OnScreenCommands.h"
 #include "commands/ReportCommands.h"
 #include "commands/SettingCommands.h"
 #include "commands/SortingCommands.h"
@@ -47,6 +49,12 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<ShortcutsCommand>());
     commands.push_back(std::make_unique<SpaceCommand>());
     commands.push_back(std::make_unique<DockCommand>());
+    commands.push_back(std::make_unique<AutostartCommand>());
+    commands.push_back(std::make_unique<StartCommand>());
+    commands.push_back(std::make_unique<UninstallCommand>());
+    commands.push_back(std::make_unique<CueCommand>());
+    commands.push_back(std::make_unique<LookCommand>());
+    commands.push_back(std::make_unique<AppearanceCommand>());
     return commands;
 }
 

@@ -13,8 +13,6 @@ namespace tessarin::cmd {
 
 namespace {
 
-const std::string blank(Config::blankWorkspaceName);
-
 // The request of `new`, or what is wrong with its arguments.
 std::variant<NewDesktop, std::string> parseNew(const std::vector<std::string>& args,
                                                const std::string& usage) {
@@ -65,15 +63,6 @@ std::variant<NewDesktop, std::string> parseNew(const std::vector<std::string>& a
     if (mode)
         request.timer = ArchiveTimer{*mode, days};
     return request;
-}
-
-// The refusal for a name that is no desktop, or the blank one, which is not the user's to change.
-std::optional<std::string> notAUserDesktop(const SettingsModel& model, const std::string& name) {
-    if (name == blank)
-        return "\u201c" + name + "\u201d is Tessarin's own blank desktop and can't be changed.";
-    if (!model.config().findWorkspace(name))
-        return SwapError::unknownWorkspace(name).what();
-    return std::nullopt;
 }
 
 } // namespace

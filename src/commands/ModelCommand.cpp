@@ -2,6 +2,7 @@
 
 #include "freedesktop/TrashFileService.h"
 #include "session/BusyTest.h"
+#include "swap/DesktopSwapper.h"
 
 #include <ostream>
 
@@ -39,6 +40,15 @@ ExitStatus ModelCommand::outcome(const SettingsModel& model, CommandContext& con
 ExitStatus ModelCommand::refuse(CommandContext& context, const std::string& message) {
     context.err << message << "\n";
     return ExitStatus::refused;
+}
+
+std::optional<std::string> ModelCommand::notAUserDesktop(const SettingsModel& model,
+                                                         const std::string& name) {
+    if (name == Config::blankWorkspaceName)
+        return "\u201c" + name + "\u201d is Tessarin's own blank desktop and can't be changed.";
+    if (!model.config().findWorkspace(name))
+        return SwapError::unknownWorkspace(name).what();
+    return std::nullopt;
 }
 
 } // namespace tessarin::cmd

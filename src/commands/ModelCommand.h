@@ -21,6 +21,8 @@ protected:
     static ExitStatus outcome(const SettingsModel& model, CommandContext& context);
     // refused with `message` on stderr.
     static ExitStatus refuse(CommandContext& context, const std::string& message);
+    // The refusal for a name that is no desktop, or the blank one, which is not the user's to change.
+    static std::optional<std::string> notAUserDesktop(const SettingsModel& model, const std::string& name);
 };
 
 } // namespace tessarin::cmd

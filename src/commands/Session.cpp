@@ -1,9 +1,11 @@
 #include "commands/Session.h"
 
 #include "freedesktop/LinuxScreenshotServices.h"
+#include "iconhost/IconHostFinder.h"
 #include "journald/JournaldLogSink.h"
 #include "model/ConfigCodec.h"
 #include "support/StderrLogSink.h"
+#include "swap/IconHostSurface.h"
 
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -28,9 +30,11 @@ std::vector<std::shared_ptr<LogSink>> sinksFor(const CommandContext& context) {
 struct Session::Owned {
     explicit Owned(const CommandContext& context)
         : log(sinksFor(context)), store(context.paths.config, context.paths.journal),
-          surface(context.paths.desktop, context.paths.workspaces), swapper(surface, store),
-          sequence(store, swapper, log, clock), archiver(store, context.paths, files, clock, log),
-          lock(context.paths.root, "tessarinctl"),
+          fileSurface(context.paths.desktop, context.paths.workspaces), hosts(context.paths.desktop, log),
+          surface(
+              fileSurface, [this]() -> IconHost& { return hosts.current(); }, log),
+          swapper(surface, store), sequence(store, swapper, log, clock),
+          archiver(store, context.paths, files, clock, log), lock(context.paths.root, "tessarinctl"),
           screenshots(linuxScreenshotServices(), context.paths.home, context.paths.desktop),
           sweeps(surface, store, log, screenshots) {
         sequence.setSweeps(&sweeps);
@@ -41,7 +45,9 @@ struct Session::Owned {
     Log log;
     SystemClock clock;
     FileStateStore store;
-    FileSystemSurface surface;
+    FileSystemSurface fileSurface;
+    IconHostFinder hosts;
+    IconHostSurface surface;
     DesktopSwapper swapper;
     SwitchSequence sequence;
     TrashFileService files;

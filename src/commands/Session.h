@@ -8,7 +8,7 @@
 #include "session/SwitchSequence.h"
 #include "store/FileStateStore.h"
 #include "store/StoreLock.h"
-#include "swap/FileSystemSurface.h"
+#include "swap/DesktopSurface.h"
 
 #include <memory>
 #include <optional>
@@ -20,7 +20,7 @@ struct SessionParts {
     Log& log;
     const Clock& clock;
     FileStateStore& store;
-    FileSystemSurface& surface;
+    DesktopSurface& surface;
     DesktopSwapper& swapper;
     SwitchSequence& sequence;
     DesktopSweeps& sweeps;
@@ -54,7 +54,7 @@ public:
     bool recoveryFailed() const { return recoveryFailed_; }
     Log& log() { return parts_.log; }
     FileStateStore& store() { return parts_.store; }
-    FileSystemSurface& surface() { return parts_.surface; }
+    DesktopSurface& surface() { return parts_.surface; }
     DesktopSwapper& swapper() { return parts_.swapper; }
     SwitchSequence& sequence() { return parts_.sequence; }
     DesktopSweeps& sweeps() { return parts_.sweeps; }

@@ -9,7 +9,7 @@ namespace tessarin::cmd {
 // A command that works on the store: it opens the session (lock, start-up steps) first.
 class SessionCommand : public Command {
 public:
-    ExitStatus run(CommandContext& context, const std::vector<std::string>& args) final;
+    ExitStatus run(CommandContext& context, const std::vector<std::string>& args) override;
     // The command over a store its owner already opened (the running agent's): the arguments are
     // checked, then the work is done with the session's objects, printing as run() does.
     ExitStatus runInOpenSession(Session& session, CommandContext& context,

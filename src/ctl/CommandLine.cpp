@@ -23,6 +23,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& words) {
                 line.help = true;
                 continue;
             }
+            if (word == "--version" || word == "-V") {
+                line.version = true;
+                continue;
+            }
         }
         if (line.command) {
             line.args.push_back(word);

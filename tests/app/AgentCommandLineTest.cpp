@@ -19,7 +19,7 @@ TEST(AgentCommandLine, PrintsAndEndsOrSaysWhatIsMissing) {
         std::string out; // its start
         std::string err; // contained
     } cases[] = {
-        {{"--help"}, {}, 0, "Usage: tessarin [--help] [--version]\n\n", ""},
+        {{"--help"}, {}, 0, "Usage: tessarin\n       tessarin --help | --version\n\n", ""},
         {{"--version"}, {}, 0, "Tessarin " + std::string(buildinfo::version) + "\n", ""},
         {{}, {}, 1, "", "there is no graphical display to show the tray icon on" + std::string(" (DISPLAY")},
         {{},

@@ -80,7 +80,7 @@ TEST(CtlConfig, CommandLineBasics) {
         EXPECT_TRUE(r.out.starts_with(c.outStart)) << r.out;
     }
     const auto help = test::run({TESSARIN_CTL, "--help"}, env).out;
-    EXPECT_NE(help.find("Options (before or after the command):"), std::string::npos);
+    EXPECT_NE(help.find("Options count before or after the command."), std::string::npos);
     // Reading the default document creates nothing.
     EXPECT_FALSE(fs::exists(home / "Tessarin Desktops"));
 }

@@ -295,3 +295,84 @@ TEST(CtlSorting, AReadOnlySessionChangesNothing) {
     EXPECT_EQ(test::readFile(config), newer);
     EXPECT_FALSE(fs::exists(h.store / "Other"));
 }
+
+TEST(CtlSorting, CueLookAndAppearanceWithTheirLimits) {
+    CtlHome h;
+    const std::string sky = (h.home / "sky.png").string();
+    const std::string dusk = (h.home / "dusk.jpg").string();
+    test::writeFile(sky, "a picture");
+    test::writeFile(dusk, "another picture");
+    h.steps({
+        {{"new", "Work"}, 0, "", ""},
+        // Above the icons a cue lets at most 0.8 through; below them up to 1; never less than 0.05.
+        {{"cue", "Work", "color", "#3366ff", "--opacity", "0.9", "--above-icons"},
+         0,
+         "Opacity stored as 0.8: the most a cue above the icons may have.\n",
+         ""},
+        {{"cue", "Work", "color", "#3366FF", "--opacity", "1.5"},
+         0,
+         "Opacity stored as 1: the most a cue may have.\n",
+         ""},
+        {{"cue", "Work", "color", "#3366FF", "--opacity", "0.01"},
+         0,
+         "Opacity stored as 0.05: the least a cue may have.\n",
+         ""},
+        {{"cue", "Work", "color", "#3366FF", "--opacity", "1"}, 0, "", ""},
+        // Going above the icons lowers what was stored at once.
+        {{"--json", "cue", "Work", "image", sky, "--above-icons"},
+         0,
+         "~\"opacity\":0.8,\"aboveIcons\":true",
+         ""},
+        {{"cue", "Work", "image", dusk, "--above-icons"}, 0, "", ""},
+        {{"cue", "Work", "color", "blue"}, 2, "", "~The colour is written #RRGGBB, not \u201cblue\u201d."},
+        {{"cue", "Work", "color", "#3366FF", "--opacity", "half"}, 2, "", "~not \u201chalf\u201d"},
+        {{"cue", "Work", "off", "--opacity", "0.5"}, 2, "", "~go with color or image"},
+        {{"cue", "Work", "sometimes"}, 2, "", "~Usage: tessarinctl cue NAME color HEX | image PATH | off"},
+        {{"cue", "Work", "image", (h.home / "gone.png").string()}, 1, "", "~Couldn't load that image: "},
+        {{"cue", "Nowhere", "color", "#000000"}, 1, "", "There is no desktop called \u201cNowhere\u201d.\n"},
+        {{"cue", blank, "off"},
+         1,
+         "",
+         "\u201c_Hidden Desktop\u201d is Tessarin's own blank desktop and can't be changed.\n"},
+        {{"cue", "Work", "off"}, 0, "", ""},
+        {{"look", "frost", "--speed", "slow"}, 0, "", ""},
+        {{"look", "angledDown", "--intensity", "strong"}, 0, "", ""},
+        {{"look", "sparkle"},
+         2,
+         "",
+         "~The look is one of none, vertical, horizontal, angledDown, angledUp, frost"},
+        {{"look", "vertical", "--intensity", "loud"},
+         2,
+         "",
+         "~The intensity is one of subtle, medium, strong"},
+        {{"look", "vertical", "--speed"}, 2, "", "~--speed needs a value."},
+        {{"appearance", "Work", "dark"}, 0, "", ""},
+        {{"appearance", "Default", "light"}, 0, "", ""},
+        {{"appearance", "Default", "none"}, 0, "", ""},
+        {{"appearance", "Work", "dim"}, 2, "", "Usage: tessarinctl appearance NAME light|dark|none\n"},
+        {{"appearance", blank, "dark"}, 1, "", "~is Tessarin's own blank desktop"},
+    });
+
+    const Config c = h.document();
+    const Workspace& work = *c.findWorkspace("Work");
+    ASSERT_TRUE(work.cue);
+    EXPECT_FALSE(work.cue->enabled);
+    EXPECT_TRUE(work.cue->aboveIcons);
+    EXPECT_EQ(work.cue->opacity, 0.8);
+    // The picture is a copy in the store; the copy it replaced is gone, the user's own files stay.
+    const fs::path copy = work.cue->fill.value;
+    EXPECT_EQ(work.cue->fill.kind, DesktopCue::Fill::Kind::image);
+    EXPECT_EQ(copy.parent_path(), h.store / ".store/cues");
+    EXPECT_EQ(copy.extension(), ".jpg");
+    EXPECT_EQ(test::readFile(copy), "another picture");
+    EXPECT_EQ(std::distance(fs::directory_iterator(copy.parent_path()), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::exists(sky));
+    // The look keeps the speed it was given before; the appearance is per desktop.
+    EXPECT_EQ(c.settings.switchLook, SwitchLook::angledDown);
+    EXPECT_EQ(c.settings.switchSpeed, SwitchSpeed::slow);
+    EXPECT_EQ(c.settings.switchIntensity, SwitchIntensity::strong);
+    EXPECT_EQ(c.settings.switchTransition, SwitchTransition::sweep);
+    EXPECT_EQ(c.settings.sweepDurationMs, 979);
+    EXPECT_EQ(work.preferredAppearance, AppearanceMode::dark);
+    EXPECT_EQ(c.findWorkspace("Default")->preferredAppearance, AppearanceMode::system);
+}

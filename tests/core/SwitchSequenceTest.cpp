@@ -14,10 +14,19 @@ const std::string blank(Config::blankWorkspaceName);
 
 struct Recorder : SwitchObserver {
     std::vector<std::string> steps;
+    ManualClock* clock = nullptr;
+    double coverSeconds = 0;   // how long the cover takes to go up
+    double rebuildSeconds = 0; // how long the menu takes to rebuild
     void willSwitch(const Config&, const std::string& l, const std::string& t) override {
         steps.push_back("will " + l + ">" + t);
+        clock->advance(coverSeconds);
     }
+    void prepareTarget(const Config&, const std::string& t) override { steps.push_back("prepare " + t); }
     void present(const std::exception& e) override { steps.push_back(std::string("present ") + e.what()); }
+    void swapped() override {
+        steps.push_back("swapped");
+        clock->advance(rebuildSeconds);
+    }
     void didSwitch(const std::string& l, const std::string& t, bool user,
                    std::chrono::steady_clock::time_point) override {
         steps.push_back("did " + l + ">" + t + (user ? " user" : ""));
@@ -35,6 +44,7 @@ struct SequenceWorld : SwapWorld {
     SwitchSequence sequence{store, swapper, log, clock, &recorder};
 
     SequenceWorld() {
+        recorder.clock = &clock;
         Config c = makeDefaultConfig();
         c.activeWorkspace = "A";
         c.workspaces = {Workspace::make("A"), Workspace::make("B"), Workspace::make("C"),
@@ -50,13 +60,18 @@ struct SequenceWorld : SwapWorld {
 TEST(SwitchSequence, StepsLogLinePreviousDesktopAndStamp) {
     SequenceWorld w;
     w.clock.set(Date{5000});
+    // The cover's time is left out of the logged milliseconds; the menu's rebuild is counted.
+    w.recorder.coverSeconds = 0.25;
+    w.recorder.rebuildSeconds = 0.0625;
     const auto outcome = w.sequence.performSwitch("B", true);
     EXPECT_EQ(outcome.result, Result::switched);
-    EXPECT_EQ(w.recorder.steps, (std::vector<std::string>{"will A>B", "did A>B user", "finished"}));
+    EXPECT_EQ(w.recorder.steps,
+              (std::vector<std::string>{"will A>B", "prepare B", "swapped", "did A>B user", "finished"}));
     ASSERT_EQ(w.log.recent(1).size(), 1u);
-    EXPECT_EQ(w.log.recent(1)[0].message, "switched A → B in 0ms, 0 pinned-name skips");
+    EXPECT_EQ(w.log.recent(1)[0].message, "switched A → B in 62ms, 0 pinned-name skips");
     EXPECT_EQ(w.sequence.previousWorkspace(), "A");
-    EXPECT_EQ(w.store.loadConfig().findWorkspace("B")->lastActiveAt, Date{5000});
+    EXPECT_EQ(w.store.loadConfig().findWorkspace("B")->lastActiveAt, Date{5000.3125});
+    w.recorder.coverSeconds = w.recorder.rebuildSeconds = 0;
     EXPECT_FALSE(w.sequence.isSwapping());
 
     // A name that is no desktop is presented and nothing else happens: no cover, no log line of a switch.
@@ -130,6 +145,6 @@ TEST(SwitchSequence, PinnedNameNoteTexts) {
     w.put(w.paths.desktop, "P");
     w.put(w.folder("B"), "P");
     w.sequence.performSwitch("B", true);
-    EXPECT_EQ(w.recorder.steps[2], "\u201cP\u201d stayed in its desktop's folder");
+    EXPECT_EQ(w.recorder.steps[4], "\u201cP\u201d stayed in its desktop's folder");
     EXPECT_EQ(w.log.recent(1)[0].message, "switched A → B in 0ms, 1 pinned-name skips");
 }

@@ -51,17 +51,16 @@ TEST(FirstSwitchNote, WithoutAFileManagerXdgOpenOpensTheFolderOrTheAlertNamesIt)
     ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &files,
                                    QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
-    // xdg-open's handler for folders writes down the folder it was given.
-    const std::filesystem::path apps = std::string(std::getenv("XDG_DATA_HOME")) + "/applications";
-    test::writeFile(apps / "record", "#!/bin/sh\nprintf '%s' \"$1\" > \"$HOME/opened.txt\"\n");
-    std::filesystem::permissions(apps / "record", std::filesystem::perms::owner_all);
-    test::writeFile(apps / "record.desktop",
-                    "[Desktop Entry]\nType=Application\nName=Record\nExec=" + (apps / "record").string() +
-                        " %f\nMimeType=inode/directory;\n");
-
     for (const bool xdgOpen : {true, false}) {
         UserHome home;
         home.setUp("Home", {"Home", "Work"}, 2, [](Config& d) { d.settings.shownFirstSwitchNote = false; });
+        // xdg-open's handler for folders writes down the folder it was given.
+        const std::filesystem::path apps = home.path() / ".local/share/applications";
+        test::writeFile(apps / "record", "#!/bin/sh\nprintf '%s' \"$1\" > \"$HOME/opened.txt\"\n");
+        std::filesystem::permissions(apps / "record", std::filesystem::perms::owner_all);
+        test::writeFile(apps / "record.desktop",
+                        "[Desktop Entry]\nType=Application\nName=Record\nExec=" + (apps / "record").string() +
+                            " %f\nMimeType=inode/directory;\n");
         test::writeFile(home.path() / ".config/mimeapps.list",
                         "[Default Applications]\ninode/directory=record.desktop\n");
         Agent agent(home, "agent.log", xdgOpen ? Env{} : Env{{"PATH", "/nonexistent"}});

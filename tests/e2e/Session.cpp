@@ -75,7 +75,9 @@ UserHome::UserHome() {
 }
 
 Env UserHome::env() const {
-    return {{"HOME", path().string()}, {"XDG_CONFIG_HOME", (path() / ".config").string()}};
+    return {{"HOME", path().string()},
+            {"XDG_CONFIG_HOME", (path() / ".config").string()},
+            {"XDG_DATA_HOME", (path() / ".local" / "share").string()}};
 }
 
 void UserHome::setUp(const std::string& active, const std::vector<std::string>& desktops, int items,
@@ -116,12 +118,15 @@ std::vector<std::string> UserHome::listing(const fs::path& folder) {
 }
 
 Agent::Agent(const UserHome& home, const std::string& logName, const Env& extra)
+    : Agent(home, logName, TESSARIN_AGENT, extra) {}
+
+Agent::Agent(const UserHome& home, const std::string& logName, const std::string& program, const Env& extra)
     : logPath_(home.path() / logName) {
-    const int fd = ::open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     Env env = home.env();
     for (const auto& [k, v] : extra)
         env[k] = v;
-    pid_ = test::spawnRedirected({TESSARIN_AGENT}, env, fd, fd);
+    const int fd = ::open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_ = test::spawnRedirected({program}, env, fd, fd);
     ::close(fd);
 }
 
@@ -163,6 +168,16 @@ void Agent::signal(int sig) {
 bool agentOnBus() {
     auto* bus = QDBusConnection::sessionBus().interface();
     return bus && bus->isServiceRegistered(QStringLiteral("com.orrinvale.Tessarin")).value();
+}
+
+std::optional<pid_t> agentPidOnBus() {
+    auto* bus = QDBusConnection::sessionBus().interface();
+    if (!bus)
+        return std::nullopt;
+    const auto pid = bus->servicePid(QStringLiteral("com.orrinvale.Tessarin"));
+    if (!pid.isValid())
+        return std::nullopt;
+    return static_cast<pid_t>(pid.value());
 }
 
 bool waitForAgentOnBus(std::chrono::milliseconds timeout) {

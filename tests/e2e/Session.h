@@ -59,6 +59,8 @@ class Agent {
 public:
     // `extra`: environment variables besides the home's.
     explicit Agent(const UserHome& home, const std::string& logName = "agent.log", const Env& extra = {});
+    // Another agent program (an installed one, a fake AppImage), with extra environment variables.
+    Agent(const UserHome& home, const std::string& logName, const std::string& program, const Env& extra);
     ~Agent();
     Agent(const Agent&) = delete;
     Agent& operator=(const Agent&) = delete;
@@ -81,6 +83,8 @@ private:
 
 // The agent's bus name has an owner.
 bool agentOnBus();
+// The process that owns the agent's bus name; none when nobody does.
+std::optional<pid_t> agentPidOnBus();
 bool waitForAgentOnBus(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 Output tessarinctl(const UserHome& home, const std::vector<std::string>& args);

@@ -11,6 +11,7 @@
 #include "swap/DesktopSwapper.h"
 #include "swap/FileSystemSurface.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct CommandResult {
     int status = 0;
     std::string out;
     std::string err;
+    bool endsAgent = false; // the desktops were handed back (uninstall): the agent quits next
 };
 
 // Runs tessarinctl's own command classes inside the agent, over the agent's store and objects: the
@@ -29,6 +31,9 @@ struct CommandResult {
 class CommandRunner {
 public:
     CommandRunner(const Paths& paths, cmd::SessionParts parts) : paths_(paths), parts_(parts) {}
+
+    // Called before an uninstall runs (the agent stops what would react to the Desktop filling up).
+    void setBeforeUninstall(std::function<void()> before) { beforeUninstall_ = std::move(before); }
 
     // `args`: the command's name, then its arguments. `json`: tessarinctl's --json.
     CommandResult run(const std::vector<std::string>& args, bool json);
@@ -42,6 +47,7 @@ private:
     cmd::SessionParts parts_;
     TriggerServices triggers_;
     cmd::DockControl* dock_ = nullptr;
+    std::function<void()> beforeUninstall_;
 };
 
 } // namespace tessarin

@@ -1,5 +1,6 @@
 #include "launch/AgentCommandLine.h"
 
+#include "commands/HelpPages.h"
 #include "support/BuildInfo.h"
 
 #include <QString>
@@ -55,19 +56,7 @@ AgentRequest agentRequest(const std::vector<std::string>& words) {
 }
 
 std::string agentHelpText() {
-    return "Usage: tessarin [--help] [--version]\n\n"
-           "Tessarin keeps several named desktops for your account. The items on your Desktop folder\n"
-           "belong to the active desktop; switching moves them into that desktop's folder in\n"
-           "\"Tessarin Desktops\" in your home folder and brings the next desktop's items onto the "
-           "Desktop.\n\n"
-           "tessarin is the agent: it runs in your desktop session and shows a tray icon with the\n"
-           "status menu. Switch from the menu, with the mouse wheel over the icon, with Alt-click (the\n"
-           "desktops of the Alt-click carousel), with your shortcuts, or from a terminal with tessarinctl,\n"
-           "which forwards to the running agent (tessarinctl --help).\n\n"
-           "Options:\n"
-           "  -h, --help   show this help and exit\n"
-           "  --version    print the version and exit\n\n"
-           "Qt's own options (-platform NAME, -display DISPLAY, ...) are passed on to Qt.\n";
+    return helpText(cmd::tessarinHelp());
 }
 
 std::string agentVersionText() {

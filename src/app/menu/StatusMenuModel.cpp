@@ -31,7 +31,8 @@ StatusMenuEntry item(std::string title, MenuCommand command) {
 
 } // namespace
 
-StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable) {
+StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable,
+                                bool offersUpdates) {
     const AppSettings& s = document.settings;
     StatusMenuModel menu;
     auto& entries = menu.entries;
@@ -87,6 +88,8 @@ StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& 
     }
     entries.push_back(separator());
     entries.push_back(item("Settings…", MenuCommand::openSettings));
+    if (offersUpdates)
+        entries.push_back(item("Check for Updates…", MenuCommand::checkForUpdates));
     entries.push_back(item("Quit", MenuCommand::quit));
 
     if (s.showShortcutsInMenu) {

@@ -18,6 +18,7 @@ enum class MenuCommand {
     toggleDock,
     toggleScreenshotFilteringPause,
     openSettings,
+    checkForUpdates,
     quit,
 };
 
@@ -49,7 +50,9 @@ struct StatusMenuModel {
 // Five no-break spaces: widen every title a little when no shortcut column is shown.
 inline constexpr const char* menuTitlePadding = "\u00a0\u00a0\u00a0\u00a0\u00a0";
 
-StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable = {});
+// `offersUpdates`: the program can update itself ("Check for Updates…").
+StatusMenuModel buildStatusMenu(const Config& document, const PrintableKeyName& printable = {},
+                                bool offersUpdates = false);
 
 // The shortcut as panels that draw the menu take it (see StatusMenuEntry::shortcutKeys).
 std::vector<std::string> shortcutKeys(const HotKeySpec& spec, const PrintableKeyName& printable);

@@ -20,9 +20,17 @@ Config AgentSwitchObserver::readOrFallback() {
     }
 }
 
-void AgentSwitchObserver::willSwitch(const Config&, const std::string&, const std::string&) {
+void AgentSwitchObserver::willSwitch(const Config& document, const std::string&, const std::string&) {
     if (steps_.pauseDesktopWatcher)
         steps_.pauseDesktopWatcher();
+    transition_ = document.settings.switchTransition;
+    if (steps_.startCover)
+        steps_.startCover(document.settings);
+}
+
+void AgentSwitchObserver::prepareTarget(const Config& document, const std::string& target) {
+    if (steps_.prepareTarget)
+        steps_.prepareTarget(document, target);
 }
 
 void AgentSwitchObserver::finished() {
@@ -34,16 +42,21 @@ void AgentSwitchObserver::present(const std::exception& error) {
     alerts_.showError(error);
 }
 
-void AgentSwitchObserver::didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
-                                    std::chrono::steady_clock::time_point) {
+void AgentSwitchObserver::swapped() {
     if (steps_.rebuildMenu)
         steps_.rebuildMenu();
     if (steps_.reloadSettingsModel)
         steps_.reloadSettingsModel();
+}
+
+void AgentSwitchObserver::didSwitch(const std::string& leaving, const std::string& target, bool userInitiated,
+                                    std::chrono::steady_clock::time_point coverStart) {
     if (steps_.playIconAnimation)
         steps_.playIconAnimation(readOrFallback().settings.menuBarAnimation);
     if (userInitiated)
         showFirstSwitchNoteIfNeeded(leaving, target);
+    if (steps_.revealWhenSettled)
+        steps_.revealWhenSettled(transition_, target, coverStart);
 }
 
 void AgentSwitchObserver::showFirstSwitchNoteIfNeeded(const std::string& leaving, const std::string& target) {

@@ -8,15 +8,23 @@
 namespace tessarin {
 
 void FolderOpener::open(const std::filesystem::path& folder) {
-    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(folder.string()));
+    show(QStringLiteral("ShowFolders"), folder, folder);
+}
+
+void FolderOpener::reveal(const std::filesystem::path& file) {
+    show(QStringLiteral("ShowItems"), file, file.parent_path());
+}
+
+void FolderOpener::show(const QString& method, const std::filesystem::path& item,
+                        const std::filesystem::path& fallbackFolder) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowFolders"));
-    call << QStringList{url.toString()} << QString();
+        QStringLiteral("org.freedesktop.FileManager1"), method);
+    call << QStringList{QUrl::fromLocalFile(QString::fromStdString(item.string())).toString()} << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, 5000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, folder] {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, fallbackFolder] {
         if (watcher->isError())
-            openWithXdgOpen(folder);
+            openWithXdgOpen(fallbackFolder);
         watcher->deleteLater();
     });
 }

@@ -8,9 +8,9 @@
 
 namespace tessarin {
 
-// Opens a folder in the user's file manager: org.freedesktop.FileManager1.ShowFolders on the session
-// bus, else xdg-open, which asks the desktop's handler for folders. When neither opens it, `unopened`
-// is told the folder and why.
+// Opens a folder, or shows a file, in the user's file manager: org.freedesktop.FileManager1 on the
+// session bus, else xdg-open, which asks the desktop's handler for folders. When neither opens it,
+// `unopened` is told the folder and why.
 class FolderOpener : public QObject {
     Q_OBJECT
 public:
@@ -20,8 +20,12 @@ public:
         : QObject(parent), bus_(std::move(bus)), unopened_(std::move(unopened)) {}
 
     void open(const std::filesystem::path& folder);
+    // Shows a file selected in its folder: ShowItems, else the folder through its URL handler.
+    void reveal(const std::filesystem::path& file);
 
 private:
+    void show(const QString& method, const std::filesystem::path& item,
+              const std::filesystem::path& fallbackFolder);
     void openWithXdgOpen(const std::filesystem::path& folder);
 
     QDBusConnection bus_;

@@ -19,6 +19,11 @@ std::vector<std::string> ScreenshotSweeper::sweep(const std::string& target,
         if (!pinned.contains(name) && isScreenshot_(name))
             picked.push_back(std::move(name));
 
+    try {
+        surface_.captureLayout(picked, Location::workspace(target));
+    } catch (const std::exception&) {
+        // The items still move; they come back wherever the icon host puts them.
+    }
     std::vector<std::string> moved;
     for (auto& name : picked) {
         try {

@@ -30,13 +30,20 @@ std::vector<std::string> DockDrop::handleDockDrop(const std::vector<fs::path>& i
 
     const fs::path desktop = standardisedPath(desktop_);
     const auto& pinned = config.settings.pinnedFolders;
-    std::vector<std::string> moved;
+    std::vector<std::string> names;
     for (const auto& item : items) {
         const fs::path standard = standardisedPath(item);
         const std::string name = standard.filename().string();
-        if (standard.parent_path() != desktop ||
-            std::find(pinned.begin(), pinned.end(), name) != pinned.end())
-            continue;
+        if (standard.parent_path() == desktop &&
+            std::find(pinned.begin(), pinned.end(), name) == pinned.end())
+            names.push_back(name);
+    }
+    try {
+        surface_.captureLayout(names, Location::workspace(target));
+    } catch (const std::exception&) {
+    }
+    std::vector<std::string> moved;
+    for (const auto& name : names) {
         try {
             surface_.move(name, Location::desktop(), Location::workspace(target));
             moved.push_back(name);

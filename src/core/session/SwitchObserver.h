@@ -16,14 +16,17 @@ class SwitchObserver {
 public:
     virtual ~SwitchObserver() = default;
 
-    // Before anything moves: pause the Desktop watcher, start the cover, point the wallpaper cue and the
-    // appearance at the target. (The sweeps of the outgoing Desktop follow, from the sequence itself.)
+    // Before anything moves: pause the Desktop watcher, start the cover. (The sweeps of the outgoing
+    // Desktop follow, from the sequence itself.)
     virtual void willSwitch(const Config& /*document*/, const std::string& /*leaving*/,
                             const std::string& /*target*/) {}
+    // After the sweeps, before the swap: point the wallpaper cue and the appearance at the target.
+    virtual void prepareTarget(const Config& /*document*/, const std::string& /*target*/) {}
     // The swap failed: show the error.
     virtual void present(const std::exception& /*error*/) {}
-    // After the swap: rebuild the menu, reload the settings, play the icon animation, plan the
-    // first-switch note and the reveal.
+    // Right after the swap, before the log line: rebuild the menu, reload the settings.
+    virtual void swapped() {}
+    // After the log line: play the icon animation, plan the first-switch note and the reveal.
     virtual void didSwitch(const std::string& /*leaving*/, const std::string& /*target*/,
                            bool /*userInitiated*/, std::chrono::steady_clock::time_point /*coverStart*/) {}
     // Items the target kept in its folder because a pinned item of the same name is on the Desktop.

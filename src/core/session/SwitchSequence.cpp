@@ -81,11 +81,13 @@ SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool user
 
     const Config document = readOrFallback();
     outcome.leaving = document.activeWorkspace;
-    const auto coverStart = clock_.steadyNow();
+    // The cover goes up first; the time it takes to show is not the switch's.
     observer.willSwitch(document, outcome.leaving, target);
+    const auto coverStart = clock_.steadyNow();
     // Screenshots and rule matches leave the Desktop instead of travelling with the outgoing desktop.
     if (sweeps_)
         sweeps_->sweepInOrder(document);
+    observer.prepareTarget(document, target);
 
     try {
         outcome.skips = swapper_.switchTo(target);
@@ -95,6 +97,7 @@ SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool user
         outcome.error = e.what();
         reportFailure(e, observer);
     }
+    observer.swapped();
 
     outcome.milliseconds =
         static_cast<long>(std::chrono::duration<double, std::milli>(clock_.steadyNow() - coverStart).count());

@@ -29,4 +29,8 @@ void DesktopSurface::writePositions(const IconPositions& positions) {
 
 void DesktopSurface::carryPositions(const Location&, const Location&) {}
 
+void DesktopSurface::captureLayout(const std::vector<std::string>&, const Location&) {}
+
+void DesktopSurface::applyLayout(const std::vector<std::string>&, const Location&) {}
+
 } // namespace tessarin

@@ -31,6 +31,12 @@ public:
     virtual void writePositions(const IconPositions& positions);
     // Takes the icon layout of `from` along to `to`. Does nothing unless a surface knows how.
     virtual void carryPositions(const Location& from, const Location& to);
+    // Before the Desktop items `names` leave for `to`: keeps where their icons stand with `to`.
+    // Does nothing unless a surface knows how.
+    virtual void captureLayout(const std::vector<std::string>& names, const Location& to);
+    // Before the items `names` of `from` arrive on the Desktop: has their icons put where they stood.
+    // Does nothing unless a surface knows how.
+    virtual void applyLayout(const std::vector<std::string>& names, const Location& from);
 
 protected:
     DesktopSurface() = default;

@@ -152,14 +152,21 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         } catch (...) {
         }
     }
-    bool anyMoved = false;
-    for (const auto& name : journal.outgoing) {
-        if (!desktopNow.count(name))
-            continue;
-        surface_.move(name, desktop, from);
-        anyMoved = true;
+    std::vector<std::string> leaving;
+    for (const auto& name : journal.outgoing)
+        if (desktopNow.count(name))
+            leaving.push_back(name);
+    // Where the icons stand is kept before they go, and handed to the icon host before they come:
+    // also when finishing an interrupted switch, so neither phase loses its layout.
+    if (!leaving.empty()) {
+        try {
+            surface_.captureLayout(leaving, from);
+        } catch (...) {
+        }
     }
-    if (anyMoved && gap.count() > 0)
+    for (const auto& name : leaving)
+        surface_.move(name, desktop, from);
+    if (!leaving.empty() && gap.count() > 0)
         sleep_(gap);
 
     if (carryPositions) {
@@ -170,10 +177,18 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     }
     const auto inFolder = surface_.items(to);
     const std::unordered_set<std::string> folderNow(inFolder.begin(), inFolder.end());
-    for (const auto& name : journal.incoming) {
+    std::vector<std::string> arriving;
+    for (const auto& name : journal.incoming)
         if (folderNow.count(name))
-            surface_.move(name, to, desktop);
+            arriving.push_back(name);
+    if (!arriving.empty()) {
+        try {
+            surface_.applyLayout(arriving, to);
+        } catch (...) {
+        }
     }
+    for (const auto& name : arriving)
+        surface_.move(name, to, desktop);
 }
 
 void DesktopSwapper::recoverIfNeeded() {
@@ -236,7 +251,21 @@ DesktopSwapper::StashResult DesktopSwapper::syncPinnedStash(Config& config, cons
         return result;
     }
 
-    for (const auto& name : surface_.items(stash)) {
+    const auto stashed = surface_.items(stash);
+    // Told before the items come back, an icon host that watches its records puts them in place at once.
+    if (const Workspace* hidden = config.findWorkspace(blank)) {
+        IconPositions saved;
+        for (const auto& name : stashed)
+            if (const IconPosition* p = hidden->positions.find(name))
+                saved.set(name, *p);
+        if (!saved.empty()) {
+            try {
+                surface_.writePositions(saved);
+            } catch (...) {
+            }
+        }
+    }
+    for (const auto& name : stashed) {
         try {
             surface_.move(name, stash, desktop);
         } catch (...) {
@@ -261,6 +290,10 @@ void DesktopSwapper::depositStrays(Config& config, const std::vector<std::string
     const auto expand = config.expandTarget();
     if (!expand || *expand == target || !isPlainFolderName(*expand))
         return;
+    try {
+        surface_.captureLayout(strays, Location::workspace(*expand));
+    } catch (...) {
+    }
     std::vector<std::string> moved;
     for (const auto& name : strays) {
         try {
@@ -314,6 +347,10 @@ void DesktopSwapper::drainHiddenDesktopUnlessHidden() {
         const auto items = surface_.items(Location::workspace(blank));
         if (items.empty())
             return;
+        try {
+            surface_.applyLayout(items, Location::workspace(blank));
+        } catch (...) {
+        }
         std::vector<std::string> stuck;
         std::vector<std::string> moved;
         for (const auto& name : items) {

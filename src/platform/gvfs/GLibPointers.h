@@ -1,0 +1,17 @@
+#pragma once
+
+#include <glib-object.h>
+#include <memory>
+
+namespace tessarin {
+
+// Owns one reference to a GObject.
+struct GObjectUnref {
+    void operator()(gpointer object) const {
+        if (object)
+            g_object_unref(object);
+    }
+};
+template <typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+
+} // namespace tessarin

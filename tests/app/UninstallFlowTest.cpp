@@ -1,0 +1,106 @@
+#include "install/UninstallFlow.h"
+
+#include "WaitFor.h"
+#include "store/FileStateStore.h"
+#include "support/Files.h"
+#include "support/TempHome.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+QMessageBox* openAlert() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+            return box;
+    return nullptr;
+}
+
+// Presses `button` on the alert that opens; its text.
+std::string answer(const QString& button) {
+    QMessageBox* box = nullptr;
+    if (!test::waitFor([&] { return (box = openAlert()); }))
+        return "no alert";
+    const std::string text = (box->text() + QStringLiteral("\n") + box->informativeText()).toStdString();
+    for (QAbstractButton* b : box->buttons())
+        if (b->text() == button)
+            b->click();
+    test::waitFor([&] { return !box->isVisible(); });
+    return text;
+}
+
+// The settings window's uninstall: asked first, then the desktops come back, the autostart entry goes
+// and the program itself is revealed or its removal explained, by how it was installed.
+TEST(UninstallFlow, AsksThenHandsBackThenTellsHowTheProgramGoes) {
+    const struct {
+        const char* name;
+        InstallKind kind;
+        QString button;
+        bool handsBack;
+        std::string lastAlert; // start of the alert shown after the hand-back; empty for none
+        bool reveals;
+    } cases[] = {
+        {"cancel", InstallKind::package, QStringLiteral("Cancel"), false, "", false},
+        {"package", InstallKind::package, QStringLiteral("Bring My Desktops Back & Uninstall"), true,
+         "Your desktops are back on your Desktop\nTo finish, remove the package: sudo apt remove tessarin",
+         false},
+        {"AppImage", InstallKind::appImage, QStringLiteral("Bring My Desktops Back & Uninstall"), true, "",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempHome home;
+        const Paths paths = Paths::make(home.path(), home.path() / "Desktop");
+        fs::create_directories(paths.desktop);
+        fs::create_directories(paths.store);
+        test::writeFile(paths.workspaces / "Work/plan.txt", "plan");
+        FileStateStore store(paths.config, paths.journal);
+        Config config = makeDefaultConfig();
+        config.activeWorkspace = "Home";
+        config.workspaces = {Workspace::make("Home"), Workspace::make("Work")};
+        store.saveConfig(config);
+        Installation installation;
+        installation.kind = c.kind;
+        installation.prefix = "/usr";
+        installation.appImage = home.path() / "Applications/Tessarin.AppImage";
+        AutostartEntry autostart(home.path() / ".config", installation);
+        autostart.turnOn();
+        Log log;
+        Alerts alerts;
+        std::vector<fs::path> revealed;
+        int quits = 0;
+        UninstallFlow flow({paths,
+                            store,
+                            log,
+                            alerts,
+                            autostart,
+                            installation,
+                            [] { return false; },
+                            [] { return false; },
+                            {},
+                            [&](const fs::path& f) { revealed.push_back(f); },
+                            [&] { ++quits; }});
+
+        flow.uninstallRequested();
+        const std::string question = answer(c.button);
+        EXPECT_EQ(question.substr(0, question.find('\n')), "Uninstall Tessarin?");
+        if (!c.lastAlert.empty()) {
+            EXPECT_EQ(quits, 0) << "the program stays until the instructions were read";
+            EXPECT_EQ(answer(QStringLiteral("OK")), c.lastAlert);
+        }
+        EXPECT_EQ(fs::exists(paths.desktop / "Work/plan.txt"), c.handsBack);
+        EXPECT_EQ(autostart.isOn(), !c.handsBack);
+        EXPECT_EQ(quits, c.handsBack ? 1 : 0);
+        EXPECT_EQ(revealed,
+                  c.reveals ? std::vector<fs::path>{installation.appImage} : std::vector<fs::path>{});
+    }
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,127 @@
+#include "install/Updater.h"
+
+#include "WaitFor.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The open alert whose text starts with `message`; null when none is open.
+QMessageBox* alertSaying(const QString& message) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w);
+            box && box->isVisible() && box->text().startsWith(message))
+            return box;
+    return nullptr;
+}
+
+void press(QMessageBox* box, const QString& button) {
+    for (QAbstractButton* b : box->buttons())
+        if (b->text() == button)
+            b->click();
+}
+
+// An updater program with appimageupdatetool's command line: --check-for-update exits 1 (an update
+// is available) and --overwrite writes the new version over the AppImage, logging each call.
+fs::path fakeUpdateTool(const fs::path& folder) {
+    const fs::path tool = folder / "appimageupdatetool";
+    test::writeFile(tool, "#!/bin/sh\n"
+                          "echo \"$1\" >> \"" +
+                              (folder / "calls").string() +
+                              "\"\n"
+                              "case \"$1\" in\n"
+                              "  --check-for-update) exit 1 ;;\n"
+                              "  --overwrite) printf 'version 2' > \"$2\"; exit 0 ;;\n"
+                              "esac\n"
+                              "exit 2\n");
+    fs::permissions(tool, fs::perms::owner_all);
+    return tool;
+}
+
+// An update found while a switch runs waits until the switch is over, then installs and reopens.
+TEST(Updater, AnUpdateWaitsForTheSwitchToEndThenReopens) {
+    test::TempDir folder;
+    const fs::path appImage = folder.path() / "Tessarin.AppImage";
+    test::writeFile(appImage, "version 1");
+    Installation installation;
+    installation.kind = InstallKind::appImage;
+    installation.appImage = appImage;
+    std::vector<std::string> log;
+    UpdaterCoordinator coordinator([&](const char* line) { log.emplace_back(line); });
+    bool busy = true;
+    int busyAsked = 0;
+    coordinator.start([&] {
+        ++busyAsked;
+        return busy;
+    });
+    Alerts alerts;
+    std::vector<fs::path> relaunched;
+    Updater updater({installation, coordinator, alerts, [&](const std::string& line) { log.push_back(line); },
+                     [&](const fs::path& program) { relaunched.push_back(program); }},
+                    fakeUpdateTool(folder.path()));
+    ASSERT_TRUE(updater.offersUpdates());
+    EXPECT_EQ(updater.description(), "appimageupdatetool");
+
+    updater.checkForUpdates();
+    QMessageBox* offer = nullptr;
+    ASSERT_TRUE(
+        test::waitFor([&] { return (offer = alertSaying("A new version of Tessarin is available")); }));
+    press(offer, QStringLiteral("Install and Reopen"));
+
+    // Postponed: three more re-checks pass and nothing is installed while the switch runs.
+    EXPECT_EQ(log.back(), "update ready but a swap is in flight — postponing install until idle");
+    const int askedAtOffer = busyAsked;
+    ASSERT_TRUE(test::waitFor([&] { return busyAsked >= askedAtOffer + 3; }));
+    EXPECT_EQ(test::readFile(appImage), "version 1");
+    EXPECT_FALSE(coordinator.installBegun());
+
+    busy = false;
+    ASSERT_TRUE(test::waitFor([&] { return !relaunched.empty(); }));
+    EXPECT_EQ(relaunched, std::vector<fs::path>{appImage});
+    EXPECT_EQ(test::readFile(appImage), "version 2");
+    EXPECT_TRUE(coordinator.installBegun());
+    EXPECT_EQ(test::readFile(folder.path() / "calls"), "--check-for-update\n--overwrite\n");
+    const std::vector<std::string> tail(log.end() - 2, log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"swap engine idle — releasing the postponed update",
+                                              "update install beginning — TrashWatcher standing down"}));
+}
+
+// Where the program can't update itself there is no updater, and the launch log says why.
+TEST(Updater, OnlyAnAppImageWithTheToolUpdatesItself) {
+    const struct {
+        InstallKind kind;
+        bool tool;
+        bool offers;
+        std::string description;
+    } cases[] = {
+        {InstallKind::package, true, false, "package manager"},
+        {InstallKind::development, true, false, "none (development run)"},
+        {InstallKind::prefix, false, false, "none (installed from source in /opt/t)"},
+        {InstallKind::appImage, false, false, "none (appimageupdatetool is not installed)"},
+        {InstallKind::appImage, true, true, "appimageupdatetool"},
+    };
+    UpdaterCoordinator coordinator([](const char*) {});
+    Alerts alerts;
+    for (const auto& c : cases) {
+        Installation installation;
+        installation.kind = c.kind;
+        installation.prefix = "/opt/t";
+        installation.appImage = "/opt/t/T.AppImage";
+        const Updater updater(
+            {installation, coordinator, alerts, [](const std::string&) {}, [](const fs::path&) {}},
+            c.tool ? std::optional<fs::path>("/usr/bin/true") : std::nullopt);
+        EXPECT_EQ(updater.offersUpdates(), c.offers);
+        EXPECT_EQ(updater.description(), c.description);
+    }
+}
+
+} // namespace
+} // namespace tessarin
