@@ -3,6 +3,7 @@
 #include "control/ControlProtocol.h"
 #include "cycle/Carousel.h"
 #include "freedesktop/AutostartEntry.h"
+#include "freedesktop/GnomeHotCorners.h"
 #include "freedesktop/LinuxScreenshotServices.h"
 #include "freedesktop/SyncFolders.h"
 #include "freedesktop/SystemAppearance.h"
@@ -56,6 +57,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
                  [this] { desktopWatcher_.pause(); },
                  [this] {
                      spaces_.adoptCurrentSpace();
+                     reloadFloatingDock();
                      desktopWatcher_.resume();
                  },
                  [this](const AppSettings& settings) { onScreen_.startCover(settings); },
@@ -78,7 +80,12 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
       notifier_(env_.sessionBus, env_.clock), noTrayNotice_(env_.sessionBus, alerts_),
       scheduler_([this] { schedulerTick(); }), display_(env_.sessionBus), hotKeys_(display_.keys()),
       spaces_(display_.spaces(), [this](const std::string& spaceId) { return handleSpaceSettled(spaceId); }),
-      desktopWatcher_(env_.paths.desktop, [this] { onDesktopChanged(); }), lock_(env_.paths.root, "tessarin"),
+      desktopWatcher_(env_.paths.desktop, [this] { onDesktopChanged(); }),
+      dock_(display_.windowManager(), display_.spaces()), cornerWatcher_(display_.pointerMotion()),
+      systemHotCorners_(systemHotCornersForSession()),
+      dockControl_(dock_, {[this] { showFloatingDock(); }, [this] { hideFloatingDock(); },
+                           [this] { toggleFloatingDock(); }}),
+      lock_(env_.paths.root, "tessarin"),
       runner_(env_.paths, {env_.log, env_.clock, store_, surface_, swapper_, sequence_, sweeps_, archiver_}),
       commands_({store_, sequence_,
                  [this] {
@@ -120,6 +127,7 @@ AppController::AppController(AgentEnvironment environment, QObject* parent)
         env_.log.log(LogCategory::app, "keyboard layout changed; shortcuts taken again");
         rebuildMenu();
     });
+    runner_.setDock(&dockControl_);
     runner_.setTriggers(
         {&display_.keyboard(), &display_.spaces(), [this] { return hotKeys_.canFire(); },
          [this](const HotKeySpec& spec) { return std::optional<bool>(hotKeys_.isRegistered(spec)); }});
@@ -133,6 +141,9 @@ SettingsFeatures AppController::settingsFeatures() {
     features.keyRecorder = embeddedKeyRecorder(features.shortcutText, hotKeys_);
     features.hotKeysAvailable = [this] { return hotKeys_.canFire(); };
     features.workspaces = &spaces_.identifier();
+    features.cornerOccupant = [this](FloatingDockCorner corner) {
+        return systemHotCorners_->occupant(corner);
+    };
     features.iconHost = [this] {
         AutomationPermission permission(iconHosts_);
         IconHostState state;
@@ -162,7 +173,7 @@ SettingsWindows::Parts AppController::settingsParts() {
     SettingsCallbacks callbacks;
     callbacks.onChange = [this] { configChanged(); };
     callbacks.onSweepNow = [this] { sweepActiveDesktopNow(); };
-    callbacks.onShowFloatingDock = env_.hooks.toggleFloatingDock;
+    callbacks.onShowFloatingDock = [this] { toggleFloatingDock(); };
     callbacks.onSwitch = [this](const std::string& name) { performSwitch(name, true); };
     callbacks.onPreviewTransition = [this] { previewTransition(); };
     callbacks.onUninstall = [this] { uninstallRequested(); };
@@ -241,6 +252,7 @@ void AppController::completeLaunch() {
     sequence_.setReadOnly(warnIfConfigFromNewerVersion(store_, env_.log, alerts_));
     menuBarIcon_.install([this](const BarLengths& w, const BarLengths& r) { tray_.setGlyph(w, r); });
     tray_.start();
+    configureFloatingDock();
     bootstrapAndRecover();
     if (!sequence_.readOnly()) {
         StoreStartup(env_.paths, store_, surface_, env_.log, env_.clock).stampActiveVisited();
@@ -256,6 +268,7 @@ void AppController::completeLaunch() {
     notifier_.sync(readOrFallback());
     refreshDesktopWatcher();
     refreshSpaceFollower();
+    refreshCornerWatcher();
     env_.log.log(LogCategory::app, "global shortcuts: %{public}s; workspaces: %{public}s",
                  display_.keysBackend(), display_.spacesBackend());
     warnIfSyncedDesktop(store_, env_.paths, env_.configHome, alerts_);
@@ -334,6 +347,8 @@ void AppController::configChanged() {
     refreshDesktopWatcher();
     refreshSpaceFollower();
     settingsWindows_.reload();
+    refreshCornerWatcher();
+    reloadFloatingDock();
 }
 
 void AppController::reloadHotKeys() {
@@ -370,7 +385,7 @@ HotKeyCenter::Action AppController::hotKeyAction(const HotKeyAssignment::Owner& 
     case Kind::sortNow:
         return [this] { sweepActiveDesktopNow(); };
     case Kind::floatingDock:
-        return menuCommand(MenuCommand::toggleDock, "Floating dock");
+        return [this] { toggleFloatingDock(); };
     }
     return {};
 }
@@ -424,6 +439,7 @@ void AppController::schedulerTick() {
 void AppController::afterStoreChange() {
     rebuildMenu();
     settingsWindows_.reload();
+    reloadFloatingDock();
 }
 
 void AppController::toggleScreenshotFilteringPause() {
@@ -479,6 +495,9 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
     case MenuCommand::quit:
         quit();
         break;
+    case MenuCommand::toggleDock:
+        toggleFloatingDock();
+        break;
     case MenuCommand::newWorkspace:
         newWorkspace();
         break;
@@ -488,24 +507,7 @@ void AppController::menuEntryChosen(const StatusMenuEntry& entry) {
     case MenuCommand::openSettings:
         openSettings();
         break;
-    case MenuCommand::toggleDock:
-        notAvailableYet(entry.title);
-        break;
     }
-}
-
-void AppController::notAvailableYet(const std::string& title) {
-    std::string name = title;
-    while (name.size() >= 2 && name.compare(name.size() - 2, 2, "\u00a0") == 0)
-        name.erase(name.size() - 2);
-    alerts_.show(
-        {AlertSpec::Style::informational,
-         QStringLiteral("\u201c") + QString::fromStdString(name) +
-             QStringLiteral("\u201d is not available yet"),
-         QStringLiteral("This version of Tessarin does not have that window yet. Your desktops are not "
-                        "affected."),
-         {QStringLiteral("OK")},
-         {}});
 }
 
 void AppController::folderNotOpened(const std::filesystem::path& folder, const std::string& reason) {

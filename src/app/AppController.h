@@ -4,7 +4,10 @@
 #include "control/AgentCommands.h"
 #include "control/ControlService.h"
 #include "cycle/ScrollCycler.h"
+#include "display/CornerWatcher.h"
 #include "display/DisplayServices.h"
+#include "dock/AgentDockControl.h"
+#include "dock/FloatingDock.h"
 #include "freedesktop/TrashFileService.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "icon/MenuBarIconAnimator.h"
@@ -33,6 +36,7 @@
 #include "switching/OnScreenSteps.h"
 #include "tray/NoTrayNotice.h"
 #include "tray/TrayHost.h"
+#include "triggers/SystemHotCorners.h"
 #include "watch/DesktopWatcher.h"
 
 #include <QDBusConnection>
@@ -41,12 +45,10 @@
 
 namespace tessarin {
 
-// Work of components the agent does not have yet; each hook stays empty until its component exists.
+// Answers that replace the components' own, for tests; each stays empty in the agent.
 struct AgentHooks {
     IconsSettled iconsSettled; // replaces the icon host's test before the cover's reveal
-    // The settings model's requests that other components answer.
-    std::function<void()> toggleFloatingDock;
-    // What the settings windows show of components still to come (the screen corners).
+    // The starting point of what the settings windows show; the controller fills in its components.
     SettingsFeatures settingsFeatures;
 };
 
@@ -92,6 +94,15 @@ public:
     void sweepActiveDesktopNow();
     // Files dropped on a desktop's tile of the floating dock.
     void handleDockDrop(const std::vector<std::filesystem::path>& dropped, const std::string& target);
+    // The floating dock (AppControllerDock.cpp): shown or hidden by the menu, its shortcut, tessarinctl
+    // and the hot corner; reloaded after every change of the document.
+    void toggleFloatingDock();
+    void showFloatingDock();
+    void hideFloatingDock();
+    void reloadFloatingDock();
+    void refreshCornerWatcher();
+    // The hot corner fired: hides a visible dock, else shows it (not over a full-screen window).
+    void cornerTriggered();
     // Registers every assignment of the document with its owner's action, in the document's order.
     void reloadHotKeys();
     // Watches the Desktop while custom rules are on, set to watch, and have something to look for.
@@ -123,6 +134,10 @@ public:
     HotKeyCenter& hotKeys() { return hotKeys_; }
     SpaceFollowing& spaceFollowing() { return spaces_; }
     SettingsWindows& settingsWindows() { return settingsWindows_; }
+    FloatingDock& floatingDock() { return dock_; }
+    CornerWatcher& cornerWatcher() { return cornerWatcher_; }
+    // The desktop's own hot corners, for the settings' clash warning.
+    const SystemHotCorners& systemHotCorners() const { return *systemHotCorners_; }
     // The autostart entry, the updater, the uninstall and the Trash watcher.
     InstallHousekeeping& install() { return install_; }
     // The desktop-icon host in use, for the settings window's row (AutomationPermission).
@@ -138,7 +153,10 @@ private:
     void collapseAtStartupIfWanted();
     void menuEntryChosen(const StatusMenuEntry& entry);
     HotKeyCenter::Action hotKeyAction(const HotKeyAssignment::Owner& owner);
-    void notAvailableYet(const std::string& title);
+    void configureFloatingDock();
+    void applyDockSettings(const Config& document);
+    void showDock(const Config& document);
+    bool fullScreenActive();
     void folderNotOpened(const std::filesystem::path& folder, const std::string& reason);
     void afterStoreChange();
     void activate();
@@ -173,6 +191,10 @@ private:
     HotKeyCenter hotKeys_;
     SpaceFollowing spaces_;
     DesktopWatcher desktopWatcher_;
+    FloatingDock dock_;
+    CornerWatcher cornerWatcher_;
+    std::unique_ptr<SystemHotCorners> systemHotCorners_;
+    AgentDockControl dockControl_;
     StoreLock lock_;
     CommandRunner runner_;
     AgentCommands commands_;

@@ -12,6 +12,7 @@
 namespace tessarin::cmd {
 
 class AgentLink;
+class DockControl;
 
 // What every command is given: where to print, the global options and the user's locations.
 struct CommandContext {
@@ -22,6 +23,7 @@ struct CommandContext {
     Paths paths;
     AgentLink* agent = nullptr;    // the running agent, which then does the work; null when none runs
     TriggerServices triggers = {}; // the session's keyboard layout and workspaces, as far as known
+    DockControl* dock = nullptr;   // the floating dock, when the command runs inside the agent
 };
 
 // One tessarinctl command.

@@ -2,6 +2,7 @@
 #include "commands/Command.h"
 #include "commands/ConfigCommand.h"
 #include "commands/DesktopCommands.h"
+#include "commands/DockCommand.h"
 #include "commands/InstallCommands.h"
 #include "commands/OnScreenCommands.h"
 #include "commands/ReportCommands.h"
@@ -47,6 +48,7 @@ CommandList makeCommands() {
     commands.push_back(std::make_unique<ShortcutCommand>());
     commands.push_back(std::make_unique<ShortcutsCommand>());
     commands.push_back(std::make_unique<SpaceCommand>());
+    commands.push_back(std::make_unique<DockCommand>());
     commands.push_back(std::make_unique<AutostartCommand>());
     commands.push_back(std::make_unique<StartCommand>());
     commands.push_back(std::make_unique<UninstallCommand>());

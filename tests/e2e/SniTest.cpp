@@ -119,15 +119,12 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     xdotool({"windowactivate", "--sync", settings->id, "key", "ctrl+w"});
     ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin Settings").has_value(); }));
 
-    // Items whose window is not there yet say so rather than doing nothing.
-    const auto beforeNote = visibleWindows().size();
-    click(service, idOf(menuLayout(service), QStringLiteral("Floating dock")));
-    std::optional<Window> note;
-    ASSERT_TRUE(waitFor([&] { return (note = visibleAlert()).has_value(); })) << agent.log();
-    screenshot("not-available-yet.png");
-    xdotool({"key", "Return"});
-    EXPECT_TRUE(waitFor([&] { return !visibleAlert().has_value(); }));
-    (void)beforeNote;
+    // "Floating dock" shows the dock and hides it again.
+    for (const bool shown : {true, false}) {
+        click(service, idOf(menuLayout(service), QStringLiteral("Floating dock")));
+        EXPECT_TRUE(waitFor([&] { return visibleWindowNamed("Tessarin dock").has_value() == shown; }))
+            << agent.log();
+    }
 
     // The watcher goes away: the icon moves to the XEmbed tray.
     bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));

@@ -1,5 +1,6 @@
 #include "control/CommandRunner.h"
 
+#include "commands/DockCommand.h"
 #include "commands/InstallCommands.h"
 #include "commands/Session.h"
 #include "commands/SessionCommand.h"
@@ -15,14 +16,16 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
     context.triggers = triggers_;
     CommandResult result;
     const cmd::CommandList commands = cmd::makeCommands();
-    // The store commands, over the agent's open store, and autostart, which needs no store but is the
-    // agent's to change (its program is what the entry starts). Any other command is not run here: it
-    // would open the store the agent holds.
+    context.dock = dock_;
+    // The store commands, over the agent's open store; autostart, which needs no store but is the
+    // agent's to change (its program is what the entry starts); and the dock, which lives in the agent.
+    // Any other command is not run here: it would open the store the agent holds.
     cmd::Command* command = nullptr;
     if (!args.empty())
         for (const auto& c : commands)
-            if (c->name() == args.front() && (dynamic_cast<cmd::SessionCommand*>(c.get()) ||
-                                              dynamic_cast<cmd::AutostartCommand*>(c.get())))
+            if (c->name() == args.front() &&
+                (dynamic_cast<cmd::SessionCommand*>(c.get()) ||
+                 dynamic_cast<cmd::AutostartCommand*>(c.get()) || dynamic_cast<cmd::DockCommand*>(c.get())))
                 command = c.get();
     if (!command) {
         result.status = static_cast<int>(cmd::ExitStatus::usage);
@@ -38,7 +41,7 @@ CommandResult CommandRunner::run(const std::vector<std::string>& args, bool json
         cmd::Session session(context, parts_);
         result.status = static_cast<int>(sessionCommand->runInOpenSession(session, context, rest));
     } else {
-        // Autostart does its work in this process: context.agent is null.
+        // Autostart and the dock do their work in this process: context.agent is null.
         result.status = static_cast<int>(command->run(context, rest));
     }
     result.out = out.str();

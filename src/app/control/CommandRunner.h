@@ -39,11 +39,14 @@ public:
     CommandResult run(const std::vector<std::string>& args, bool json);
     // The agent's keyboard layout, workspaces and shortcut registrations, for the commands that ask.
     void setTriggers(TriggerServices triggers) { triggers_ = std::move(triggers); }
+    // The agent's floating dock, for `dock`.
+    void setDock(cmd::DockControl* dock) { dock_ = dock; }
 
 private:
     const Paths& paths_;
     cmd::SessionParts parts_;
     TriggerServices triggers_;
+    cmd::DockControl* dock_ = nullptr;
     std::function<void()> beforeUninstall_;
 };
 

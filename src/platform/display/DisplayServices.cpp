@@ -2,9 +2,13 @@
 
 #include "kde/KWinVirtualDesktops.h"
 #include "none/NoGlobalKeys.h"
+#include "none/NoPointerMotion.h"
+#include "none/NoWindowManager.h"
 #include "session/SessionSpaces.h"
 #include "x11/EwmhDesktops.h"
+#include "x11/EwmhWindowManager.h"
 #include "x11/X11GlobalKeys.h"
+#include "x11/X11RawMotion.h"
 #include "x11/X11RootProperties.h"
 
 #include <QGuiApplication>
@@ -21,10 +25,15 @@ DisplayServices::DisplayServices(QDBusConnection sessionBus) {
     // X clients of a Wayland session get the keys of their own windows only.
     const bool x11Session = connection && !isWaylandSession();
     keyboard_ = std::make_unique<XkbKeyboard>(connection);
-    if (x11Session)
+    if (x11Session) {
         keys_ = std::make_unique<X11GlobalKeys>(connection, root, *keyboard_);
-    else
+        pointer_ = std::make_unique<X11RawMotion>(connection, root);
+        windowManager_ = std::make_unique<EwmhWindowManager>(connection, root, 0);
+    } else {
         keys_ = std::make_unique<NoGlobalKeys>();
+        pointer_ = std::make_unique<NoPointerMotion>();
+        windowManager_ = std::make_unique<NoWindowManager>();
+    }
 
     spaces_ = chooseSpaceIdentifier(sessionBus, x11Session ? connection : nullptr, root);
     if (auto* ewmh = dynamic_cast<EwmhDesktops*>(spaces_.get())) {

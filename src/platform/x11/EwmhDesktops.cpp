@@ -1,23 +1,10 @@
 #include "x11/EwmhDesktops.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include "x11/XcbReplies.h"
 
 namespace tessarin {
 
 namespace {
-
-template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
-    Reply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-                              nullptr),
-        &std::free);
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
 
 std::string identityOf(size_t index, const std::vector<std::string>& names) {
     return "ewmh:" + std::to_string(index + 1) + ":" + (index < names.size() ? names[index] : std::string());
@@ -38,7 +25,7 @@ EwmhDesktops::EwmhDesktops(xcb_connection_t* connection, xcb_window_t root)
 std::optional<uint32_t> EwmhDesktops::cardinal(xcb_atom_t property) const {
     if (!connection_ || property == XCB_ATOM_NONE)
         return std::nullopt;
-    Reply<xcb_get_property_reply_t> reply(
+    XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(
             connection_, xcb_get_property(connection_, 0, root_, property, XCB_ATOM_CARDINAL, 0, 1), nullptr),
         &std::free);
@@ -51,7 +38,7 @@ std::vector<std::string> EwmhDesktops::names() const {
     std::vector<std::string> result;
     if (!connection_ || names_ == XCB_ATOM_NONE)
         return result;
-    Reply<xcb_get_property_reply_t> reply(
+    XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(connection_, xcb_get_property(connection_, 0, root_, names_, utf8_, 0, 4096),
                                nullptr),
         &std::free);

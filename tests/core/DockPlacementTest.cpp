@@ -1,0 +1,137 @@
+#include "dock/DockPlacement.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessarin;
+
+namespace {
+
+const Rect frame{100, 50, 1000, 900}; // a visible frame off the origin, y growing downwards
+const Point panel{200, 100};
+const DockMetrics horizontal = dockMetrics(FloatingDockSize::system, FloatingDockAxis::horizontal);
+const DockMetrics vertical = dockMetrics(FloatingDockSize::system, FloatingDockAxis::vertical);
+
+} // namespace
+
+TEST(DockPlacement, SavedFractionsAndDefaultPlaces) {
+    const SystemDockPreferences hidingBelow{48, SystemDockEdge::bottom, true};
+    const SystemDockPreferences onTheLeft{48, SystemDockEdge::left, false};
+    struct Case {
+        const char* what;
+        Rect visible;
+        FloatingDockAxis axis;
+        std::optional<FloatingDockPosition> saved;
+        SystemDockPreferences system;
+        Point origin;
+    };
+    const Case cases[] = {
+        {"(0, 0) is the bottom-left",
+         frame,
+         FloatingDockAxis::horizontal,
+         FloatingDockPosition{0, 0},
+         {},
+         {100, 850}},
+        {"(1, 1) is the top-right",
+         frame,
+         FloatingDockAxis::horizontal,
+         FloatingDockPosition{1, 1},
+         {},
+         {900, 50}},
+        {"fractions of the free room",
+         frame,
+         FloatingDockAxis::vertical,
+         FloatingDockPosition{0.25, 0.5},
+         {},
+         {300, 450}},
+        {"a frame smaller than the panel: its bottom-left",
+         {0, 0, 150, 80},
+         FloatingDockAxis::horizontal,
+         FloatingDockPosition{0.7, 0.7},
+         {},
+         {0, -20}},
+        {"horizontal: centred, the edge gap above the bottom",
+         frame,
+         FloatingDockAxis::horizontal,
+         std::nullopt,
+         {},
+         {500, 802}},
+        {"the system dock hides below: its tile and margins added",
+         frame,
+         FloatingDockAxis::horizontal,
+         std::nullopt,
+         hidingBelow,
+         {500, 732}},
+        {"vertical: centred, the edge gap from the left",
+         frame,
+         FloatingDockAxis::vertical,
+         std::nullopt,
+         {},
+         {148, 450}},
+        {"vertical with the system dock on the left: at the right",
+         frame,
+         FloatingDockAxis::vertical,
+         std::nullopt,
+         onTheLeft,
+         {852, 450}},
+    };
+    for (const auto& c : cases) {
+        const DockMetrics& m = c.axis == FloatingDockAxis::vertical ? vertical : horizontal;
+        EXPECT_EQ(dockOrigin(c.visible, panel, m, c.axis, c.saved, c.system), c.origin) << c.what;
+    }
+}
+
+TEST(DockPlacement, PositionsReadBackAsTheFractionsTheyCameFrom) {
+    struct Case {
+        Rect panel;
+        FloatingDockPosition expected;
+    };
+    const Case cases[] = {
+        {{300, 450, 200, 100}, {0.25, 0.5}}, {{100, 850, 200, 100}, {0, 0}}, {{900, 50, 200, 100}, {1, 1}},
+        {{50, 990, 200, 100}, {0, 0}},  // hanging out of the frame: clamped
+        {{100, 50, 1000, 900}, {0, 0}}, // no free room
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(normalisedDockPosition(frame, c.panel), c.expected) << c.panel.x << "," << c.panel.y;
+        const Point origin = dockOrigin(frame, {c.panel.width, c.panel.height}, horizontal,
+                                        FloatingDockAxis::horizontal, c.expected);
+        EXPECT_EQ(normalisedDockPosition(frame, {origin.x, origin.y, c.panel.width, c.panel.height}),
+                  c.expected);
+    }
+}
+
+TEST(DockPlacement, FlipsMirrorIntoTheOtherHalfInTimeWithTheTrip) {
+    const Rect screen{0, 0, 1440, 900};
+    struct Case {
+        Rect panel;
+        FloatingDockAxis axis;
+        DockHalf to;
+        std::optional<Point> origin;
+        double seconds; // with a flip duration of 0.45 s
+    };
+    const Case cases[] = {
+        // 100 high, its bottom 100 above the frame's: 600 of 800 points, (0.3 + 0.7 * sqrt(0.75)) * 0.45.
+        {{500, 700, 400, 100}, FloatingDockAxis::horizontal, DockHalf::upper, Point{500, 100}, 0.40780},
+        {{500, 800, 400, 100}, FloatingDockAxis::horizontal, DockHalf::upper, Point{500, 0}, 0.45},
+        {{500, 0, 400, 100}, FloatingDockAxis::horizontal, DockHalf::lower, Point{500, 800}, 0.45},
+        {{100, 300, 200, 300}, FloatingDockAxis::vertical, DockHalf::trailing, Point{1140, 300}, 0.4235},
+        {{500, 700, 400, 100},
+         FloatingDockAxis::horizontal,
+         DockHalf::lower,
+         std::nullopt,
+         0}, // there already
+        {{500, 700, 400, 100},
+         FloatingDockAxis::horizontal,
+         DockHalf::leading,
+         std::nullopt,
+         0},                                                                                   // other axis
+        {{0, 0, 1440, 900}, FloatingDockAxis::horizontal, DockHalf::lower, Point{0, 0}, 0.45}, // no room
+    };
+    for (const auto& c : cases) {
+        const auto flip = dockFlip(screen, c.panel, c.axis, c.to);
+        ASSERT_EQ(flip.has_value(), c.origin.has_value()) << c.panel.x << "," << c.panel.y;
+        if (!flip)
+            continue;
+        EXPECT_EQ(flip->origin, *c.origin);
+        EXPECT_NEAR(dockFlipSeconds(*flip, 0.45), c.seconds, 5e-4);
+    }
+}
