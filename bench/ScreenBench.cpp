@@ -4,6 +4,7 @@
 // agent's log; and the agent's CPU time while a cue is shown and nothing happens (it must be 0: the
 // cue is drawn once, not repainted). Runs itself inside scripts/x11-session when started outside one.
 #include "AgentBenchSupport.h"
+#include "model/SwitchLookSpec.h"
 
 #include <algorithm>
 #include <csignal>
@@ -68,8 +69,19 @@ int main(int argc, char** argv) {
     ctl(home, {"cue", "Home", "color", "#3366FF", "--opacity", "0.6"});
     ctl(home, {"cue", "Work", "color", "#FF9F0A", "--opacity", "0.6"});
 
-    const Look looks[] = {
-        {"none", 0}, {"vertical", 280 + 725 + 50}, {"frost", 1000 + 500}, {"dark", 1000 + 500}};
+    // Every look at normal speed; its own floor is the sweep's delay + crossing + 50 ms, or the blur's
+    // minimum + fade-out, from the same table the agent uses.
+    std::vector<Look> looks;
+    for (size_t i = 0; i < EnumNames<SwitchLook>::names.size(); ++i) {
+        const auto look = static_cast<SwitchLook>(i);
+        AppSettings s;
+        SwitchLookSpec::stamp(look, SwitchSpeed::normal, SwitchIntensity::medium, s);
+        const double floor = look == SwitchLook::none ? 0
+                             : SwitchLookSpec::isSweep(look)
+                                 ? double(s.sweepStartDelayMs + s.sweepDurationMs + 50)
+                                 : double(s.switchMinDurationMs + s.switchFadeOutMs);
+        looks.push_back({std::string(EnumNames<SwitchLook>::names[i]), floor});
+    }
     std::string target = "Work";
     std::printf("look       click to reveal (median of %d)   look's own floor   switch as logged\n", rounds);
     for (const Look& look : looks) {
