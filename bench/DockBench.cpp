@@ -2,6 +2,7 @@
 // hot corner off), the dock shown with the corner watched and the pointer still, and the same with the
 // pointer moved through XTest 100 times a second. Runs itself inside scripts/x11-session when started
 // outside one. Usage: bench-dock [seconds per phase, default 60]
+#include "BenchSupport.h"
 #include "model/Config.h"
 #include "store/FileStateStore.h"
 #include "support/RunProcess.h"
@@ -93,17 +94,8 @@ double cpuOver(pid_t pid, int seconds, const std::function<void(int)>& step = {}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("X11_SESSION_DIR")) {
-        const std::string self = fs::canonical("/proc/self/exe");
-        const std::string session = std::string(TESSARIN_SOURCE_DIR) + "/scripts/x11-session";
-        std::vector<char*> args = {const_cast<char*>(session.c_str()), const_cast<char*>(self.c_str())};
-        for (int i = 1; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        ::execv(session.c_str(), args.data());
-        std::perror("x11-session");
+    if (bench::enterPrivateSession(argc, argv, TESSARIN_SOURCE_DIR) != 0)
         return 1;
-    }
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
     const fs::path home = fs::path(std::getenv("X11_SESSION_DIR")) / "bench-dock-home";
     setUp(home);
