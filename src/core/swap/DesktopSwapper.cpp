@@ -88,6 +88,7 @@ DesktopSwapper::DesktopSwapper(DesktopSurface& surface, StateStore& store, Sleep
     : surface_(surface), store_(store), sleep_(std::move(sleep)) {}
 
 std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
+    const MoveBatch batch(surface_);
     recoverIfNeeded();
     if (!surface_.sameVolume())
         throw SwapError::crossVolumeStore();
@@ -284,6 +285,7 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
 }
 
 void DesktopSwapper::recoverIfNeeded() {
+    const MoveBatch batch(surface_);
     struct Drains {
         DesktopSwapper& self;
         ~Drains() {
