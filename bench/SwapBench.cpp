@@ -219,7 +219,8 @@ Result measure(int n, int runs, bool breakdown) {
 
 } // namespace
 
-int main() {
+// With an argument N, measures only that size (for a profiler).
+int main(int argc, char** argv) {
     const Bench probe(0);
     struct statfs info {};
     ::statfs(probe.home.c_str(), &info);
@@ -228,12 +229,16 @@ int main() {
     std::printf("the swapper's time includes moveGapMs (10 ms), the pause between its two phases\n");
     std::printf("%8s %10s %10s %10s %12s %12s %14s\n", "N", "switch", "plain", "best", "switch/plain",
                 "switch/best", "switch-best");
-    for (const auto& [n, runs] : std::vector<std::pair<int, int>>{{100, 21}, {1000, 11}, {10000, 5}}) {
+    std::vector<std::pair<int, int>> sizes{{100, 21}, {1000, 11}, {10000, 5}};
+    if (argc > 1)
+        sizes = {{std::atoi(argv[1]), 5}};
+    for (const auto& [n, runs] : sizes) {
         const Result r = measure(n, runs, false);
         std::printf("%8d %10.2f %10.2f %10.2f %12.2f %12.2f %14.2f\n", n, r.swap, r.plain, r.best,
                     r.swap / r.plain, r.swap / r.best, r.swap - r.best);
     }
     std::printf("where the time goes:\n");
-    measure(10000, 1, true);
+    for (const auto& [n, runs] : sizes)
+        measure(n, runs, true);
     return 0;
 }
