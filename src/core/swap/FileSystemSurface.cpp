@@ -107,33 +107,55 @@ void FileSystemSurface::closeFolders() {
     open_.clear();
 }
 
-int FileSystemSurface::openFolder(const Location& location) {
-    if (const auto found = open_.find(location); found != open_.end())
-        return found->second;
+int FileSystemSurface::openFolder(const Location& location, bool keep) {
+    if (keep)
+        if (const auto found = open_.find(location); found != open_.end())
+            return found->second;
     // O_PATH needs no read permission on the folder itself: a folder that can be searched and written
     // but not listed still takes and gives items, as with full paths.
     const int descriptor = ::open(folder(location).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0)
+    if (keep && descriptor >= 0)
         open_.emplace(location, descriptor);
     return descriptor;
 }
 
+namespace {
+
+// Closes the descriptors a single move opened for itself.
+struct OwnFolders {
+    int from = -1;
+    int to = -1;
+    ~OwnFolders() {
+        for (const int descriptor : {from, to})
+            if (descriptor >= 0)
+                ::close(descriptor);
+    }
+};
+
+} // namespace
+
 void FileSystemSurface::move(const std::string& name, const Location& from, const Location& to) {
     requirePlainItemName(name);
-    MoveBatch batch(*this);
-    const int fromFolder = openFolder(from);
+    // Outside a batch a move keeps nothing, so that single moves may be made from several threads at once.
+    const bool keep = batches_ > 0;
+    OwnFolders own;
+    const int fromFolder = openFolder(from, keep);
     const int fromError = errno;
+    if (!keep)
+        own.from = fromFolder;
 
-    int toFolder = openFolder(to);
+    int toFolder = openFolder(to, keep);
     if (toFolder < 0) {
         std::error_code ec;
         fs::create_directories(folder(to), ec);
         if (ec)
             throwMoveError(ec.value(), name, to);
-        toFolder = openFolder(to);
+        toFolder = openFolder(to, keep);
         if (toFolder < 0)
             throwMoveError(errno, name, to);
     }
+    if (!keep)
+        own.to = toFolder;
     if (fromFolder < 0)
         throwMoveError(fromError, name, to);
 

@@ -38,7 +38,8 @@ public:
     // Creates the destination folder with its parents, then renames the item without ever replacing one
     // already there. Failures are std::system_error carrying the errno and naming the item.
     // Inside beginMoves/endMoves each folder is opened (and the destination created) once, and a move
-    // is one rename relative to the open folders.
+    // is one rename relative to the open folders; a batch belongs to one thread. Outside a batch, moves
+    // keep no state and may run on several threads at once.
     void move(const std::string& name, const Location& from, const Location& to) override;
     void beginMoves() override;
     void endMoves() override;
@@ -54,9 +55,10 @@ protected:
     virtual int renameNoReplace(int fromFolder, int toFolder, const char* name);
 
 private:
-    // The open folder of `location`, opened on first use: a descriptor, or -1 with errno set. Throws
-    // std::invalid_argument for a location that can't be a folder.
-    int openFolder(const Location& location);
+    // A descriptor of the folder of `location`, or -1 with errno set. With `keep` the descriptor is the
+    // batch's, opened on first use; without it the caller closes it. Throws std::invalid_argument for a
+    // location that can't be a folder.
+    int openFolder(const Location& location, bool keep);
     void closeFolders();
     void moveWithoutFlag(int fromFolder, int toFolder, const std::string& name, const Location& to);
 
