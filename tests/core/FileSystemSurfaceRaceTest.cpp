@@ -20,9 +20,7 @@ public:
     using FileSystemSurface::FileSystemSurface;
 
 protected:
-    int renameNoReplace(const std::filesystem::path&, const std::filesystem::path&) override {
-        return EINVAL;
-    }
+    int renameNoReplace(int, int, const char*) override { return EINVAL; }
 };
 
 // The errno of the move, 0 when it succeeded.

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,9 +33,7 @@ public:
         : FileSystemSurface(std::move(desktop), std::move(root)), refusal_(refusal) {}
 
 protected:
-    int renameNoReplace(const std::filesystem::path&, const std::filesystem::path&) override {
-        return refusal_;
-    }
+    int renameNoReplace(int, int, const char*) override { return refusal_; }
 
 private:
     int refusal_;
@@ -116,16 +115,24 @@ struct MoveCase {
     Tree after; // the whole tree afterwards; empty: unchanged
 };
 
-void runMoveCases(const std::vector<MoveCase>& cases, int refusal) {
+// `batched`: the move is made inside a MoveBatch whose folders were opened by an earlier move.
+void runMoveCases(const std::vector<MoveCase>& cases, int refusal, bool batched = false) {
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.description) + (refusal ? " (without the no-replace flag)" : ""));
+        SCOPED_TRACE(std::string(c.description) + (refusal ? " (without the no-replace flag)" : "") +
+                     (batched ? " (in a batch)" : ""));
         TempDir dir;
         makeTree(dir.path(), c.before);
         FlaglessSurface flagless(dir / "Desktop", dir / store, refusal);
         FileSystemSurface plain = surfaceIn(dir);
         FileSystemSurface& surface = refusal ? flagless : plain;
 
+        std::optional<MoveBatch> batch;
+        if (batched) {
+            batch.emplace(surface);
+            EXPECT_NE(errnoOf([&] { surface.move("not there", c.from, c.to); }), 0);
+        }
         EXPECT_EQ(errnoOf([&] { surface.move(c.name, c.from, c.to); }), c.expectedErrno);
+        batch.reset();
         Tree expected = c.after;
         if (expected.empty()) {
             // Unchanged, except that the destination folder is created before the move is tried.
@@ -234,6 +241,59 @@ TEST(FileSystemSurface, MoveFallsBackToLinkWhenTheFlagIsRefused) {
                      {}});
     for (int refusal : {EINVAL, ENOSYS, EOPNOTSUPP})
         runMoveCases(cases, refusal);
+}
+
+TEST(FileSystemSurface, MovesInABatchBehaveAsSingleMoves) {
+    auto cases = commonMoveCases();
+    for (int refusal : {0, EINVAL})
+        runMoveCases(cases, refusal, true);
+}
+
+namespace {
+
+int openDescriptors() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+// A batch opens each folder once and the outermost end closes them; a folder that goes away in the
+// middle of a batch fails the next move into it, and the item stays where it was.
+TEST(FileSystemSurface, ABatchKeepsItsFoldersUntilItsOutermostEnd) {
+    TempDir dir;
+    Tree tree;
+    for (int i = 0; i < 50; ++i)
+        tree["Desktop/a" + std::to_string(i)] = "a";
+    tree[B + "/b"] = "b";
+    makeTree(dir.path(), tree);
+    auto surface = surfaceIn(dir);
+    const int before = openDescriptors();
+    {
+        MoveBatch outer(surface);
+        {
+            MoveBatch inner(surface);
+            for (int i = 0; i < 50; ++i)
+                surface.move("a" + std::to_string(i), Location::desktop(), Location::workspace("A"));
+            surface.move("b", Location::workspace("B"), Location::desktop());
+        }
+        EXPECT_EQ(openDescriptors(), before + 3) << "the Desktop, A and B, each once";
+        EXPECT_EQ(surface.items(Location::workspace("A")).size(), 50u);
+
+        std::filesystem::rename(dir / A, dir / "elsewhere");
+        std::filesystem::remove_all(dir / "elsewhere");
+        makeTree(dir.path(), {{"Desktop/late", "l"}});
+        EXPECT_EQ(errnoOf([&] { surface.move("late", Location::desktop(), Location::workspace("A")); }),
+                  ENOENT);
+        EXPECT_EQ(test::readFile(dir / "Desktop/late"), "l");
+    }
+    EXPECT_EQ(openDescriptors(), before);
+    // Outside the batch the folder is looked up afresh, and made again.
+    surface.move("late", Location::desktop(), Location::workspace("A"));
+    EXPECT_EQ(test::readFile(dir / A / "late"), "l");
+    EXPECT_EQ(openDescriptors(), before);
 }
 
 TEST(FileSystemSurface, MoveErrorsNameTheItemAndThePlace) {

@@ -37,11 +37,27 @@ public:
     // Before the items `names` of `from` arrive on the Desktop: has their icons put where they stood.
     // Does nothing unless a surface knows how.
     virtual void applyLayout(const std::vector<std::string>& names, const Location& from);
+    // Between beginMoves and the matching endMoves a surface may keep the folders it moves between
+    // open, so that each move costs one rename. Calls nest; the outermost endMoves releases them.
+    virtual void beginMoves() {}
+    virtual void endMoves() {}
 
 protected:
     DesktopSurface() = default;
     DesktopSurface(const DesktopSurface&) = default;
     DesktopSurface& operator=(const DesktopSurface&) = default;
+};
+
+// beginMoves for as long as it lives.
+class MoveBatch {
+public:
+    explicit MoveBatch(DesktopSurface& surface) : surface_(surface) { surface_.beginMoves(); }
+    ~MoveBatch() { surface_.endMoves(); }
+    MoveBatch(const MoveBatch&) = delete;
+    MoveBatch& operator=(const MoveBatch&) = delete;
+
+private:
+    DesktopSurface& surface_;
 };
 
 } // namespace tessarin

@@ -88,6 +88,7 @@ DesktopSwapper::DesktopSwapper(DesktopSurface& surface, StateStore& store, Sleep
     : surface_(surface), store_(store), sleep_(std::move(sleep)) {}
 
 std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
+    const MoveBatch batch(surface_);
     recoverIfNeeded();
     if (!surface_.sameVolume())
         throw SwapError::crossVolumeStore();
@@ -104,6 +105,7 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
         throw StoreError(config.schemaVersion);
     requireDesktopFolder(target, "The desktop to switch to");
     requireDesktopFolder(active, "The active desktop");
+    const Config loaded = config;
     auto targetItems = surface_.items(Location::workspace(target));
     auto desktopItems = refuseUnsafeSwitch(config, target, targetItems);
 
@@ -143,7 +145,12 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
         config.updateWorkspace(active, [&](Workspace& w) { w.positions = read; });
     }
     config.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
-    store_.saveConfig(config);
+    // The journal carries the outgoing names and finishing it records them, so the document is written
+    // before the moves only when something else in it changed: positions read, the pinned stash, strays.
+    Config journalled = loaded;
+    journalled.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
+    if (!(config == journalled))
+        store_.saveConfig(config);
 
     const Journal journal{active, target, outgoing, incoming};
     store_.saveJournal(journal);
@@ -284,6 +291,7 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
 }
 
 void DesktopSwapper::recoverIfNeeded() {
+    const MoveBatch batch(surface_);
     struct Drains {
         DesktopSwapper& self;
         ~Drains() {

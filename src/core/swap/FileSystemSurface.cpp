@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace tessarin {
 
@@ -37,6 +38,16 @@ void requirePlainItemName(const std::string& name) {
 FileSystemSurface::FileSystemSurface(fs::path desktop, fs::path workspacesRoot)
     : desktop_(std::move(desktop)), workspacesRoot_(std::move(workspacesRoot)) {}
 
+FileSystemSurface::FileSystemSurface(FileSystemSurface&& other) noexcept
+    : desktop_(std::move(other.desktop_)), workspacesRoot_(std::move(other.workspacesRoot_)),
+      open_(std::move(other.open_)), batches_(std::exchange(other.batches_, 0)) {
+    other.open_.clear();
+}
+
+FileSystemSurface::~FileSystemSurface() {
+    closeFolders();
+}
+
 fs::path FileSystemSurface::folder(const Location& location) const {
     if (location.isDesktop())
         return desktop_;
@@ -56,9 +67,17 @@ bool FileSystemSurface::sameVolume() {
 
 std::vector<std::string> FileSystemSurface::items(const Location& at) {
     const fs::path path = folder(at);
-    DIR* dir = ::opendir(path.c_str());
-    if (dir == nullptr)
+    const auto opened = open_.find(at);
+    const int descriptor = opened != open_.end()
+                               ? ::openat(opened->second, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                               : ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
         return {};
+    DIR* dir = ::fdopendir(descriptor);
+    if (dir == nullptr) {
+        ::close(descriptor);
+        return {};
+    }
     std::vector<std::string> names;
     errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
@@ -73,40 +92,96 @@ std::vector<std::string> FileSystemSurface::items(const Location& at) {
     return names;
 }
 
+void FileSystemSurface::beginMoves() {
+    ++batches_;
+}
+
+void FileSystemSurface::endMoves() {
+    if (batches_ > 0 && --batches_ == 0)
+        closeFolders();
+}
+
+void FileSystemSurface::closeFolders() {
+    for (const auto& [location, descriptor] : open_)
+        ::close(descriptor);
+    open_.clear();
+}
+
+int FileSystemSurface::openFolder(const Location& location, bool keep) {
+    if (keep)
+        if (const auto found = open_.find(location); found != open_.end())
+            return found->second;
+    // O_PATH needs no read permission on the folder itself: a folder that can be searched and written
+    // but not listed still takes and gives items, as with full paths.
+    const int descriptor = ::open(folder(location).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (keep && descriptor >= 0)
+        open_.emplace(location, descriptor);
+    return descriptor;
+}
+
+namespace {
+
+// Closes the descriptors a single move opened for itself.
+struct OwnFolders {
+    int from = -1;
+    int to = -1;
+    ~OwnFolders() {
+        for (const int descriptor : {from, to})
+            if (descriptor >= 0)
+                ::close(descriptor);
+    }
+};
+
+} // namespace
+
 void FileSystemSurface::move(const std::string& name, const Location& from, const Location& to) {
     requirePlainItemName(name);
-    const fs::path source = folder(from) / name;
-    const fs::path targetFolder = folder(to);
-    const fs::path target = targetFolder / name;
+    // Outside a batch a move keeps nothing, so that single moves may be made from several threads at once.
+    const bool keep = batches_ > 0;
+    OwnFolders own;
+    const int fromFolder = openFolder(from, keep);
+    const int fromError = errno;
+    if (!keep)
+        own.from = fromFolder;
 
-    std::error_code ec;
-    fs::create_directories(targetFolder, ec);
-    if (ec)
-        throwMoveError(ec.value(), name, to);
+    int toFolder = openFolder(to, keep);
+    if (toFolder < 0) {
+        std::error_code ec;
+        fs::create_directories(folder(to), ec);
+        if (ec)
+            throwMoveError(ec.value(), name, to);
+        toFolder = openFolder(to, keep);
+        if (toFolder < 0)
+            throwMoveError(errno, name, to);
+    }
+    if (!keep)
+        own.to = toFolder;
+    if (fromFolder < 0)
+        throwMoveError(fromError, name, to);
 
-    const int error = renameNoReplace(source, target);
+    const int error = renameNoReplace(fromFolder, toFolder, name.c_str());
     if (isNoReplaceRefusal(error))
-        moveWithoutFlag(source, target, name, to);
+        moveWithoutFlag(fromFolder, toFolder, name, to);
     else if (error != 0)
         throwMoveError(error, name, to);
 }
 
-int FileSystemSurface::renameNoReplace(const fs::path& from, const fs::path& to) {
-    return tessarin::renameNoReplace(from, to);
+int FileSystemSurface::renameNoReplace(int fromFolder, int toFolder, const char* name) {
+    return renameNoReplaceAt(fromFolder, name, toFolder, name);
 }
 
 // For file systems without a no-replace rename: a hard link cannot be created over an existing name, so
 // link + unlink moves a non-folder safely. Folders cannot be moved this way and are refused.
-void FileSystemSurface::moveWithoutFlag(const fs::path& source, const fs::path& target,
-                                        const std::string& name, const Location& to) {
+void FileSystemSurface::moveWithoutFlag(int fromFolder, int toFolder, const std::string& name,
+                                        const Location& to) {
     struct stat info {};
-    if (::lstat(source.c_str(), &info) != 0)
+    if (::fstatat(fromFolder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         throwMoveError(errno, name, to);
     if (S_ISDIR(info.st_mode))
         throw std::system_error(EOPNOTSUPP, std::system_category(),
                                 "Couldn't move the folder " + inQuotes(name) + " to " + describe(to) +
                                     " without risking replacing an item there");
-    if (const int error = linkThenUnlink(source, target); error != 0)
+    if (const int error = linkThenUnlinkAt(fromFolder, name.c_str(), toFolder, name.c_str()); error != 0)
         throwMoveError(error, name, to);
 }
 

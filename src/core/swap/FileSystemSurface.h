@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <unordered_map>
 
 namespace tessarin {
 
@@ -20,6 +21,10 @@ public:
 
     // Touches no file.
     FileSystemSurface(std::filesystem::path desktop, std::filesystem::path workspacesRoot);
+    ~FileSystemSurface() override;
+    FileSystemSurface(const FileSystemSurface&) = delete;
+    FileSystemSurface& operator=(const FileSystemSurface&) = delete;
+    FileSystemSurface(FileSystemSurface&& other) noexcept;
 
     const std::filesystem::path& desktop() const { return desktop_; }
     const std::filesystem::path& workspacesRoot() const { return workspacesRoot_; }
@@ -32,23 +37,35 @@ public:
     std::vector<std::string> items(const Location& at) override;
     // Creates the destination folder with its parents, then renames the item without ever replacing one
     // already there. Failures are std::system_error carrying the errno and naming the item.
+    // Inside beginMoves/endMoves each folder is opened (and the destination created) once, and a move
+    // is one rename relative to the open folders; a batch belongs to one thread. Outside a batch, moves
+    // keep no state and may run on several threads at once.
     void move(const std::string& name, const Location& from, const Location& to) override;
+    void beginMoves() override;
+    void endMoves() override;
     std::optional<IconPosition> readPosition(const std::string& name) override;
     void writePosition(const IconPosition& position, const std::string& name) override;
     // Moves the layout file of `from` into `to`, replacing the one there; nothing when `from` has none.
     void carryPositions(const Location& from, const Location& to) override;
 
 protected:
-    // rename(2) that fails with EEXIST instead of replacing: 0 or an errno value. EINVAL, ENOSYS or
-    // EOPNOTSUPP mean the file system refused the no-replace request and the caller falls back.
-    virtual int renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+    // renameat2(2) of `name` between two open folders that fails with EEXIST instead of replacing: 0 or
+    // an errno value. EINVAL, ENOSYS or EOPNOTSUPP mean the file system refused the no-replace request
+    // and the caller falls back.
+    virtual int renameNoReplace(int fromFolder, int toFolder, const char* name);
 
 private:
-    void moveWithoutFlag(const std::filesystem::path& source, const std::filesystem::path& target,
-                         const std::string& name, const Location& to);
+    // A descriptor of the folder of `location`, or -1 with errno set. With `keep` the descriptor is the
+    // batch's, opened on first use; without it the caller closes it. Throws std::invalid_argument for a
+    // location that can't be a folder.
+    int openFolder(const Location& location, bool keep);
+    void closeFolders();
+    void moveWithoutFlag(int fromFolder, int toFolder, const std::string& name, const Location& to);
 
     std::filesystem::path desktop_;
     std::filesystem::path workspacesRoot_;
+    std::unordered_map<Location, int> open_;
+    int batches_ = 0;
 };
 
 } // namespace tessarin

@@ -28,6 +28,8 @@ public:
     void move(const std::string& name, const Location& from, const Location& to) override {
         files_.move(name, from, to);
     }
+    void beginMoves() override { files_.beginMoves(); }
+    void endMoves() override { files_.endMoves(); }
     std::optional<IconPosition> readPosition(const std::string& name) override;
     // Names the host keeps no position for are left out; a host that cannot be read gives none.
     IconPositions readPositions(const std::vector<std::string>& names) override;

@@ -14,11 +14,14 @@
 namespace tessarin {
 
 int renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return renameNoReplaceAt(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str());
+}
+
+int renameNoReplaceAt(int fromFolder, const char* fromName, int toFolder, const char* toName) {
 #if defined(__GLIBC__) && __GLIBC_PREREQ(2, 28)
-    const int result = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    const int result = ::renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE);
 #else
-    const long result =
-        ::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    const long result = ::syscall(SYS_renameat2, fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE);
 #endif
     return result == 0 ? 0 : errno;
 }
@@ -28,11 +31,15 @@ bool isNoReplaceRefusal(int error) {
 }
 
 int linkThenUnlink(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0)
+    return linkThenUnlinkAt(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str());
+}
+
+int linkThenUnlinkAt(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+    if (::linkat(fromFolder, fromName, toFolder, toName, 0) != 0)
         return errno;
-    if (::unlink(from.c_str()) != 0) {
+    if (::unlinkat(fromFolder, fromName, 0) != 0) {
         const int error = errno;
-        ::unlink(to.c_str());
+        ::unlinkat(toFolder, toName, 0);
         return error;
     }
     return 0;
