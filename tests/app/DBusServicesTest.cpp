@@ -91,10 +91,10 @@ TEST(DBusMenuExporter, LayoutPropertiesAndClicks) {
     std::vector<std::string> chosen;
     QObject::connect(&exporter, &DBusMenuExporter::entryChosen,
                      [&](const StatusMenuEntry& e) { chosen.push_back(e.title); });
-    EXPECT_TRUE(exporter.event(1, QStringLiteral("clicked")));
-    EXPECT_TRUE(exporter.event(3, QStringLiteral("clicked"))); // disabled: nothing
-    EXPECT_TRUE(exporter.event(4, QStringLiteral("hovered")));
-    EXPECT_FALSE(exporter.event(9, QStringLiteral("clicked")));
+    EXPECT_TRUE(exporter.handleEvent(1, QStringLiteral("clicked")));
+    EXPECT_TRUE(exporter.handleEvent(3, QStringLiteral("clicked"))); // disabled: nothing
+    EXPECT_TRUE(exporter.handleEvent(4, QStringLiteral("hovered")));
+    EXPECT_FALSE(exporter.handleEvent(9, QStringLiteral("clicked")));
     EXPECT_EQ(chosen, (std::vector<std::string>{"my_desk"}));
 }
 

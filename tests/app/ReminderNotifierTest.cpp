@@ -3,6 +3,8 @@
 #include "WaitFor.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QVariantMap>
 #include <gtest/gtest.h>
 
@@ -32,6 +34,7 @@ public slots:
         shown.push_back({replaces, summary, body, hints, id});
         return id;
     }
+    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
 
 private:
     uint nextId_ = 41;
@@ -46,6 +49,15 @@ Config documentWithTask(const std::vector<std::string>& members, Date taskDate) 
     c.settings.cleanupNotifyRepeat = false;
     c.settings.cleanupNotifySound = true;
     return c;
+}
+
+// True once the server has handled every notification sent on the session connection so far: it answers
+// a call sent after them, and the messages of one connection arrive in order.
+bool serverCaughtUp() {
+    const QDBusPendingCall call = QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
+        QString::fromLatin1(ReminderNotifier::service), QString::fromLatin1(ReminderNotifier::path),
+        QString::fromLatin1(ReminderNotifier::interface), QStringLiteral("GetCapabilities")));
+    return waitFor([&] { return call.isFinished(); }) && !call.isError();
 }
 
 } // namespace
@@ -116,7 +128,7 @@ TEST(ReminderNotifier, ShowsEachReminderAtItsTimeAndReplacesItByIdentifier) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         step.act();
-        EXPECT_TRUE(waitFor([&] { return server.shown.size() >= step.shown; }));
+        ASSERT_TRUE(serverCaughtUp());
         ASSERT_EQ(server.shown.size(), step.shown);
         if (step.shown == 0)
             continue;
@@ -135,7 +147,10 @@ TEST(ReminderNotifier, ShowsEachReminderAtItsTimeAndReplacesItByIdentifier) {
     clock.set(reminder.fireAt.addingSeconds(-0.05));
     notifier.sync(document);
     clock.set(reminder.fireAt);
-    ASSERT_TRUE(waitFor([&] { return server.shown.size() == 3; }));
+    ASSERT_TRUE(waitFor([&] { return server.shown.size() >= 3; }));
+    EXPECT_TRUE(notifier.pending().empty());
+    ASSERT_TRUE(serverCaughtUp());
+    ASSERT_EQ(server.shown.size(), 3u);
     EXPECT_EQ(server.shown.back().replaces, 41u);
     EXPECT_TRUE(server.shown.back().hints.value(QStringLiteral("suppress-sound")).toBool());
 

@@ -1,5 +1,7 @@
 // Injected I/O failures at every step of a switch: the error is reported, no item is lost, and once
-// the fault is gone the next switch finishes the plan.
+// the fault is gone the next switch finishes the plan. (The first two listings of a switch are the
+// start-up drains of the pinned stash and the hidden desktop, which leave errors to the next start: the
+// listing rows start after them.)
 #include "support/FaultySurface.h"
 #include "support/SwapWorld.h"
 
@@ -55,11 +57,11 @@ TEST(SwapFaults, EveryInjectedFailureLosesNothingAndTheNextSwitchFinishes) {
         int k;
         int error;
     } cases[] = {
-        {Kind::move, 1, EIO},       {Kind::move, 6, ENOSPC},  {Kind::move, 10, EEXIST},
-        {Kind::move, 12, EIO},      {Kind::move, 15, ENOSPC}, {Kind::listing, 1, EIO},
-        {Kind::listing, 2, EIO},    {Kind::listing, 3, EIO},  {Kind::listing, 4, EIO},
-        {Kind::listing, 5, ENOSPC}, {Kind::save, 1, ENOSPC},  {Kind::save, 2, ENOSPC},
-        {Kind::save, 3, EIO},       {Kind::save, 4, ENOSPC},
+        {Kind::move, 1, EIO},        {Kind::move, 6, ENOSPC},  {Kind::move, 10, EEXIST},
+        {Kind::move, 12, EIO},       {Kind::move, 15, ENOSPC}, {Kind::listing, 3, EIO},
+        {Kind::listing, 4, EIO},     {Kind::listing, 6, EIO},  {Kind::listing, 8, EIO},
+        {Kind::listing, 10, ENOSPC}, {Kind::save, 1, ENOSPC},  {Kind::save, 2, ENOSPC},
+        {Kind::save, 3, EIO},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.kind)) + "#" + std::to_string(c.k));
@@ -90,6 +92,7 @@ TEST(SwapFaults, EveryInjectedFailureLosesNothingAndTheNextSwitchFinishes) {
             failed = true;
             EXPECT_EQ(e.code().value(), c.error);
         }
+        EXPECT_TRUE(failed) << "listings " << surface.listingCount() << ", moves " << surface.moveCount();
         EXPECT_EQ(all(w), everything);
 
         // The fault is gone: the next switch (through recovery if a journal was left) completes.

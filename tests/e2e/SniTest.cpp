@@ -119,12 +119,14 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     xdotool({"windowactivate", "--sync", settings->id, "key", "ctrl+w"});
     ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin Settings").has_value(); }));
 
-    // "Floating dock" shows the dock and hides it again.
+    // "Floating dock" shows the dock and hides it again, leaving no window behind.
+    const auto withoutDock = visibleWindows().size();
     for (const bool shown : {true, false}) {
         click(service, idOf(menuLayout(service), QStringLiteral("Floating dock")));
         EXPECT_TRUE(waitFor([&] { return visibleWindowNamed("Tessarin dock").has_value() == shown; }))
             << agent.log();
     }
+    EXPECT_TRUE(waitFor([&] { return visibleWindows().size() == withoutDock; }));
 
     // The watcher goes away: the icon moves to the XEmbed tray.
     bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));

@@ -117,7 +117,7 @@ QVariant DBusMenuExporter::property(int id, const QString& name) const {
     return e ? properties(*e).value(name) : QVariant();
 }
 
-bool DBusMenuExporter::event(int id, const QString& eventId) {
+bool DBusMenuExporter::handleEvent(int id, const QString& eventId) {
     const StatusMenuEntry* e = entry(id);
     if (!e)
         return false;
@@ -150,7 +150,7 @@ QDBusVariant DBusMenuAdaptor::GetProperty(int id, const QString& name) {
 void DBusMenuAdaptor::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
     // Run after the reply: the chosen command may open a window or switch desktops.
     QMetaObject::invokeMethod(
-        exporter_, [exporter = exporter_, id, eventId] { exporter->event(id, eventId); },
+        exporter_, [exporter = exporter_, id, eventId] { exporter->handleEvent(id, eventId); },
         Qt::QueuedConnection);
 }
 

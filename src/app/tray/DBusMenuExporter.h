@@ -38,7 +38,7 @@ public:
     QVariant property(int id, const QString& name) const;
     // A "clicked" on an item emits entryChosen; other events are ignored. False for ids that are not
     // in the current model.
-    bool event(int id, const QString& eventId);
+    bool handleEvent(int id, const QString& eventId);
 
 signals:
     void entryChosen(const tessarin::StatusMenuEntry& entry);

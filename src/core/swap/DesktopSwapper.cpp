@@ -247,7 +247,8 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
             const auto listed = surface_.items(from);
             inFrom.emplace(listed.begin(), listed.end());
         }
-        if (!inFrom->count(name))
+        // Inserted so that a name the journal lists twice moves once.
+        if (inFrom->insert(name).second)
             leaving.push_back(name);
     }
     // Where the icons stand is kept before they go, and handed to the icon host before they come:
@@ -272,11 +273,12 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         }
     }
     const auto inFolder = surface_.items(to);
-    const std::unordered_set<std::string> folderNow(inFolder.begin(), inFolder.end());
+    std::unordered_set<std::string> folderNow(inFolder.begin(), inFolder.end());
     std::vector<std::string> arriving;
     for (const auto& name : journal.incoming)
         // Something of the same name on the Desktop keeps this item in its folder, never overwritten.
-        if (folderNow.count(name) && !desktopNow.count(name))
+        // Erased so that a name the journal lists twice moves once.
+        if (!desktopNow.count(name) && folderNow.erase(name))
             arriving.push_back(name);
     if (!arriving.empty()) {
         try {

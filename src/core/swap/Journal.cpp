@@ -50,7 +50,7 @@ Journal decodeJournal(std::string_view bytes) {
     nlohmann::json j;
     try {
         j = nlohmann::json::parse(bytes);
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) { // also a number out of range
         throw DecodeError(std::string("journal.json is not valid JSON: ") + e.what());
     }
     if (!j.is_object())
