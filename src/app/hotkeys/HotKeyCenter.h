@@ -35,7 +35,7 @@ public:
 
     // Global shortcuts can fire in this session at all.
     bool canFire() const { return grabber_.available(); }
-    // The spec has a registration now.
+    // The combination is registered now.
     bool isRegistered(const HotKeySpec& spec) const;
 
 public slots:
