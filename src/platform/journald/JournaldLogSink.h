@@ -8,22 +8,29 @@
 
 namespace tessarin {
 
-// Sends each entry to the systemd journal with the program's identifier and the category in a field of its
-// own (TESSARIN_CATEGORY), at priority info or, for the error level, err.
+// The socket through which the journal accepts entries.
+inline const std::filesystem::path journalSocketPath = "/run/systemd/journal/socket";
+
+// Sends each entry to the systemd journal in its native datagram protocol, with the program's identifier
+// and the category in a field of its own (TESSARIN_CATEGORY), at priority info or, for the error level,
+// err.
 class JournaldLogSink : public LogSink {
 public:
     static constexpr const char* defaultIdentifier = "com.orrinvale.Tessarin";
 
-    explicit JournaldLogSink(std::string identifier = defaultIdentifier);
+    explicit JournaldLogSink(std::string identifier = defaultIdentifier,
+                             std::filesystem::path socket = journalSocketPath);
+    ~JournaldLogSink() override;
+    JournaldLogSink(const JournaldLogSink&) = delete;
+    JournaldLogSink& operator=(const JournaldLogSink&) = delete;
 
     void write(const LogEntry& entry) override;
 
 private:
     std::string identifier_;
+    std::filesystem::path socket_;
+    int fd_ = -1;
 };
-
-// The socket through which the journal accepts entries.
-inline const std::filesystem::path journalSocketPath = "/run/systemd/journal/socket";
 
 // The journal when its socket exists, standard error otherwise.
 std::shared_ptr<LogSink> makeDefaultLogSink(const std::filesystem::path& journalSocket = journalSocketPath);
