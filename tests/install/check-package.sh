@@ -30,7 +30,7 @@ done
 grep -q "^./usr/local" <<<"$contents" && fail "the package installs into /usr/local"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libsystemd0 qt6-qpa-plugins; do
+for dependency in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libglib2.0-0 qt6-qpa-plugins; do
   grep -q "\b$dependency\b" <<<"$depends" || fail "Depends lacks $dependency: $depends"
 done
 
