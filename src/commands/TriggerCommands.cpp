@@ -155,13 +155,8 @@ ExitStatus ShortcutCommand::runWithModel(SettingsModel& model, Session&, Command
 
 ExitStatus ShortcutsCommand::runInSession(Session& session, CommandContext& context,
                                           const std::vector<std::string>&) {
-    Config config;
-    try {
-        config = session.store().loadConfig();
-    } catch (const std::exception& e) {
-        context.err << e.what() << "\n";
-        return ExitStatus::refused;
-    }
+    // An unreadable document ends the command with its message, as every command does.
+    const Config config = session.store().loadConfig();
     const TriggerServices& triggers = context.triggers;
     auto list = nlohmann::ordered_json::array();
     for (const auto& assignment : config.hotKeyAssignments()) {
