@@ -1,7 +1,7 @@
 #include "support/Calendar.h"
 
 #include "support/Instants.h"
-#include "support/TimeZone.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ using test::utc;
 
 // Europe/Berlin changes on 2026-03-29 (02:00 CET -> 03:00 CEST) and 2026-10-25 (03:00 CEST -> 02:00 CET).
 TEST(CalendarTest, StartOfDayFollowsTheLocalZoneAcrossDaylightSavingChanges) {
-    const test::ScopedTimeZone zone("Europe/Berlin");
+    const test::ScopedEnv zone("TZ", "Europe/Berlin");
     const Calendar calendar;
     struct Case {
         const char* what;
@@ -35,7 +35,7 @@ TEST(CalendarTest, StartOfDayFollowsTheLocalZoneAcrossDaylightSavingChanges) {
 }
 
 TEST(CalendarTest, AddingDaysKeepsTheWallClockTimeAndCountingDaysUsesCalendarDays) {
-    const test::ScopedTimeZone zone("Europe/Berlin");
+    const test::ScopedEnv zone("TZ", "Europe/Berlin");
     const Calendar calendar;
     struct Case {
         const char* what;
@@ -66,7 +66,7 @@ TEST(CalendarTest, AddingDaysKeepsTheWallClockTimeAndCountingDaysUsesCalendarDay
 
 TEST(CalendarTest, DayThatBeginsAfterASkippedMidnight) {
     // Santiago moved from -04 to -03 at 2022-09-11 00:00, so that day began at 01:00 (04:00 UTC).
-    const test::ScopedTimeZone zone("America/Santiago");
+    const test::ScopedEnv zone("TZ", "America/Santiago");
     const Calendar calendar;
     EXPECT_EQ(calendar.startOfDay(utc(2022, 9, 11, 18, 0)), utc(2022, 9, 11, 4, 0));
     EXPECT_EQ(calendar.isoDay(calendar.startOfDay(utc(2022, 9, 11, 18, 0))), "2022-09-11");

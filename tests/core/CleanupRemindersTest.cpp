@@ -2,7 +2,7 @@
 
 #include "organise/CleanupSchedule.h"
 #include "support/Instants.h"
-#include "support/TimeZone.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace {
 using test::berlin;
 
 TEST(CleanupRemindersTest, FireTimesOnTheTaskDayAndWhileOverdue) {
-    const test::ScopedTimeZone zone("Europe/Berlin");
+    const test::ScopedEnv zone("TZ", "Europe/Berlin");
     const Calendar calendar;
     // "today" is Thursday 2026-03-26; the spring change falls on Sunday the 29th and the repeats run into
     // summer time, yet each stays at 09:00 local.
@@ -101,7 +101,7 @@ TEST(CleanupRemindersTest, BodyTexts) {
 }
 
 TEST(CleanupRemindersTest, WhatASyncSchedulesForADocument) {
-    const test::ScopedTimeZone zone("Europe/Berlin");
+    const test::ScopedEnv zone("TZ", "Europe/Berlin");
     const Calendar calendar;
     const Date now = berlin(2026, 3, 26, 10, 0, false);
     const auto archived = [](const std::string& name,

@@ -7,8 +7,8 @@
 #include "support/Files.h"
 #include "support/Log.h"
 #include "support/RunProcess.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
-#include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct CtlWorld {
-    test::ScopedTimeZone zone{"Europe/Berlin"};
+    test::ScopedEnv zone{"TZ", "Europe/Berlin"};
     test::TempDir home;
     Paths paths = Paths::make(home.path(), home.path() / "Desktop");
     FileStateStore store{paths.config, paths.journal};

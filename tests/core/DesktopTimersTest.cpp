@@ -21,7 +21,7 @@ Workspace timed(const std::string& name, ArchiveTimerMode mode, int64_t days, st
 }
 
 TEST(DesktopTimersTest, DueAfterWholeDaysOfElapsedTimeFromTheReference) {
-    const test::ScopedTimeZone zone("Europe/Berlin");
+    const test::ScopedEnv zone("TZ", "Europe/Berlin");
     const Date monday = berlin(2026, 3, 23, 10, 0, false);
     const Date friday = berlin(2026, 3, 27, 10, 0, false);
     Workspace archived = timed("a", ArchiveTimerMode::fixed, 1, monday);
@@ -64,7 +64,7 @@ TEST(DesktopTimersTest, DueAfterWholeDaysOfElapsedTimeFromTheReference) {
 }
 
 TEST(DesktopTimersTest, TimersOnTheCalendarAndMovingThem) {
-    const test::ScopedTimeZone zone("Europe/Berlin");
+    const test::ScopedEnv zone("TZ", "Europe/Berlin");
     const Calendar calendar;
     const Date friday = berlin(2026, 3, 27, 10, 0, false);
     Config doc = makeDefaultConfig();

@@ -1,5 +1,6 @@
 #include "support/Log.h"
 
+#include "support/ScopedEnv.h"
 #include "support/StderrLogSink.h"
 
 #include <cstdlib>
@@ -121,22 +122,14 @@ TEST(Log, StderrSinkWritesOneLocalTimeLinePerEntry) {
         {"CET-1", "2026-12-06T15:03:09+01:00 [sweep] swept 2 files\n"},
         {"<-0330>3:30", "2026-12-06T10:33:09-03:30 [sweep] swept 2 files\n"},
     };
-    const char* saved = std::getenv("TZ");
-    const std::string previous = saved ? saved : "";
     for (const auto& c : cases) {
-        ::setenv("TZ", c.zone, 1);
-        ::tzset();
+        const test::ScopedEnv zone("TZ", c.zone);
         std::ostringstream out;
         StderrLogSink sink(out);
         Log log({std::shared_ptr<LogSink>(&sink, [](LogSink*) {})}, 10, [] { return at(0); });
         log.log(LogCategory::sweep, "swept %ld files", 2);
         EXPECT_EQ(out.str(), c.expected) << c.zone;
     }
-    if (saved)
-        ::setenv("TZ", previous.c_str(), 1);
-    else
-        ::unsetenv("TZ");
-    ::tzset();
 }
 
 TEST(Log, ConcurrentWritersLoseNothing) {

@@ -6,8 +6,8 @@
 #include "store/Paths.h"
 #include "support/Files.h"
 #include "support/Instants.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
-#include "support/TimeZone.h"
 
 #include <filesystem>
 #include <functional>
@@ -70,7 +70,7 @@ struct MessageSink : LogSink {
 // A throwaway home with a store, real folders, a test file service, a manual clock in Europe/Berlin
 // and an archiver over them.
 struct ArchiveWorld {
-    ScopedTimeZone zone{"Europe/Berlin"};
+    ScopedEnv zone{"TZ", "Europe/Berlin"};
     TempDir home;
     Paths paths = Paths::make(home.path(), home.path() / "Desktop");
     SaveFaultStore store{paths.config, paths.journal};
