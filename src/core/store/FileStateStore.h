@@ -1,8 +1,12 @@
 #pragma once
 
+#include "store/AtomicFile.h"
 #include "store/StateStore.h"
+#include "support/Date.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace tessarin {
 
@@ -26,9 +30,30 @@ public:
     const std::filesystem::path& configPath() const { return configPath_; }
     const std::filesystem::path& journalPath() const { return journalPath_; }
 
+    // For a process that holds the store lock, so that nobody else writes the document: the document
+    // last read is kept and handed out again while config.json is still the file it was read from
+    // (same inode, size and times), instead of being read and decoded for every load. Off by default.
+    void keepDocument(bool keep);
+
+    // From now on every document this store saves marks `workspace` visited at `when` (unless it
+    // records a later visit): a visit then costs no write of its own, and a command that writes
+    // nothing leaves the document as it was.
+    void carryVisit(std::string workspace, Date when);
+
 private:
     std::filesystem::path configPath_;
     std::filesystem::path journalPath_;
+    bool keep_ = false;
+    struct Kept {
+        FileVersion version;
+        Config config;
+    };
+    std::optional<Kept> kept_;
+    struct Visit {
+        std::string workspace;
+        Date when;
+    };
+    std::optional<Visit> visit_;
 };
 
 } // namespace tessarin
