@@ -29,7 +29,7 @@ using namespace tessarin;
 namespace fs = std::filesystem;
 using tessarin::bench::median;
 using tessarin::bench::ms;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
@@ -37,8 +37,8 @@ std::map<std::string, double> spent; // milliseconds per kind of work
 
 struct Timed {
     std::string what;
-    Clock::time_point start = Clock::now();
-    ~Timed() { spent[what] += ms(Clock::now() - start); }
+    SteadyClock::time_point start = SteadyClock::now();
+    ~Timed() { spent[what] += ms(SteadyClock::now() - start); }
 };
 
 class TimingSurface : public DesktopSurface {
@@ -149,7 +149,7 @@ int renameAt(int from, const std::string& name, int to) {
 // per item, as a plain program would.
 double plainLoop(const Bench& b, const std::string& out, const std::string& in,
                  const std::vector<std::string>& leaving, const std::vector<std::string>& arriving) {
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     const std::string desktop = b.desktop.string() + "/";
     const std::string outFolder = (b.root / out).string() + "/";
     const std::string inFolder = (b.root / in).string() + "/";
@@ -157,13 +157,13 @@ double plainLoop(const Bench& b, const std::string& out, const std::string& in,
         require(renameFull(desktop + name, outFolder + name), "plain loop");
     for (const auto& name : arriving)
         require(renameFull(inFolder + name, desktop + name), "plain loop");
-    return ms(Clock::now() - start);
+    return ms(SteadyClock::now() - start);
 }
 
 // The same renames relative to the three folders, each opened once.
 double bestLoop(const Bench& b, const std::string& out, const std::string& in,
                 const std::vector<std::string>& leaving, const std::vector<std::string>& arriving) {
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     const int desktop = ::open(b.desktop.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     const int outFolder = ::open((b.root / out).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     const int inFolder = ::open((b.root / in).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -174,7 +174,7 @@ double bestLoop(const Bench& b, const std::string& out, const std::string& in,
     ::close(desktop);
     ::close(outFolder);
     ::close(inFolder);
-    return ms(Clock::now() - start);
+    return ms(SteadyClock::now() - start);
 }
 
 struct Result {
@@ -200,9 +200,9 @@ Result measure(int n, int runs, bool breakdown, bool keep = true) {
     for (int r = 0; r < runs; ++r) {
         spent.clear();
         for (const char* target : {"B", "A"}) {
-            const auto start = Clock::now();
+            const auto start = SteadyClock::now();
             swapper.switchTo(target);
-            swaps.push_back(ms(Clock::now() - start));
+            swaps.push_back(ms(SteadyClock::now() - start));
         }
         if (breakdown && r == runs - 1) {
             double total = 0;
@@ -224,7 +224,7 @@ Result measure(int n, int runs, bool breakdown, bool keep = true) {
 
 // Runs tessarinctl with `args` in the home of `b`; the time from start to exit in milliseconds.
 double timedCtl(const Bench& b, const std::vector<std::string>& args) {
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("HOME", b.home.c_str(), 1);
@@ -240,7 +240,7 @@ double timedCtl(const Bench& b, const std::vector<std::string>& args) {
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    const double elapsed = ms(Clock::now() - start);
+    const double elapsed = ms(SteadyClock::now() - start);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "tessarinctl failed with status %d\n", status);
         std::exit(1);

@@ -122,10 +122,11 @@ std::optional<ExitStatus> Session::open() {
         recoveryFailed_ = true;
         context_.err << "Couldn't finish the interrupted switch: " << e.what() << "\n";
     }
-    // The active desktop counts as visited; the stamp rides along with the command's own writes, so a
-    // command that changes nothing writes nothing.
+    // The active desktop counts as visited, and so does the one a switch makes active; the stamps ride
+    // along with the command's own writes, so a command that changes nothing writes nothing.
     try {
-        store().carryVisit(store().loadConfig().activeWorkspace, clock().now());
+        store().carryVisits(store().loadConfig().activeWorkspace, clock().now(), clock());
+        sequence().setStampsVisit(false);
     } catch (...) {
     }
     return std::nullopt;

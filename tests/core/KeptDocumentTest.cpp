@@ -81,7 +81,8 @@ TEST(KeptDocument, EverySaveCarriesTheVisit) {
     for (const auto& c : cases) {
         test::TempHome tmp;
         FileStateStore store(tmp / "config.json", tmp / "journal.json");
-        store.carryVisit("A", visit);
+        const ManualClock clock(Date{7000});
+        store.carryVisits("A", visit, clock);
         Config doc = documentWith("B", {});
         doc.workspaces[0].lastActiveAt = c.before;
         // Saved twice from the same copy: the second save must not lose the stamp either.
@@ -90,7 +91,7 @@ TEST(KeptDocument, EverySaveCarriesTheVisit) {
         store.saveConfig(doc);
         const Config read = FileStateStore(tmp / "config.json", tmp / "journal.json").loadConfig();
         EXPECT_EQ(read.findWorkspace("A")->lastActiveAt, c.after) << c.what;
-        EXPECT_EQ(read.findWorkspace("B")->lastActiveAt, std::nullopt) << c.what;
+        EXPECT_EQ(read.findWorkspace("B")->lastActiveAt, Date{7000}) << c.what; // the active desktop
         EXPECT_EQ(read.lastExpandedWorkspace, "B") << c.what;
     }
 }

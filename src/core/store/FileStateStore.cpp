@@ -27,9 +27,20 @@ void FileStateStore::keepDocument(bool keep) {
     kept_.reset();
 }
 
-void FileStateStore::carryVisit(std::string workspace, Date when) {
-    visit_ = Visit{std::move(workspace), when};
+void FileStateStore::carryVisits(std::string workspace, Date when, const Clock& clock) {
+    visit_ = Visit{std::move(workspace), when, &clock};
 }
+
+namespace {
+
+void markVisited(Config& config, const std::string& workspace, Date when) {
+    config.updateWorkspace(workspace, [&](Workspace& w) {
+        if (!w.lastActiveAt || *w.lastActiveAt < when)
+            w.lastActiveAt = when;
+    });
+}
+
+} // namespace
 
 Config FileStateStore::loadConfig() {
     if (kept_) {
@@ -52,11 +63,10 @@ void FileStateStore::saveConfig(const Config& config) {
         throw StoreError(config.schemaVersion);
     Config copy = config;
     copy.schemaVersion = Config::currentSchemaVersion;
-    if (visit_)
-        copy.updateWorkspace(visit_->workspace, [&](Workspace& w) {
-            if (!w.lastActiveAt || *w.lastActiveAt < visit_->when)
-                w.lastActiveAt = visit_->when;
-        });
+    if (visit_) {
+        markVisited(copy, visit_->workspace, visit_->when);
+        markVisited(copy, copy.activeWorkspace, visit_->clock->now());
+    }
     // The next load reads what was written, so that it comes back exactly as decoding gives it.
     kept_.reset();
     writeAtomically(configPath_, encodeConfig(copy));

@@ -2,6 +2,7 @@
 
 #include "store/AtomicFile.h"
 #include "store/StateStore.h"
+#include "support/Clock.h"
 #include "support/Date.h"
 
 #include <filesystem>
@@ -35,10 +36,10 @@ public:
     // (same inode, size and times), instead of being read and decoded for every load. Off by default.
     void keepDocument(bool keep);
 
-    // From now on every document this store saves marks `workspace` visited at `when` (unless it
-    // records a later visit): a visit then costs no write of its own, and a command that writes
-    // nothing leaves the document as it was.
-    void carryVisit(std::string workspace, Date when);
+    // From now on every document this store saves marks visited, unless it records a later visit,
+    // `workspace` at `when` and its own active desktop at the time of the save (by `clock`): a visit then
+    // costs no write of its own, and a command that writes nothing leaves the document as it was.
+    void carryVisits(std::string workspace, Date when, const Clock& clock);
 
 private:
     std::filesystem::path configPath_;
@@ -52,6 +53,7 @@ private:
     struct Visit {
         std::string workspace;
         Date when;
+        const Clock* clock;
     };
     std::optional<Visit> visit_;
 };
