@@ -1,7 +1,10 @@
 // One switch with N items each way (N leave the Desktop, N arrive), against two floors on the same file
 // system, in one run: the same 2N renames by a plain loop over full paths, and by the best loop
 // (renameat2 with RENAME_NOREPLACE relative to folders opened once). Prints median times, the ratios,
-// and for the largest N where the time of one switch goes.
+// and for each N where the time of one switch goes. The swapper runs as tessarinctl runs it, with the
+// store keeping the document it read; the column "unkept" reads and decodes it for every load.
+// Then a whole `tessarinctl next` process with 100 items each way, against its floor measured in the
+// same run: the start of `tessarinctl --version`, the best loop's 200 renames and moveGapMs.
 #include "BenchSupport.h"
 #include "model/Config.h"
 #include "store/FileStateStore.h"
@@ -19,13 +22,14 @@
 #include <map>
 #include <stdio.h>
 #include <sys/statfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tessarin;
 namespace fs = std::filesystem;
 using tessarin::bench::median;
 using tessarin::bench::ms;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
@@ -33,8 +37,8 @@ std::map<std::string, double> spent; // milliseconds per kind of work
 
 struct Timed {
     std::string what;
-    Clock::time_point start = Clock::now();
-    ~Timed() { spent[what] += ms(Clock::now() - start); }
+    SteadyClock::time_point start = SteadyClock::now();
+    ~Timed() { spent[what] += ms(SteadyClock::now() - start); }
 };
 
 class TimingSurface : public DesktopSurface {
@@ -145,7 +149,7 @@ int renameAt(int from, const std::string& name, int to) {
 // per item, as a plain program would.
 double plainLoop(const Bench& b, const std::string& out, const std::string& in,
                  const std::vector<std::string>& leaving, const std::vector<std::string>& arriving) {
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     const std::string desktop = b.desktop.string() + "/";
     const std::string outFolder = (b.root / out).string() + "/";
     const std::string inFolder = (b.root / in).string() + "/";
@@ -153,13 +157,13 @@ double plainLoop(const Bench& b, const std::string& out, const std::string& in,
         require(renameFull(desktop + name, outFolder + name), "plain loop");
     for (const auto& name : arriving)
         require(renameFull(inFolder + name, desktop + name), "plain loop");
-    return ms(Clock::now() - start);
+    return ms(SteadyClock::now() - start);
 }
 
 // The same renames relative to the three folders, each opened once.
 double bestLoop(const Bench& b, const std::string& out, const std::string& in,
                 const std::vector<std::string>& leaving, const std::vector<std::string>& arriving) {
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     const int desktop = ::open(b.desktop.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     const int outFolder = ::open((b.root / out).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     const int inFolder = ::open((b.root / in).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -170,7 +174,7 @@ double bestLoop(const Bench& b, const std::string& out, const std::string& in,
     ::close(desktop);
     ::close(outFolder);
     ::close(inFolder);
-    return ms(Clock::now() - start);
+    return ms(SteadyClock::now() - start);
 }
 
 struct Result {
@@ -180,9 +184,10 @@ struct Result {
 };
 
 // Each run times both directions of each of the three: A->B and B->A.
-Result measure(int n, int runs, bool breakdown) {
+Result measure(int n, int runs, bool breakdown, bool keep = true) {
     Bench b(n);
     FileStateStore fileStore(b.root / ".store/config.json", b.root / ".store/journal.json");
+    fileStore.keepDocument(keep); // as in tessarinctl, which holds the store lock
     FileSystemSurface fsSurface(b.desktop, b.root);
     TimingSurface surface(fsSurface);
     TimingStore store(fileStore);
@@ -195,9 +200,9 @@ Result measure(int n, int runs, bool breakdown) {
     for (int r = 0; r < runs; ++r) {
         spent.clear();
         for (const char* target : {"B", "A"}) {
-            const auto start = Clock::now();
+            const auto start = SteadyClock::now();
             swapper.switchTo(target);
-            swaps.push_back(ms(Clock::now() - start));
+            swaps.push_back(ms(SteadyClock::now() - start));
         }
         if (breakdown && r == runs - 1) {
             double total = 0;
@@ -217,6 +222,53 @@ Result measure(int n, int runs, bool breakdown) {
     return {median(swaps), median(plains), median(bests)};
 }
 
+// Runs tessarinctl with `args` in the home of `b`; the time from start to exit in milliseconds.
+double timedCtl(const Bench& b, const std::vector<std::string>& args) {
+    const auto start = SteadyClock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("HOME", b.home.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (b.home / ".config").c_str(), 1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        std::vector<char*> argv{const_cast<char*>(TESSARIN_CTL)};
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const double elapsed = ms(SteadyClock::now() - start);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "tessarinctl failed with status %d\n", status);
+        std::exit(1);
+    }
+    return elapsed;
+}
+
+// `tessarinctl next` alternates between A and B, each holding n items; the floor is what such a process
+// can't avoid: its start, the renames and the pause between the two phases.
+void measureProcess(int n, int runs) {
+    Bench b(n);
+    std::vector<double> switches, starts, bests;
+    for (int r = 0; r < runs; ++r) {
+        starts.push_back(timedCtl(b, {"--version"}));
+        switches.push_back(timedCtl(b, {"next"})); // A -> B
+        switches.push_back(timedCtl(b, {"next"})); // B -> A
+        bests.push_back(bestLoop(b, "A", "B", b.aNames, b.bNames));
+        bests.push_back(bestLoop(b, "B", "A", b.bNames, b.aNames));
+    }
+    const double gap = AppSettings{}.moveGapMs;
+    const double floor = median(starts) + median(bests) + gap;
+    std::printf("whole process, N=%d each way, median ms of %d:\n", n, runs * 2);
+    std::printf("  tessarinctl next %8.2f\n", median(switches));
+    std::printf("  floor            %8.2f  (tessarinctl --version %.2f + best loop %.2f + moveGapMs %.0f)\n",
+                floor, median(starts), median(bests), gap);
+    std::printf("  next - floor     %8.2f\n", median(switches) - floor);
+}
+
 } // namespace
 
 // With an argument N, measures only that size (for a profiler).
@@ -227,18 +279,21 @@ int main(int argc, char** argv) {
     std::printf("one switch with N items each way (2N renames), median ms, under %s (%s)\n",
                 probe.home.parent_path().c_str(), info.f_type == 0x01021994 ? "tmpfs" : "not tmpfs");
     std::printf("the swapper's time includes moveGapMs (10 ms), the pause between its two phases\n");
-    std::printf("%8s %10s %10s %10s %12s %12s %14s\n", "N", "switch", "plain", "best", "switch/plain",
-                "switch/best", "switch-best");
+    std::printf("%8s %10s %10s %10s %10s %12s %12s %14s\n", "N", "switch", "unkept", "plain", "best",
+                "switch/plain", "switch/best", "switch-best");
     std::vector<std::pair<int, int>> sizes{{100, 21}, {1000, 11}, {10000, 5}};
     if (argc > 1)
         sizes = {{std::atoi(argv[1]), 5}};
     for (const auto& [n, runs] : sizes) {
         const Result r = measure(n, runs, false);
-        std::printf("%8d %10.2f %10.2f %10.2f %12.2f %12.2f %14.2f\n", n, r.swap, r.plain, r.best,
-                    r.swap / r.plain, r.swap / r.best, r.swap - r.best);
+        const Result unkept = measure(n, runs, false, false);
+        std::printf("%8d %10.2f %10.2f %10.2f %10.2f %12.2f %12.2f %14.2f\n", n, r.swap, unkept.swap, r.plain,
+                    r.best, r.swap / r.plain, r.swap / r.best, r.swap - r.best);
     }
     std::printf("where the time goes:\n");
     for (const auto& [n, runs] : sizes)
         measure(n, runs, true);
+    if (argc <= 1)
+        measureProcess(100, 15);
     return 0;
 }

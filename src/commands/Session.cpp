@@ -32,7 +32,7 @@ struct Session::Owned {
         : log(sinksFor(context)), store(context.paths.config, context.paths.journal),
           fileSurface(context.paths.desktop, context.paths.workspaces), hosts(context.paths.desktop, log),
           surface(
-              fileSurface, [this]() -> IconHost& { return hosts.current(); }, log),
+              fileSurface, [this]() -> IconHost& { return iconHost(); }, log),
           swapper(surface, store), sequence(store, swapper, log, clock),
           archiver(store, context.paths, files, clock, log), lock(context.paths.root, "tessarinctl"),
           screenshots(linuxScreenshotServices(), context.paths.home, context.paths.desktop),
@@ -41,6 +41,14 @@ struct Session::Owned {
     }
 
     SessionParts parts() { return {log, clock, store, surface, swapper, sequence, sweeps, archiver}; }
+
+    // A command is over long before a desktop-icon host could be replaced: the display is asked once,
+    // when a position is first needed, and never by a command that needs none.
+    IconHost& iconHost() {
+        if (!host)
+            host = &hosts.current();
+        return *host;
+    }
 
     Log log;
     SystemClock clock;
@@ -55,6 +63,7 @@ struct Session::Owned {
     StoreLock lock;
     ScreenshotFilter screenshots;
     DesktopSweeps sweeps;
+    IconHost* host = nullptr;
 };
 
 Session::Session(CommandContext& context)
@@ -72,6 +81,8 @@ std::optional<ExitStatus> Session::open() {
         checkDesktopLocation(context_.paths);
         std::filesystem::create_directories(context_.paths.store);
         owned_->lock.acquire();
+        // Nobody else writes the document while the lock is held: it is read and decoded once.
+        store().keepDocument(true);
     } catch (const StoreLockBusy& e) {
         context_.err << e.what() << "\n";
         return ExitStatus::busy;
@@ -111,7 +122,13 @@ std::optional<ExitStatus> Session::open() {
         recoveryFailed_ = true;
         context_.err << "Couldn't finish the interrupted switch: " << e.what() << "\n";
     }
-    startup.stampActiveVisited();
+    // The active desktop counts as visited, and so does the one a switch makes active; the stamps ride
+    // along with the command's own writes, so a command that changes nothing writes nothing.
+    try {
+        store().carryVisits(store().loadConfig().activeWorkspace, clock().now(), clock());
+        sequence().setStampsVisit(false);
+    } catch (...) {
+    }
     return std::nullopt;
 }
 

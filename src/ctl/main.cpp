@@ -3,6 +3,7 @@
 #include "commands/HelpPages.h"
 #include "forward/DBusAgentLink.h"
 #include "session/CommandTriggers.h"
+#include "store/StoreLock.h"
 #include "support/BuildInfo.h"
 
 #include <iostream>
@@ -39,7 +40,11 @@ int main(int argc, char** argv) {
         if (c->name() != *line.command)
             continue;
         // With the agent running, the agent does the work (it holds the store); otherwise this process.
-        const auto agent = DBusAgentLink::connectIfRunning(context.paths.root);
+        // A running agent holds the store lock for its whole life, so while nobody holds it there is no
+        // agent to ask and no session bus to connect to.
+        const auto agent = tessarin::StoreLock::mayBeHeld(context.paths.root)
+                               ? DBusAgentLink::connectIfRunning(context.paths.root)
+                               : nullptr;
         context.agent = agent.get();
         return static_cast<int>(c->run(context, line.args));
     }

@@ -112,11 +112,13 @@ SwitchOutcome SwitchSequence::performSwitch(const std::string& target, bool user
 
     if (target != outcome.leaving)
         previousWorkspace_ = outcome.leaving;
-    try {
-        mutateConfig(store_, [&](Config& c) {
-            c.updateWorkspace(c.activeWorkspace, [&](Workspace& w) { w.lastActiveAt = clock_.now(); });
-        });
-    } catch (...) {
+    if (stampsVisit_) {
+        try {
+            mutateConfig(store_, [&](Config& c) {
+                c.updateWorkspace(c.activeWorkspace, [&](Workspace& w) { w.lastActiveAt = clock_.now(); });
+            });
+        } catch (...) {
+        }
     }
     if (!outcome.skips.empty())
         observer.notePinnedSkips(outcome.skips);

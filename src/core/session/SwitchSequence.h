@@ -42,6 +42,10 @@ public:
     // Off while a failure is for the requester alone to report (a command forwarded by tessarinctl):
     // the observer then shows nothing. On by default.
     void setFailuresShown(bool shown) { failuresShown_ = shown; }
+    // Off where the store stamps the active desktop of every document it saves (tessarinctl's session):
+    // the visit then rides along with the switch's own save instead of costing a write after it. On by
+    // default.
+    void setStampsVisit(bool stamps) { stampsVisit_ = stamps; }
     bool readOnly() const { return readOnly_; }
     bool isSwapping() const { return isSwapping_; }
     const std::optional<std::string>& previousWorkspace() const { return previousWorkspace_; }
@@ -74,6 +78,7 @@ private:
     DesktopSweeps* sweeps_ = nullptr;
     bool readOnly_ = false;
     bool failuresShown_ = true;
+    bool stampsVisit_ = true;
     bool isSwapping_ = false;
     std::optional<std::string> previousWorkspace_;
 };

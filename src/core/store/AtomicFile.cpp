@@ -74,7 +74,31 @@ void writeAtomically(const fs::path& target, std::string_view bytes) {
         ::fsync(dir.get());
 }
 
-std::optional<std::string> readWholeFile(const fs::path& path) {
+namespace {
+
+FileVersion versionOf(const struct stat& st) {
+    return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+} // namespace
+
+bool FileVersion::operator==(const FileVersion& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+}
+
+std::optional<FileVersion> fileVersion(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return versionOf(st);
+}
+
+std::optional<std::string> readWholeFile(const fs::path& path, FileVersion* version) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT)
@@ -86,6 +110,8 @@ std::optional<std::string> readWholeFile(const fs::path& path) {
         fail("Couldn't read", path, errno);
     if (!S_ISREG(st.st_mode))
         fail("Couldn't read", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    if (version)
+        *version = versionOf(st);
     std::string content;
     content.reserve(static_cast<size_t>(st.st_size));
     char buffer[65536];

@@ -12,9 +12,9 @@ FileStateStore::FileStateStore(std::filesystem::path configPath, std::filesystem
 
 namespace {
 
-std::optional<std::string> readStateFile(const std::filesystem::path& path) {
+std::optional<std::string> readStateFile(const std::filesystem::path& path, FileVersion* version = nullptr) {
     try {
-        return readWholeFile(path);
+        return readWholeFile(path, version);
     } catch (const std::system_error& e) {
         throw StoreError::unreadable(path, e.code());
     }
@@ -22,11 +22,40 @@ std::optional<std::string> readStateFile(const std::filesystem::path& path) {
 
 } // namespace
 
+void FileStateStore::keepDocument(bool keep) {
+    keep_ = keep;
+    kept_.reset();
+}
+
+void FileStateStore::carryVisits(std::string workspace, Date when, const Clock& clock) {
+    visit_ = Visit{std::move(workspace), when, &clock};
+}
+
+namespace {
+
+void markVisited(Config& config, const std::string& workspace, Date when) {
+    config.updateWorkspace(workspace, [&](Workspace& w) {
+        if (!w.lastActiveAt || *w.lastActiveAt < when)
+            w.lastActiveAt = when;
+    });
+}
+
+} // namespace
+
 Config FileStateStore::loadConfig() {
-    const auto bytes = readStateFile(configPath_);
+    if (kept_) {
+        if (fileVersion(configPath_) == kept_->version)
+            return kept_->config;
+        kept_.reset();
+    }
+    FileVersion version;
+    const auto bytes = readStateFile(configPath_, &version);
     if (!bytes)
         return makeDefaultConfig();
-    return decodeConfig(*bytes);
+    Config config = decodeConfig(*bytes);
+    if (keep_)
+        kept_ = Kept{version, config};
+    return config;
 }
 
 void FileStateStore::saveConfig(const Config& config) {
@@ -34,6 +63,12 @@ void FileStateStore::saveConfig(const Config& config) {
         throw StoreError(config.schemaVersion);
     Config copy = config;
     copy.schemaVersion = Config::currentSchemaVersion;
+    if (visit_) {
+        markVisited(copy, visit_->workspace, visit_->when);
+        markVisited(copy, copy.activeWorkspace, visit_->clock->now());
+    }
+    // The next load reads what was written, so that it comes back exactly as decoding gives it.
+    kept_.reset();
     writeAtomically(configPath_, encodeConfig(copy));
 }
 

@@ -32,6 +32,16 @@ std::filesystem::path StoreLock::lockFilePath(const std::filesystem::path& store
     return storeRoot / ".store" / "lock";
 }
 
+bool StoreLock::mayBeHeld(const std::filesystem::path& storeRoot) {
+    const int fd = ::open(lockFilePath(storeRoot).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno != ENOENT;
+    // A shared lock is refused only while someone holds the exclusive one.
+    const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd); // releases the shared lock
+    return !free;
+}
+
 StoreLock::StoreLock(std::filesystem::path storeRoot, std::string programName)
     : path_(lockFilePath(storeRoot)), programName_(std::move(programName)) {}
 

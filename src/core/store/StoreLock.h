@@ -31,6 +31,10 @@ public:
     static constexpr std::chrono::milliseconds defaultTimeout{6000};
 
     static std::filesystem::path lockFilePath(const std::filesystem::path& storeRoot);
+    // True when a process may hold the lock of the store at `storeRoot` now; false when the lock file
+    // does not exist or nobody holds it. Creates nothing and takes nothing but a shared lock for an
+    // instant. When the lock file can't be examined, true: the caller then asks the holder as before.
+    static bool mayBeHeld(const std::filesystem::path& storeRoot);
 
     // Touches no file until the first attempt to acquire.
     StoreLock(std::filesystem::path storeRoot, std::string programName);
