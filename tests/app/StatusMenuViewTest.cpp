@@ -47,7 +47,8 @@ TEST(StatusMenuView, ShortcutsEndAtTheTabStopAndTitlesStayAsGiven) {
     view.show(model);
 
     // The column starts past the widest title.
-    EXPECT_GT(view.tabStop(), QFontMetricsF(view.menu().font()).horizontalAdvance("A much longer desktop name"));
+    EXPECT_GT(view.tabStop(),
+              QFontMetricsF(view.menu().font()).horizontalAdvance("A much longer desktop name"));
 
     const auto actions = view.menu().actions();
     ASSERT_EQ(actions.size(), 5);
