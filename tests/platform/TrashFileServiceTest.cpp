@@ -3,6 +3,7 @@
 #include "organise/Archiver.h"
 #include "store/FileStateStore.h"
 #include "support/Files.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <chrono>
@@ -24,32 +25,17 @@ namespace fs = std::filesystem;
 
 // Points HOME and XDG_DATA_HOME into a throwaway folder (Qt reads both at each call) for the life of the
 // object, so the Trash is $folder/data/Trash.
-class ThrowawayTrash {
-public:
+struct ThrowawayTrash {
     ThrowawayTrash() {
-        for (const char* name : {"HOME", "XDG_DATA_HOME"})
-            if (const char* value = std::getenv(name))
-                saved_[name] = value;
-        ::setenv("HOME", (home.path() / "home").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (home.path() / "data").c_str(), 1);
+        env.set("HOME", (home.path() / "home").c_str());
+        env.set("XDG_DATA_HOME", (home.path() / "data").c_str());
         fs::create_directories(home.path() / "home");
-    }
-    ~ThrowawayTrash() {
-        for (const char* name : {"HOME", "XDG_DATA_HOME"}) {
-            const auto it = saved_.find(name);
-            if (it == saved_.end())
-                ::unsetenv(name);
-            else
-                ::setenv(name, it->second.c_str(), 1);
-        }
     }
 
     test::TempDir home;
+    test::ScopedEnv env;
     fs::path files() const { return home.path() / "data" / "Trash" / "files"; }
     fs::path info() const { return home.path() / "data" / "Trash" / "info"; }
-
-private:
-    std::map<std::string, std::string> saved_;
 };
 
 std::string percentDecoded(const std::string& text) {
@@ -182,7 +168,7 @@ TEST(TrashFileServiceTest, ATrashThatCantBeMadeLeavesTheItemWhereItWas) {
     ThrowawayTrash trash;
     // The data folder lies under a file, so no Trash can be made there.
     test::writeFile(trash.home.path() / "blocker", "a file");
-    ::setenv("XDG_DATA_HOME", (trash.home.path() / "blocker" / "data").c_str(), 1);
+    trash.env.set("XDG_DATA_HOME", (trash.home.path() / "blocker" / "data").c_str());
     const fs::path item = trash.home.path() / "home" / "Desktop" / "Scratch";
     test::writeFile(item, "keep me");
     // Work from a folder of our own: it must stay empty.
