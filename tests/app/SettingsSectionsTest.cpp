@@ -55,10 +55,25 @@ void press(QWidget* w, Qt::Key key) {
     QApplication::sendEvent(w, &event);
 }
 
+// What a case does in the window: a click, a key pressed on a control, a name typed and entered.
+using Act = std::function<void(SettingsFixture&)>;
+template <typename T = QPushButton> Act click(const char* name) {
+    return [=](SettingsFixture& f) { control<T>(f, name)->click(); };
+}
+Act key(const char* name, Qt::Key k) {
+    return [=](SettingsFixture& f) { press(control<QWidget>(f, name), k); };
+}
+Act typed(const char* name, const char* text) {
+    return [=](SettingsFixture& f) { type(control<QLineEdit>(f, name), text); };
+}
+Act workKeyInto(const char* name) {
+    return [=](SettingsFixture& f) { recordWorkKey(control<QWidget>(f, name)); };
+}
+
 struct ControlCase {
     const char* name;
     SettingsSectionId section;
-    std::function<void(SettingsFixture&)> act;
+    Act act;
     bool refused;                                     // the model's refusal is shown over the window
     std::function<bool(const Config&)> saved;         // what the document holds afterwards (when not refused)
     std::function<bool(SettingsFixture&)> shows = {}; // what the section shows afterwards
@@ -67,60 +82,47 @@ struct ControlCase {
 } // namespace
 
 TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
+    using S = SettingsSectionId;
     const ControlCase cases[] = {
         {"rename to the archive folder's name",
-         SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { type(control<QLineEdit>(f, "name:Work"), "archive"); },
+         S::workspaces,
+         typed("name:Work", "archive"),
          true,
          {},
          [](SettingsFixture& f) { return control<QLineEdit>(f, "name:Work")->text() == "Work"; }},
-        {"rename to a taken name",
-         SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { type(control<QLineEdit>(f, "name:Work"), "Home"); },
-         true,
-         {}},
-        {"rename", SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { type(control<QLineEdit>(f, "name:Work"), " Office "); }, false,
+        {"rename to a taken name", S::workspaces, typed("name:Work", "Home"), true, {}},
+        {"rename", S::workspaces, typed("name:Work", " Office "), false,
          [](const Config& c) { return c.findWorkspace("Office") && !c.findWorkspace("Work"); },
          [](SettingsFixture& f) {
              return f.windows.settingsWindow()->focusWidget() == control<QLineEdit>(f, "name:Office");
          }},
-        {"make a temporary desktop permanent", SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { press(control<QComboBox>(f, "type:Projects"), Qt::Key_Up); }, false,
+        {"make a temporary desktop permanent", S::workspaces, key("type:Projects", Qt::Key_Up), false,
          [](const Config& c) { return c.findWorkspace("Projects")->type == WorkspaceType::permanent; }},
-        {"move a desktop up", SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { control<QToolButton>(f, "up:Work")->click(); }, false,
+        {"move a desktop up", S::workspaces, click<QToolButton>("up:Work"), false,
          [](const Config& c) {
-             const auto live = c.liveWorkspaces();
-             return live[0].name == "Work" && live[1].name == "Home";
+             return c.liveWorkspaces()[0].name == "Work" && c.liveWorkspaces()[1].name == "Home";
          },
-         [](SettingsFixture& f) { return control<QToolButton>(f, "up:Work")->isEnabled() == false; }},
+         [](SettingsFixture& f) { return !control<QToolButton>(f, "up:Work")->isEnabled(); }},
         {"delete the active desktop",
-         SettingsSectionId::workspaces,
+         S::workspaces,
          [](SettingsFixture& f) {
              control<QToolButton>(f, "delete:Home")->click();
              SettingsFixture::answer(SettingsFixture::dialog(), "Move to Trash");
          },
          true,
          {}},
-        {"a shortcut another desktop holds",
-         SettingsSectionId::shortcuts,
-         [](SettingsFixture& f) { recordWorkKey(control<QWidget>(f, "cycleNext")); },
-         true,
-         {}},
-        {"a desktop's own shortcut again", SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { recordWorkKey(control<QWidget>(f, "hotkey:Work")); }, false,
+        {"a shortcut another desktop holds", S::shortcuts, workKeyInto("cycleNext"), true, {}},
+        {"a desktop's own shortcut again", S::workspaces, workKeyInto("hotkey:Work"), false,
          [](const Config& c) { return c.findWorkspace("Work")->hotkey == workKey; }},
-        {"clear a shortcut", SettingsSectionId::shortcuts,
+        {"clear a shortcut", S::shortcuts,
          [](SettingsFixture& f) {
              SettingsFixture::record(control<QWidget>(f, "hotkey:Work"), Qt::Key_Backspace, 22,
                                      Qt::NoModifier);
          },
          false, [](const Config& c) { return !c.findWorkspace("Work")->hotkey; }},
-        {"unpin", SettingsSectionId::pinnedFolders,
-         [](SettingsFixture& f) { control<QPushButton>(f, "unpin:Gone folder")->click(); }, false,
+        {"unpin", S::pinnedFolders, click("unpin:Gone folder"), false,
          [](const Config& c) { return c.settings.pinnedFolders == std::vector<std::string>{"notes.txt"}; }},
-        {"pin a Desktop item from the menu", SettingsSectionId::pinnedFolders,
+        {"pin a Desktop item from the menu", S::pinnedFolders,
          [](SettingsFixture& f) {
              for (QAction* a : control<QMenu>(f, "pinMenu")->actions())
                  if (a->text() == "photo.png")
@@ -131,17 +133,14 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
              return c.settings.pinnedFolders ==
                     std::vector<std::string>{"notes.txt", "Gone folder", "photo.png"};
          }},
-        {"pour into a permanent desktop", SettingsSectionId::organisation,
-         [](SettingsFixture& f) { press(control<QComboBox>(f, "destination:Projects"), Qt::Key_Down); },
-         false,
+        {"pour into a permanent desktop", S::organisation, key("destination:Projects", Qt::Key_Down), false,
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Projects");
              return w->clearMode == ClearMode::move && w->drainTarget == "Home" && w->timerDrains;
          }},
-        {"mark an archived desktop sorted", SettingsSectionId::organisation,
-         [](SettingsFixture& f) { control<QPushButton>(f, "sorted:Trip")->click(); }, false,
+        {"mark an archived desktop sorted", S::organisation, click("sorted:Trip"), false,
          [](const Config& c) { return c.findWorkspace("Trip")->state == WorkspaceState::archivedSorted; }},
-        {"remind at", SettingsSectionId::organisation,
+        {"remind at", S::organisation,
          [](SettingsFixture& f) {
              auto* time = control<QAbstractSpinBox>(f, "remindAt");
              time->setFocus();
@@ -149,31 +148,22 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
              press(time, Qt::Key_Return);
          },
          false, [](const Config& c) { return c.settings.cleanupNotifyMinutes == 600; }},
-        {"dark mode", SettingsSectionId::appearance,
-         [](SettingsFixture& f) { press(control<QComboBox>(f, "appearanceMode"), Qt::Key_End); }, false,
+        {"dark mode", S::appearance, key("appearanceMode", Qt::Key_End), false,
          [](const Config& c) { return c.settings.appearance.mode == AppearanceMode::dark; }},
         {"a rule into a reserved name",
-         SettingsSectionId::advanced,
-         [](SettingsFixture& f) {
-             QComboBox* target = ruleTarget(f);
-             type(target->lineEdit(), "_Inbox");
-         },
+         S::advanced,
+         [](SettingsFixture& f) { type(ruleTarget(f)->lineEdit(), "_Inbox"); },
          true,
          {}},
-        {"a rule into a new desktop", SettingsSectionId::advanced,
-         [](SettingsFixture& f) {
-             QComboBox* target = ruleTarget(f);
-             type(target->lineEdit(), "Invoices");
-         },
-         false,
+        {"a rule into a new desktop", S::advanced,
+         [](SettingsFixture& f) { type(ruleTarget(f)->lineEdit(), "Invoices"); }, false,
          [](const Config& c) {
              return c.settings.customFilters[0].collection == "Invoices" && c.findWorkspace("Invoices");
          }},
-        {"hot corner", SettingsSectionId::floatingDock,
-         [](SettingsFixture& f) { press(control<QComboBox>(f, "dockCorner"), Qt::Key_Down); }, false,
+        {"hot corner", S::floatingDock, key("dockCorner", Qt::Key_Down), false,
          [](const Config& c) { return c.settings.floatingDockCorner == FloatingDockCorner::topLeft; }},
         {"a save that fails",
-         SettingsSectionId::general,
+         S::general,
          [](SettingsFixture& f) {
              f.store.failSaves = true;
              control<QCheckBox>(f, "startMinimized")->click();
@@ -217,7 +207,7 @@ namespace {
 struct ConfirmationCase {
     const char* name;
     SettingsSectionId section;
-    std::function<void(SettingsFixture&)> ask;
+    Act ask;
     std::string message;
     std::string detail; // the part of the explanation the case decides (none: nothing to check)
     std::vector<std::string> buttons;
@@ -231,7 +221,7 @@ TEST(SettingsSections, ConfirmationsAskFirst) {
     const ConfirmationCase cases[] = {
         {"delete a desktop with one file",
          SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { control<QToolButton>(f, "delete:Work")->click(); },
+         click<QToolButton>("delete:Work"),
          "Move \u201cWork\u201d to the Trash?",
          "Its 1 file goes",
          {"Move to Trash", "Cancel"},
@@ -264,7 +254,7 @@ TEST(SettingsSections, ConfirmationsAskFirst) {
          [](const Config& c) { return !c.findWorkspace("Scratch"); }},
         {"the Screenshots desktop made temporary",
          SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { press(control<QComboBox>(f, "type:Screenshots"), Qt::Key_Down); },
+         key("type:Screenshots", Qt::Key_Down),
          "Make the Screenshots desktop temporary?",
          "",
          {"Make Temporary", "Cancel"},
@@ -272,7 +262,7 @@ TEST(SettingsSections, ConfirmationsAskFirst) {
          [](const Config& c) { return c.findWorkspace("Screenshots")->type == WorkspaceType::temporary; }},
         {"archive now",
          SettingsSectionId::organisation,
-         [](SettingsFixture& f) { control<QPushButton>(f, "archiveNow:Projects")->click(); },
+         click("archiveNow:Projects"),
          "Archive \u201cProjects\u201d?",
          "",
          {"Archive", "Archive, don't ask again", "Cancel"},
@@ -283,7 +273,7 @@ TEST(SettingsSections, ConfirmationsAskFirst) {
          }},
         {"move now",
          SettingsSectionId::organisation,
-         [](SettingsFixture& f) { control<QPushButton>(f, "moveNow:Scratch")->click(); },
+         click("moveNow:Scratch"),
          "Move \u201cScratch\u201d into \u201cWork\u201d?",
          "under a folder named \u201cScratch\u201d",
          {"Move", "Move, don't ask again", "Cancel"},
@@ -291,7 +281,7 @@ TEST(SettingsSections, ConfirmationsAskFirst) {
          [](const Config& c) { return !c.findWorkspace("Scratch") && c.settings.confirmDrain; }},
         {"follow workspaces",
          SettingsSectionId::experimental,
-         [](SettingsFixture& f) { control<QCheckBox>(f, "followWorkspaces")->click(); },
+         click<QCheckBox>("followWorkspaces"),
          "Photosensitivity warning",
          "",
          {"Turn On", "Cancel"},
@@ -322,7 +312,7 @@ namespace {
 struct ActionCase {
     const char* name;
     SettingsSectionId section;
-    std::function<void(SettingsFixture&)> act;
+    Act act;
     std::function<bool(SettingsFixture&)> done;
 };
 
@@ -340,14 +330,11 @@ TEST(SettingsSections, ButtonsThatReachTheAgentLeaveTheDocumentAlone) {
                               }};
     features.iconHost = [] { return IconHostState{IconHostState::Status::granted, "Caja"}; };
     const ActionCase cases[] = {
-        {"reveal the desktops folder", SettingsSectionId::general,
-         [](SettingsFixture& f) { control<QPushButton>(f, "revealDesktops")->click(); },
+        {"reveal the desktops folder", SettingsSectionId::general, click("revealDesktops"),
          [](SettingsFixture& f) { return f.revealed == std::vector{f.paths.workspaces}; }},
-        {"reveal an archived desktop", SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { control<QPushButton>(f, "revealArchived:Trip")->click(); },
+        {"reveal an archived desktop", SettingsSectionId::workspaces, click("revealArchived:Trip"),
          [](SettingsFixture& f) { return f.revealed == std::vector{f.archive() / "Trip-2026-02-20"}; }},
-        {"copy diagnostics", SettingsSectionId::general,
-         [](SettingsFixture& f) { control<QPushButton>(f, "copyDiagnostics")->click(); },
+        {"copy diagnostics", SettingsSectionId::general, click("copyDiagnostics"),
          [](SettingsFixture& f) {
              return QApplication::clipboard()->text() == "diagnostics report" &&
                     control<QPushButton>(f, "copyDiagnostics")->text() == "Copied";
@@ -359,8 +346,7 @@ TEST(SettingsSections, ButtonsThatReachTheAgentLeaveTheDocumentAlone) {
                  return l->text().contains(QStringLiteral("tell Caja where"));
              });
          }},
-        {"launch at login", SettingsSectionId::general,
-         [](SettingsFixture& f) { control<QCheckBox>(f, "launchAtLogin")->click(); },
+        {"launch at login", SettingsSectionId::general, click<QCheckBox>("launchAtLogin"),
          [&](SettingsFixture& f) {
              return loginItem && control<QCheckBox>(f, "launchAtLogin")->isChecked();
          }},
@@ -374,18 +360,15 @@ TEST(SettingsSections, ButtonsThatReachTheAgentLeaveTheDocumentAlone) {
              return box && box->text().toStdString() == *loginFailure && !loginItem &&
                     !control<QCheckBox>(f, "launchAtLogin")->isChecked();
          }},
-        {"new desktop", SettingsSectionId::workspaces,
-         [](SettingsFixture& f) { control<QPushButton>(f, "newDesktop")->click(); },
+        {"new desktop", SettingsSectionId::workspaces, click("newDesktop"),
          [](SettingsFixture& f) {
              return f.windows.creationSheet() && f.windows.creationSheet()->isVisible();
          }},
-        {"open the calendar", SettingsSectionId::organisation,
-         [](SettingsFixture& f) { control<QPushButton>(f, "openCalendar")->click(); },
+        {"open the calendar", SettingsSectionId::organisation, click("openCalendar"),
          [](SettingsFixture& f) {
              return f.windows.calendarWindow() && f.windows.calendarWindow()->isVisible();
          }},
-        {"sort now", SettingsSectionId::advanced,
-         [](SettingsFixture& f) { control<QPushButton>(f, "sortNow")->click(); },
+        {"sort now", SettingsSectionId::advanced, click("sortNow"),
          [](SettingsFixture& f) { return f.sweeps == 1; }},
     };
     for (const auto& c : cases) {

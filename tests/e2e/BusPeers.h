@@ -12,6 +12,32 @@
 
 namespace tessarin::e2e {
 
+// An object of this process served on the session bus at `path` under the well-known `name` while this
+// lives, as the desktop's own program would serve it.
+class Served {
+public:
+    Served(QObject* object, const char* path, const char* name) : path_(path), name_(name) {
+        ok_ = bus().registerObject(path_, object,
+                                   QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties) &&
+              takeName();
+    }
+    ~Served() {
+        giveUpName();
+        bus().unregisterObject(path_);
+    }
+    Served(const Served&) = delete;
+    Served& operator=(const Served&) = delete;
+    bool ok() const { return ok_; }
+    // The name given up and taken again, as when the program ends and another one starts.
+    void giveUpName() { bus().unregisterService(name_); }
+    bool takeName() { return bus().registerService(name_); }
+
+private:
+    static QDBusConnection bus() { return QDBusConnection::sessionBus(); }
+    QString path_, name_;
+    bool ok_ = false;
+};
+
 // A StatusNotifierWatcher: keeps the items that register, and says a host is there.
 class StatusNotifierWatcher : public QObject, protected QDBusContext {
     Q_OBJECT
@@ -32,15 +58,6 @@ public slots:
         sender_ = message().service();
     }
     void RegisterStatusNotifierHost(const QString&) {}
-
-public:
-    // Serves this watcher on the session bus under its well-known name, as a panel does.
-    bool serve() {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        return bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
-                                  QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties) &&
-               bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
-    }
 
 private:
     QStringList items_;
