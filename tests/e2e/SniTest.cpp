@@ -38,15 +38,11 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     const QString menuPath = itemProperty(service, "Menu").value<QDBusObjectPath>().path();
     EXPECT_EQ(menuPath, QStringLiteral("/MenuBar"));
     DBusMenuLayoutItem layout = menuLayout(service);
-    QStringList labels;
-    for (const auto& child : layout.children)
-        labels << (child.properties.value("type").toString() == "separator"
-                       ? QStringLiteral("---")
-                       : child.properties.value("label").toString());
-    // Shortcuts shown in the menu: titles unpadded, the desktop's shortcut exported for the panel.
-    EXPECT_EQ(labels,
-              (QStringList{"Home", "Work", "Play__Time", "---", "Hide current desktop", "New desktop…",
-                           "Cleanup calendar", "Floating dock", "---", "Settings…", "Quit"}));
+    // The rows are the status menu's (its own test has them all), read as a panel reads them: titles
+    // unpadded with shortcuts shown, "_" doubled for the panel, the desktop's shortcut exported.
+    ASSERT_GE(layout.children.size(), 3);
+    EXPECT_EQ(idOf(layout, "Home"), layout.children[0].id);
+    EXPECT_EQ(idOf(layout, "Play__Time"), layout.children[2].id);
     EXPECT_EQ(layout.children[0].properties.value("toggle-state").toInt(), 1);
     EXPECT_EQ(decoded<QList<QStringList>>(layout.children[1].properties.value("shortcut")),
               (QList<QStringList>{{"Control", "Alt", "F1"}}));
