@@ -90,7 +90,6 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
          true,
          {},
          [](SettingsFixture& f) { return control<QLineEdit>(f, "name:Work")->text() == "Work"; }},
-        {"rename to a taken name", S::workspaces, typed("name:Work", "Home"), true, {}},
         {"rename", S::workspaces, typed("name:Work", " Office "), false,
          [](const Config& c) { return c.findWorkspace("Office") && !c.findWorkspace("Work"); },
          [](SettingsFixture& f) {
