@@ -4,6 +4,7 @@
 #include "icon/GlyphPainter.h"
 #include "icon/MenuBarIconAnimator.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
 

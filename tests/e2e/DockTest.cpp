@@ -52,12 +52,11 @@ DockState dock(const UserHome& home) {
 
 // An agent over `home` with the pointer at `pointerAt` (the dock comes up on the screen under it), its
 // triggers set up, on the screen split in two.
-std::unique_ptr<Agent> startAgent(const UserHome& home, Pointer& pointer, QPoint pointerAt,
-                                  const std::string& log = "agent.log") {
+std::unique_ptr<Agent> startAgent(const UserHome& home, Pointer& pointer, QPoint pointerAt) {
     static const bool split = (splitScreen(true), true);
     (void)split;
     pointer.moveTo(pointerAt.x(), pointerAt.y());
-    auto agent = std::make_unique<Agent>(home, log);
+    auto agent = std::make_unique<Agent>(home);
     EXPECT_TRUE(agent->waitForLog("workspaces: ")) << agent->log();
     return agent;
 }
@@ -272,7 +271,8 @@ TEST(FloatingDock, ComesBackWhereItWasLeftOnTheSameScreenAfterARestart) {
 
     agent->signal(SIGTERM);
     ASSERT_TRUE(agent->waitForExit(std::chrono::seconds(10)));
-    agent = startAgent(home, pointer, {1900, 300}, "agent-again.log");
+    agent = std::make_unique<Agent>(home, "agent-again.log"); // the pointer stays where the drag left it
+    ASSERT_TRUE(agent->waitForLog("workspaces: ")) << agent->log();
     EXPECT_FALSE(dock(home).visible); // an agent starts without windows
     ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
     const DockState again = dock(home);
