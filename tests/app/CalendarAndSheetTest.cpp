@@ -182,7 +182,7 @@ TEST(CleanupCalendar, MouseAndKeyboard) {
         } else {
             EXPECT_EQ(tasks(f.load()), c.expected);
         }
-        EXPECT_FALSE(SettingsFixture::dialog());
+        EXPECT_FALSE(test::openDialog());
     }
 }
 

@@ -106,7 +106,7 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
          S::workspaces,
          [](SettingsFixture& f) {
              control<QToolButton>(f, "delete:Home")->click();
-             SettingsFixture::answer(SettingsFixture::dialog(), "Move to Trash");
+             test::answer(test::openDialog(), "Move to Trash");
          },
          true,
          {}},
@@ -182,7 +182,7 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
 
         c.act(f);
 
-        QMessageBox* shown = SettingsFixture::dialog();
+        QMessageBox* shown = test::openDialog();
         if (!c.refused) {
             EXPECT_FALSE(shown) << (shown ? shown->text().toStdString() : "");
             ASSERT_TRUE(c.saved);
@@ -293,12 +293,12 @@ TEST(SettingsSections, ConfirmationsAskFirst) {
         f.richDocument();
         f.openSettings(c.section);
         c.ask(f);
-        QMessageBox* box = SettingsFixture::dialog();
+        QMessageBox* box = test::openDialog();
         ASSERT_TRUE(box);
         EXPECT_EQ(box->text().toStdString(), c.message);
         EXPECT_TRUE(box->informativeText().contains(QString::fromStdString(c.detail))) << c.detail;
-        EXPECT_EQ(SettingsFixture::buttons(box), c.buttons);
-        SettingsFixture::answer(box, c.answer);
+        EXPECT_EQ(test::buttons(box), c.buttons);
+        test::answer(box, c.answer);
         EXPECT_TRUE(c.after(f.load()));
         if (c.answer == "Cancel") {
             EXPECT_EQ(f.windows.model().config(), f.load());
@@ -355,7 +355,7 @@ TEST(SettingsSections, ButtonsThatReachTheAgentLeaveTheDocumentAlone) {
              control<QCheckBox>(f, "launchAtLogin")->click();
          },
          [&](SettingsFixture& f) {
-             QMessageBox* box = SettingsFixture::dialog();
+             QMessageBox* box = test::openDialog();
              return box && box->text().toStdString() == *loginFailure && !loginItem &&
                     !control<QCheckBox>(f, "launchAtLogin")->isChecked();
          }},

@@ -1,33 +1,16 @@
 #include "install/Updater.h"
 
+#include "Dialogs.h"
 #include "WaitFor.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The open alert whose text starts with `message`; null when none is open.
-QMessageBox* alertSaying(const QString& message) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w);
-            box && box->isVisible() && box->text().startsWith(message))
-            return box;
-    return nullptr;
-}
-
-void press(QMessageBox* box, const QString& button) {
-    for (QAbstractButton* b : box->buttons())
-        if (b->text() == button)
-            b->click();
-}
 
 // An updater program with appimageupdatetool's command line: --check-for-update exits 1 (an update
 // is available) and --overwrite writes the new version over the AppImage, logging each call.
@@ -71,9 +54,9 @@ TEST(Updater, AnUpdateWaitsForTheSwitchToEndThenReopens) {
 
     updater.checkForUpdates();
     QMessageBox* offer = nullptr;
-    ASSERT_TRUE(
-        test::waitFor([&] { return (offer = alertSaying("A new version of Tessarin is available")); }));
-    press(offer, QStringLiteral("Install and Reopen"));
+    ASSERT_TRUE(test::waitFor([&] { return (offer = test::openDialog()); }));
+    EXPECT_TRUE(offer->text().startsWith(QStringLiteral("A new version of Tessarin is available")));
+    test::answer(offer, QStringLiteral("Install and Reopen"));
 
     // Postponed: the updater asks again and installs nothing while the switch runs.
     const int askedAtOffer = busyAsked;
