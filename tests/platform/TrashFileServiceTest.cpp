@@ -1,7 +1,5 @@
 #include "freedesktop/TrashFileService.h"
 
-#include "organise/Archiver.h"
-#include "store/FileStateStore.h"
 #include "support/Files.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
@@ -111,6 +109,8 @@ TEST(TrashFileServiceTest, TrashedItemsCanBePutBackByAFileManager) {
         EXPECT_FALSE(fs::exists(c.item)) << c.item;
     }
     const auto after = std::time(nullptr);
+    // Nothing there: refused, so that the archiver can tell a missing folder from a trashed one.
+    EXPECT_THROW(service.trashItem(home / "Tessarin Desktops" / "Vanished"), std::runtime_error);
 
     const auto entries = trashEntries(trash);
     ASSERT_EQ(entries.size(), std::size(cases));
@@ -131,37 +131,6 @@ TEST(TrashFileServiceTest, TrashedItemsCanBePutBackByAFileManager) {
     }
     EXPECT_EQ(names.size(), std::size(cases)) << "items of the same name get names of their own";
     EXPECT_TRUE(names.contains("Scratch")) << "the first one keeps its name";
-}
-
-TEST(TrashFileServiceTest, TheArchiverReportsWhatTheTrashRefused) {
-    ThrowawayTrash trash;
-    const Paths paths = Paths::make(trash.home.path() / "home", trash.home.path() / "home" / "Desktop");
-    fs::create_directories(paths.store);
-    FileStateStore store(paths.config, paths.journal);
-    Config doc = makeDefaultConfig();
-    doc.activeWorkspace = "Home";
-    doc.workspaces = {Workspace::make("Home"), Workspace::make("Scratch"), Workspace::make("Vanished")};
-    store.saveConfig(doc);
-    test::writeFile(paths.workspaces / "Scratch" / "a.txt", "a");
-
-    TrashFileService service;
-    ManualClock clock;
-    Log log;
-    Archiver archiver(store, paths, service, clock, log);
-
-    EXPECT_TRUE(archiver.deleteWorkspace("Scratch", false).succeeded());
-    EXPECT_FALSE(fs::exists(paths.workspaces / "Scratch"));
-    const auto entries = trashEntries(trash);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries.begin()->second.originalPath, paths.workspaces / "Scratch");
-
-    const RemovalOutcome missing = archiver.deleteWorkspace("Vanished", false);
-    ASSERT_TRUE(missing.deleteFailure);
-    EXPECT_EQ(missing.deleteFailure->workspace, "Vanished");
-    EXPECT_TRUE(missing.deleteFailure->folderMissing);
-    EXPECT_FALSE(missing.deleteFailure->reason.empty());
-    EXPECT_TRUE(store.loadConfig().findWorkspace("Vanished")) << "a failed removal changes nothing";
-    EXPECT_FALSE(store.loadConfig().findWorkspace("Scratch"));
 }
 
 TEST(TrashFileServiceTest, ATrashThatCantBeMadeLeavesTheItemWhereItWas) {
