@@ -39,7 +39,7 @@ private:
 };
 
 // A StatusNotifierWatcher: keeps the items that register, and says a host is there.
-class StatusNotifierWatcher : public QObject, protected QDBusContext {
+class StatusNotifierWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
@@ -49,19 +49,13 @@ public:
     QStringList items() const { return items_; }
     bool hostRegistered() const { return true; }
     int protocolVersion() const { return 0; }
-    // The unique bus name of the last item's connection.
-    QString lastSender() const { return sender_; }
 
 public slots:
-    void RegisterStatusNotifierItem(const QString& service) {
-        items_.append(service);
-        sender_ = message().service();
-    }
+    void RegisterStatusNotifierItem(const QString& service) { items_.append(service); }
     void RegisterStatusNotifierHost(const QString&) {}
 
 private:
     QStringList items_;
-    QString sender_;
 };
 
 // The file manager's org.freedesktop.FileManager1: records the folders it was asked to show, or, when
