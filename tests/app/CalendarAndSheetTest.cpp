@@ -3,6 +3,7 @@
 #include "SettingsFixture.h"
 #include "model/ShortcutText.h"
 #include "organise/CleanupTasks.h"
+#include "settings/DesktopEditor.h"
 #include "settings/calendar/CalendarWindow.h"
 #include "settings/sheet/CreationSheet.h"
 
@@ -181,7 +182,7 @@ TEST(CleanupCalendar, MouseAndKeyboard) {
         } else {
             EXPECT_EQ(tasks(f.load()), c.expected);
         }
-        EXPECT_FALSE(SettingsFixture::dialog());
+        EXPECT_FALSE(test::openDialog());
     }
 }
 
@@ -203,8 +204,6 @@ TEST(CleanupCalendar, KeysMoveTheSelectedDayAndMonth) {
         QApplication::sendEvent(&view, &event);
         EXPECT_EQ(view.selectedDay(), step.selected);
         EXPECT_EQ(view.month(), QDate(step.selected.year(), step.selected.month(), 1));
-        EXPECT_EQ(window.sidebar().findChild<QLabel*>("dayTitle")->text(),
-                  QLocale().toString(step.selected, QLocale::LongFormat));
     }
     // The grid starts on the locale's first day of the week.
     EXPECT_EQ(monthGrid(QDate(2026, 2, 1), Qt::Monday).front(), QDate(2026, 1, 26));
@@ -218,7 +217,7 @@ struct SheetCase {
     std::function<void(Config&)> document;
     std::function<void(CreationSheet&)> fill;
     bool creatable;
-    std::string message;
+    bool explained;                                  // the sheet says why it can't make the desktop
     std::function<bool(const Config&)> created = {}; // after "Create"; none: nothing is made
 };
 
@@ -234,18 +233,9 @@ void name(CreationSheet& sheet, const QString& text) {
 
 TEST(CreationSheet, ValidatesAndCreates) {
     const SheetCase cases[] = {
-        {"only spaces", {}, [](CreationSheet& s) { name(s, "   "); }, false, ""},
-        {"reserved",
-         {},
-         [](CreationSheet& s) { name(s, "_Mine"); },
-         false,
-         "Names can't start with \u201c_\u201d (reserved)."},
-        {"the archive folder",
-         {},
-         [](CreationSheet& s) { name(s, " archive "); },
-         false,
-         "\u201carchive\u201d is part of the desktops folder itself \u2014 pick another name."},
-        {"taken", {}, [](CreationSheet& s) { name(s, "Work "); }, false, "\u201cWork\u201d already exists."},
+        {"only spaces", {}, [](CreationSheet& s) { name(s, "   "); }, false, false},
+        // The naming rules are the core's: one of them shows how the sheet refuses.
+        {"taken", {}, [](CreationSheet& s) { name(s, "Work "); }, false, true},
         {"a permanent desktop in the carousel",
          {},
          [](CreationSheet& s) {
@@ -253,7 +243,7 @@ TEST(CreationSheet, ValidatesAndCreates) {
              in<QCheckBox>(s, "carousel")->setChecked(true);
          },
          true,
-         "",
+         false,
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Focus");
              return w && w->type == WorkspaceType::permanent && !w->timer &&
@@ -271,7 +261,7 @@ TEST(CreationSheet, ValidatesAndCreates) {
              in<QCheckBox>(s, "makeCleanup")->setChecked(false);
          },
          true,
-         "",
+         false,
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Errands");
              return w && w->type == WorkspaceType::temporary &&
@@ -288,7 +278,7 @@ TEST(CreationSheet, ValidatesAndCreates) {
              EXPECT_EQ(in<QSpinBox>(s, "days")->text(), "same day");
          },
          true,
-         "",
+         false,
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Today");
              return w && w->timer == ArchiveTimer{ArchiveTimerMode::fixed, 0} && !w->drainTarget &&
@@ -301,14 +291,12 @@ TEST(CreationSheet, ValidatesAndCreates) {
          [](CreationSheet& s) {
              name(s, "Fifth");
              EXPECT_FALSE(in<QCheckBox>(s, "carousel")->isEnabled());
-             bool capShown = false;
-             for (auto* label : s.findChildren<QLabel*>())
-                 capShown = capShown || label->text() ==
-                                            "The option-click carousel is capped at 4 desktops. Remove "
-                                            "one in Settings \u25b8 Shortcuts to free a slot.";
-             EXPECT_TRUE(capShown);
+             const auto labels = s.findChildren<QLabel*>();
+             EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](QLabel* l) {
+                 return l->text() == QString::fromUtf8(DesktopEditor::carouselCapText);
+             }));
          },
-         true, "",
+         true, false,
          [](const Config& c) {
              return c.findWorkspace("Fifth") && c.settings.optionClickCarousel.size() == 4;
          }},
@@ -320,7 +308,7 @@ TEST(CreationSheet, ValidatesAndCreates) {
                                      Qt::AltModifier | Qt::ShiftModifier);
          },
          true,
-         "\u2325\u21e71 is already assigned to \u201cWork\u201d."},
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,7 +328,7 @@ TEST(CreationSheet, ValidatesAndCreates) {
         c.fill(*sheet);
         EXPECT_EQ(sheet->canCreate(), c.creatable);
         if (!c.creatable) {
-            EXPECT_EQ(sheet->message().toStdString(), c.message);
+            EXPECT_EQ(!sheet->message().isEmpty(), c.explained);
             EXPECT_FALSE(sheet->create());
             continue;
         }
@@ -351,7 +339,7 @@ TEST(CreationSheet, ValidatesAndCreates) {
             EXPECT_FALSE(sheet); // closed once the desktop was made
         } else {
             ASSERT_TRUE(sheet); // a refusal keeps it open with the model's text
-            EXPECT_EQ(sheet->message().toStdString(), c.message);
+            EXPECT_EQ(!sheet->message().isEmpty(), c.explained);
             EXPECT_EQ(test::readFile(f.paths.config), before);
             EXPECT_EQ(SettingsFixture::listing(f.paths.workspaces), folders);
             sheet->close();

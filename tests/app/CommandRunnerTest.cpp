@@ -26,30 +26,30 @@ TEST(CommandRunner, RunsTessarinctlCommandsOverTheAgentsOpenStore) {
     DesktopSweeps sweeps(w.surface, w.store, log, screenshots);
     CommandRunner runner(w.paths, {log, clock, w.store, w.surface, w.swapper, sequence, sweeps, archiver});
 
+    // The texts are the commands' own: here only where they go and how each command ends.
     struct Case {
         std::vector<std::string> args;
         bool json;
         int status;
-        std::string out;
-        std::string err;
+        bool prints;
     };
     const std::vector<Case> cases = {
-        {{"new", "Trip", "--temporary"}, false, 0, "", ""},
-        {{"new", "Trip"}, false, 1, "", "\u201cTrip\u201d already exists.\n"},
-        {{"rename", "Trip", "Travel"}, false, 0, "", ""},
-        {{"rename", "Travel"}, false, 2, "", "Usage: tessarinctl rename OLD NEW\n"},
-        {{"get", "filterScreenshots"}, true, 0, "{\"filterScreenshots\":\"false\"}\n", ""},
-        {{"switch", "Work"}, false, 0, "", ""},
-        {{"tick"}, false, 0, "Nothing is due.\n", ""},
-        {{"config"}, false, 2, "", "tessarinctl: unknown command config (see tessarinctl --help)\n"},
-        {{}, false, 2, "", "tessarinctl: unknown command  (see tessarinctl --help)\n"},
+        {{"new", "Trip", "--temporary"}, false, 0, false},
+        {{"new", "Trip"}, false, 1, false},
+        {{"rename", "Trip", "Travel"}, false, 0, false},
+        {{"rename", "Travel"}, false, 2, false},
+        {{"get", "filterScreenshots"}, true, 0, true},
+        {{"switch", "Work"}, false, 0, false},
+        {{"tick"}, false, 0, true},
+        {{"config"}, false, 2, false},
+        {{}, false, 2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("(nothing)") : c.args.front());
         const CommandResult result = runner.run(c.args, c.json);
         EXPECT_EQ(result.status, c.status) << result.err;
-        EXPECT_EQ(result.out, c.out);
-        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(!result.out.empty(), c.prints) << result.out;
+        EXPECT_EQ(!result.err.empty(), c.status != 0) << result.err;
     }
     // A command's own transcript of the log leaves with the command: the agent's log runs for days.
     EXPECT_EQ(log.sinkCount(), 0u);
@@ -63,6 +63,5 @@ TEST(CommandRunner, RunsTessarinctlCommandsOverTheAgentsOpenStore) {
     sequence.setReadOnly(true);
     const CommandResult refused = runner.run({"new", "Other"}, false);
     EXPECT_EQ(refused.status, 4);
-    EXPECT_EQ(refused.err, std::string(StoreError::newerText) + "\n");
     EXPECT_EQ(w.store.loadConfig().findWorkspace("Other"), nullptr);
 }

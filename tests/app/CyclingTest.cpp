@@ -54,15 +54,6 @@ TEST(Carousel, StepsThroughTheChosenListOrEveryPermanentDesktop) {
         EXPECT_EQ(carouselTarget(doc), c.expected) << c.what;
     }
     EXPECT_EQ(carouselTarget(makeDefaultConfig()), std::nullopt);
-    // The carousel A, B with C active: A, then B, then back to A.
-    Config doc = documentWith("C", {"A", "B", "C"});
-    doc.settings.optionClickCarousel = {"A", "B"};
-    std::vector<std::string> visited;
-    for (int i = 0; i < 3; ++i) {
-        doc.activeWorkspace = *carouselTarget(doc);
-        visited.push_back(doc.activeWorkspace);
-    }
-    EXPECT_EQ(visited, (std::vector<std::string>{"A", "B", "A"}));
 }
 
 TEST(ScrollGesture, RingArithmetic) {
@@ -110,15 +101,19 @@ TEST(ScrollGesture, RingArithmetic) {
             for (const auto& p : g.handle(in, c.ring, c.active))
                 seen.push_back({p.index, p.slide});
         EXPECT_EQ(seen, c.previews) << c.what;
-        if (c.inputs.size() == 1 && c.inputs[0].precise && c.inputs[0].deltaY == -250) {
-            EXPECT_DOUBLE_EQ(g.accumulated(), -70) << c.what;
-        }
         const auto chosen = g.commit();
         EXPECT_EQ(chosen.value_or(c.active), c.committed.value_or(c.active)) << c.what;
         EXPECT_FALSE(g.scrolling());
         EXPECT_FALSE(g.index());
         EXPECT_EQ(g.accumulated(), 0);
     }
+    // The ring is frozen for the gesture: a ring changed half-way is not looked at.
+    ScrollGesture g;
+    g.handle(wheel(-1), three, "A");
+    const auto p = g.handle(wheel(-1), {"A", "X"}, "X");
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].ring, three);
+    EXPECT_EQ(g.commit(), "C");
 }
 
 TEST(HostScrollSteps, EachHostsUnitsMakeOneStepPerNotch) {
@@ -142,15 +137,6 @@ TEST(HostScrollSteps, EachHostsUnitsMakeOneStepPerNotch) {
     }
 }
 
-TEST(ScrollGesture, TheRingIsFrozenForTheGesture) {
-    ScrollGesture g;
-    g.handle(wheel(-1), {"A", "B", "C"}, "A");
-    const auto p = g.handle(wheel(-1), {"A", "X"}, "X");
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].ring, (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(g.commit(), "C");
-}
-
 TEST(ScrollCycleHUD, LabelsAndSize) {
     struct Case {
         std::vector<std::string> ring;
@@ -168,20 +154,13 @@ TEST(ScrollCycleHUD, LabelsAndSize) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(hudLabels(c.ring, c.index, c.wraps), c.labels) << c.index;
-    EXPECT_EQ(hudWidth(10), 200);
-    EXPECT_EQ(hudWidth(300), 372);
-    EXPECT_EQ(hudWidth(1000), 560);
-
     ScrollCycleHUD hud;
     hud.show({"Home", "Work", "A rather long name for a desktop"}, 1, false, 0);
     EXPECT_EQ(hud.currentLabel().text(), QStringLiteral("Work"));
     EXPECT_EQ(hud.previousLabel().text(), QStringLiteral("Home"));
-    EXPECT_EQ(hud.height(), ScrollCycleHUD::panelHeight);
-    const double widest =
-        QFontMetricsF(hud.nextLabel().font()).horizontalAdvance("A rather long name for a desktop");
-    EXPECT_EQ(hud.width(), static_cast<int>(std::ceil(hudWidth(widest))));
-    EXPECT_EQ(hud.currentLabel().font().pixelSize(), 26);
-    EXPECT_EQ(hud.nextLabel().font().pixelSize(), 15);
+    // Wide enough for the longest name.
+    EXPECT_GE(hud.width(),
+              QFontMetricsF(hud.nextLabel().font()).horizontalAdvance("A rather long name for a desktop"));
     test::saveArtifact(hud.grab().toImage(), "scroll-hud-offscreen.png");
     hud.show({"Home"}, 5, false, 0); // outside the ring: nothing changes
     EXPECT_EQ(hud.currentLabel().text(), QStringLiteral("Work"));

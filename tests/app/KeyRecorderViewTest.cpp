@@ -1,8 +1,7 @@
 #include "hotkeys/KeyRecorderView.h"
 
 #include "Artifacts.h"
-#include "model/ShortcutText.h"
-#include "x11/XkbKeyboard.h"
+#include "SettingsFixture.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -25,14 +24,8 @@ void press(QWidget& view, int key, quint32 xKeycode, Qt::KeyboardModifiers modif
     QApplication::sendEvent(&view, &event);
 }
 
-// Keys named in the US layout, as xkbcommon has it.
-std::string shown(const HotKeySpec& spec) {
-    static XkbKeyboard us;
-    return shortcutText(spec, [](uint32_t key) { return us.printableKeyName(key); });
-}
-
 struct Window {
-    Window() : view(shown, &frame), other(&frame) {
+    Window() : view(test::usShortcutText, &frame), other(&frame) {
         frame.resize(160, 60);
         view.move(25, 19);
         other.setGeometry(0, 0, 1, 1);
@@ -110,7 +103,6 @@ TEST(KeyRecorderView, IgnoresKeysUntilClickedAndStopsWhenTheFocusGoes) {
 // Saved for a person to look at: the shortcut at rest, and the field while it records.
 TEST(KeyRecorderView, DrawsTheShortcutAndTheRecordingState) {
     Window window;
-    EXPECT_EQ(window.view.sizeHint(), QSize(110, 22));
     test::saveArtifact(window.frame.grab().toImage(), "key-recorder-idle.png");
     QTest::mouseClick(&window.view, Qt::LeftButton);
     test::saveArtifact(window.frame.grab().toImage(), "key-recorder-recording.png");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dialogs.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "model/ShortcutText.h"
 #include "none/NoGlobalKeys.h"
@@ -108,30 +109,6 @@ struct SettingsFixture : ArchiveWorld {
         return *windows.settingsWindow();
     }
 
-    template <typename T> T* find(const QString& name) {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* found = top->findChild<T*>(name))
-                return found;
-        return nullptr;
-    }
-
-    // The dialog up over the settings or calendar window, if any.
-    static QMessageBox* dialog() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
-                return box;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            for (auto* box : top->findChildren<QMessageBox*>())
-                if (box->isVisible())
-                    return box;
-        return nullptr;
-    }
-    static std::vector<std::string> buttons(QMessageBox* box) {
-        std::vector<std::string> texts;
-        for (auto* b : box->buttons())
-            texts.push_back(b->text().toStdString());
-        return texts;
-    }
     // Records a combination in a shortcut control as the user does: a click, then the keys. `xKeycode`
     // is the X keycode the server sends with the key (10 is the 1 key).
     static void record(QWidget* recorder, int key, quint32 xKeycode, Qt::KeyboardModifiers modifiers) {
@@ -140,12 +117,6 @@ struct SettingsFixture : ArchiveWorld {
         QApplication::sendEvent(recorder, &click);
         QKeyEvent press(QEvent::KeyPress, key, modifiers, xKeycode, 0, 0);
         QApplication::sendEvent(recorder, &press);
-    }
-
-    static void answer(QMessageBox* box, const QString& button) {
-        for (auto* b : box->buttons())
-            if (b->text() == button)
-                b->click();
     }
 };
 

@@ -23,27 +23,15 @@ using test::SettingsFixture;
 namespace {
 
 QPalette darkPalette() {
-    QPalette p;
-    const QColor window(0x2B, 0x2B, 0x2E), base(0x1E, 0x1E, 0x20), text(0xE8, 0xE8, 0xEA);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x37));
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0x3A, 0x3A, 0x3E));
-    p.setColor(QPalette::ButtonText, text);
+    const QColor text(0xE8, 0xE8, 0xEA), button(0x3A, 0x3A, 0x3E), base(0x1E, 0x1E, 0x20),
+        dim(0x70, 0x70, 0x75);
+    // windowText, button, light, dark, mid, text, bright text, base, window
+    QPalette p(text, button, QColor(0x50, 0x50, 0x55), QColor(0x18, 0x18, 0x1A), QColor(0x55, 0x55, 0x5A),
+               text, Qt::white, base, QColor(0x2B, 0x2B, 0x2E));
     p.setColor(QPalette::Highlight, QColor(0x0A, 0x84, 0xFF));
-    p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::PlaceholderText, QColor(0x9A, 0x9A, 0xA0));
-    p.setColor(QPalette::Midlight, QColor(0x45, 0x45, 0x4A));
-    p.setColor(QPalette::Mid, QColor(0x55, 0x55, 0x5A));
-    p.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x1A));
-    p.setColor(QPalette::Light, QColor(0x50, 0x50, 0x55));
-    p.setColor(QPalette::ToolTipBase, base);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x70, 0x70, 0x75));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x75));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x75));
+    for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        p.setColor(QPalette::Disabled, role, dim);
     return p;
 }
 

@@ -1,13 +1,11 @@
 #include "install/UninstallFlow.h"
 
+#include "Dialogs.h"
 #include "WaitFor.h"
 #include "store/FileStateStore.h"
 #include "support/Files.h"
 #include "support/TempHome.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -15,22 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QMessageBox* openAlert() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
-            return box;
-    return nullptr;
-}
-
 // Presses `button` on the alert that opens; its text.
 std::string answer(const QString& button) {
     QMessageBox* box = nullptr;
-    if (!test::waitFor([&] { return (box = openAlert()); }))
+    if (!test::waitFor([&] { return (box = test::openDialog()); }))
         return "no alert";
     const std::string text = (box->text() + QStringLiteral("\n") + box->informativeText()).toStdString();
-    for (QAbstractButton* b : box->buttons())
-        if (QString(b->text()).replace(QStringLiteral("&&"), QStringLiteral("&")) == button)
-            b->click();
+    test::answer(box, button);
     test::waitFor([&] { return !box->isVisible(); });
     return text;
 }

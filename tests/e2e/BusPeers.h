@@ -12,8 +12,34 @@
 
 namespace tessarin::e2e {
 
+// An object of this process served on the session bus at `path` under the well-known `name` while this
+// lives, as the desktop's own program would serve it.
+class Served {
+public:
+    Served(QObject* object, const char* path, const char* name) : path_(path), name_(name) {
+        ok_ = bus().registerObject(path_, object,
+                                   QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties) &&
+              takeName();
+    }
+    ~Served() {
+        giveUpName();
+        bus().unregisterObject(path_);
+    }
+    Served(const Served&) = delete;
+    Served& operator=(const Served&) = delete;
+    bool ok() const { return ok_; }
+    // The name given up and taken again, as when the program ends and another one starts.
+    void giveUpName() { bus().unregisterService(name_); }
+    bool takeName() { return bus().registerService(name_); }
+
+private:
+    static QDBusConnection bus() { return QDBusConnection::sessionBus(); }
+    QString path_, name_;
+    bool ok_ = false;
+};
+
 // A StatusNotifierWatcher: keeps the items that register, and says a host is there.
-class StatusNotifierWatcher : public QObject, protected QDBusContext {
+class StatusNotifierWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
@@ -23,28 +49,13 @@ public:
     QStringList items() const { return items_; }
     bool hostRegistered() const { return true; }
     int protocolVersion() const { return 0; }
-    // The unique bus name of the last item's connection.
-    QString lastSender() const { return sender_; }
 
 public slots:
-    void RegisterStatusNotifierItem(const QString& service) {
-        items_.append(service);
-        sender_ = message().service();
-    }
+    void RegisterStatusNotifierItem(const QString& service) { items_.append(service); }
     void RegisterStatusNotifierHost(const QString&) {}
-
-public:
-    // Serves this watcher on the session bus under its well-known name, as a panel does.
-    bool serve() {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        return bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
-                                  QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties) &&
-               bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
-    }
 
 private:
     QStringList items_;
-    QString sender_;
 };
 
 // The file manager's org.freedesktop.FileManager1: records the folders it was asked to show, or, when

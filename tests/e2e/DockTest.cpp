@@ -20,15 +20,6 @@ namespace {
 constexpr int screenWidth = 2560;
 constexpr int monitorWidth = 1280;
 
-void splitIntoTwoMonitors() {
-    static bool done = false;
-    if (done)
-        return;
-    run({"/usr/bin/xrandr", "--setmonitor", "left", "1280/340x800/210+0+0", "screen"});
-    run({"/usr/bin/xrandr", "--setmonitor", "right", "1280/340x800/210+1280+0", "none"});
-    done = true;
-}
-
 struct DockState {
     bool visible = false;
     bool parkedElsewhere = false;
@@ -59,39 +50,64 @@ DockState dock(const UserHome& home) {
     return state;
 }
 
-void ctl(const UserHome& home, const std::vector<std::string>& args) {
-    const Output o = tessarinctl(home, args);
-    ASSERT_EQ(o.status, 0) << o.err;
+// An agent over `home` with the pointer at `pointerAt` (the dock comes up on the screen under it), its
+// triggers set up, on the screen split in two.
+std::unique_ptr<Agent> startAgent(const UserHome& home, Pointer& pointer, QPoint pointerAt) {
+    static const bool split = (splitScreen(true), true);
+    (void)split;
+    pointer.moveTo(pointerAt.x(), pointerAt.y());
+    auto agent = std::make_unique<Agent>(home);
+    EXPECT_TRUE(agent->waitForLog("workspaces: ")) << agent->log();
+    return agent;
 }
 
-size_t count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
-
-// Another application's window that drags `urls`; the test drives the drag with the pointer.
-class DragSource {
+// A drag of `urls` from another application's window, driven with the pointer: pressed in the source's
+// window when made, dropped by drop().
+class Drag {
 public:
-    explicit DragSource(const std::vector<std::string>& urls) {
+    Drag(Pointer& pointer, const std::vector<std::string>& urls) : pointer_(pointer) {
         std::vector<std::string> argv = {TESSARIN_DOCK_CLIENT, "drag"};
         argv.insert(argv.end(), urls.begin(), urls.end());
         ::pipe(pipe_);
         pid_ = test::spawnRedirected(argv, {}, pipe_[1], 2);
         ::close(pipe_[1]);
-        if (outcome() == "ready")
-            waitFor([&] { return (window_ = visibleWindowNamed("Drag source")).has_value(); });
+        if (outcome() != "ready")
+            return;
+        const auto window = waitForWindow([] { return visibleWindowNamed("Drag source"); });
+        if (!window)
+            return;
+        pointer.moveTo(window->x + window->width / 2, window->y + window->height / 2);
+        pointer.press();
+        started_ = true;
     }
-    ~DragSource() {
+    ~Drag() {
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
         ::close(pipe_[0]);
         // The next source's window must not be mistaken for this one.
-        waitFor([] { return !visibleWindowNamed("Drag source"); });
+        waitForNoWindow([] { return visibleWindowNamed("Drag source"); });
     }
-    const std::optional<Window>& window() const { return window_; }
-    // The source's next line: "ready" once, then how the drag ended as the source saw it.
+    bool started() const { return started_; }
+    // Glides to `at` and keeps the pointer moving by a pixel there until `done` holds: the source tells
+    // the dock where it is only when the pointer moves after the dock's last answer came.
+    bool hover(const QPoint& at, const std::function<bool()>& done,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10), int steps = 12) {
+        pointer_.glideTo(at.x(), at.y(), steps);
+        int wiggle = 0;
+        return waitFor(
+            [&] {
+                pointer_.moveTo(at.x() + (++wiggle % 2), at.y());
+                return done();
+            },
+            timeout);
+    }
+    // Lets go; how the drag ended as the source saw it ("copy", "move" or "ignore").
+    std::string drop() {
+        pointer_.release();
+        return outcome();
+    }
+
+private:
     std::string outcome() {
         std::string text;
         char c;
@@ -100,61 +116,36 @@ public:
         return text;
     }
 
-private:
+    Pointer& pointer_;
     int pipe_[2] = {-1, -1};
     pid_t pid_ = -1;
-    std::optional<Window> window_;
+    bool started_ = false;
 };
 
-QPoint centre(const QRect& r) {
-    return r.center();
-}
-
-QPoint centre(const Window& w) {
-    return {w.x + w.width / 2, w.y + w.height / 2};
-}
-
-// Keeps the pointer moving by a pixel over `at` while a drag waits for the dock's answer: the drag source
-// tells the dock where it is only when the pointer moves after that answer came.
-bool hoverUntil(Pointer& pointer, const QPoint& at, const std::function<bool()>& done,
-                std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-    int wiggle = 0;
-    return waitFor(
-        [&] {
-            pointer.moveTo(at.x() + (++wiggle % 2), at.y());
-            return done();
-        },
-        timeout);
-}
-
 // The part of a screenshot of the whole screen that the dock covers, kept for a person to look at.
-QImage saveDockShot(const QRect& frame, const std::string& name) {
+QImage dockShot(const QRect& frame, const std::string& name) {
     const QImage shot = screenshot("dock-screen.png").copy(frame);
-    const char* dir = std::getenv("TESSARIN_TEST_ARTIFACTS");
-    shot.save(QString::fromStdString(std::string(dir && *dir ? dir : "/tmp") + "/" + name));
+    saveArtifact(shot, name);
     return shot;
 }
 
 } // namespace
 
 TEST(FloatingDock, ShowsItsDesktopsInEachSizeAxisAndAppearance) {
-    splitIntoTwoMonitors();
     UserHome home;
     home.setUp("Home", {"Home", "Work", "Photos of the long summer"}, 1);
     Pointer pointer;
-    pointer.moveTo(640, 400); // the dock comes up on the screen under the pointer
-    Agent agent(home);
-    ASSERT_TRUE(agent.waitForLog("workspaces: ")) << agent.log();
-    ctl(home, {"dock", "show"});
+    const auto agent = startAgent(home, pointer, {640, 400});
+    ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
 
     const char* sizes[] = {"small", "medium", "system", "large"}; // tiles of 32, 44, 48 and 64
     for (const char* appearance : {"light", "dark"}) {
-        ctl(home, {"set", "floatingDockAppearance", appearance});
+        ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockAppearance", appearance}));
         for (const char* axis : {"horizontal", "vertical"}) {
-            ctl(home, {"set", "floatingDockAxis", axis});
+            ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockAxis", axis}));
             int previousTile = 0;
             for (const char* size : sizes) {
-                ctl(home, {"set", "floatingDockSize", size});
+                ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockSize", size}));
                 const std::string look = std::string(axis) + "-" + size + "-" + appearance;
                 SCOPED_TRACE(look);
                 const DockState state = dock(home);
@@ -166,7 +157,7 @@ TEST(FloatingDock, ShowsItsDesktopsInEachSizeAxisAndAppearance) {
                 int grey = -1;
                 EXPECT_TRUE(waitFor(
                     [&] {
-                        const QImage shot = saveDockShot(state.frame, "dock-" + look + ".png");
+                        const QImage shot = dockShot(state.frame, "dock-" + look + ".png");
                         grey = shot.isNull() ? -1 : qGray(shot.pixel(3, shot.height() / 2));
                         return light ? grey > 200 : (grey >= 0 && grey < 70);
                     },
@@ -193,59 +184,45 @@ TEST(FloatingDock, ShowsItsDesktopsInEachSizeAxisAndAppearance) {
 }
 
 TEST(FloatingDock, ATileSwitchesOnAClickAndTakesFilesDroppedOnIt) {
-    splitIntoTwoMonitors();
     UserHome home;
     home.setUp("Home", {"Home", "Work"}, 1);
     Pointer pointer;
-    pointer.moveTo(640, 400);
-    Agent agent(home);
-    ASSERT_TRUE(agent.waitForLog("workspaces: ")) << agent.log();
-    ctl(home, {"dock", "show"});
+    const auto agent = startAgent(home, pointer, {640, 400});
+    ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
     DockState state = dock(home);
     ASSERT_TRUE(state.visible);
 
     // A click on Work's tile switches to Work.
-    clickAt(centre(state.tiles.at("Work")).x(), centre(state.tiles.at("Work")).y());
+    clickAt(state.tiles.at("Work").center().x(), state.tiles.at("Work").center().y());
     ASSERT_TRUE(waitFor([&] {
         return UserHome::listing(home.desktop()) == std::vector<std::string>{"Work 0.txt"};
-    })) << agent.log();
+    })) << agent->log();
     EXPECT_EQ(home.document().activeWorkspace, "Work");
 
     state = dock(home);
+    const QPoint homeTile = state.tiles.at("Home").center(), workTile = state.tiles.at("Work").center();
     // A link is no local file: refused over any tile, nothing moves.
     {
-        DragSource source({"https://example.org/clash.txt"});
-        ASSERT_TRUE(source.window());
-        pointer.moveTo(centre(*source.window()).x(), centre(*source.window()).y());
-        pointer.press();
-        const QPoint home_ = centre(state.tiles.at("Home"));
-        pointer.glideTo(home_.x(), home_.y());
-        EXPECT_FALSE(hoverUntil(
-            pointer, home_, [&] { return !dock(home).targeted.empty(); }, std::chrono::seconds(1)))
-            << agent.log();
-        pointer.release();
-        EXPECT_EQ(source.outcome(), "ignore");
+        Drag drag(pointer, {"https://example.org/clash.txt"});
+        ASSERT_TRUE(drag.started());
+        EXPECT_FALSE(drag.hover(
+            homeTile, [&] { return !dock(home).targeted.empty(); }, std::chrono::seconds(1)))
+            << agent->log();
+        EXPECT_EQ(drag.drop(), "ignore");
     }
     // Two files from the Desktop dropped on Home's tile; Home already holds a file of one of the names.
     test::writeFile(home.desktop() / "note.txt", "a note");
     test::writeFile(home.desktop() / "clash.txt", "the Desktop's");
     test::writeFile(home.folder("Home") / "clash.txt", "Home's");
     const auto url = [&](const std::string& name) { return "file://" + (home.desktop() / name).string(); };
-    state = dock(home);
     {
-        DragSource source({url("note.txt"), url("clash.txt")});
-        ASSERT_TRUE(source.window());
-        pointer.moveTo(centre(*source.window()).x(), centre(*source.window()).y());
-        pointer.press();
-        const QPoint target = centre(state.tiles.at("Home"));
-        pointer.glideTo(target.x(), target.y());
-        ASSERT_TRUE(hoverUntil(pointer, target, [&] { return dock(home).targeted == "Home"; }))
-            << agent.log();
-        saveDockShot(state.frame, "dock-drop-target.png");
-        pointer.release();
-        EXPECT_EQ(source.outcome(), "copy");
+        Drag drag(pointer, {url("note.txt"), url("clash.txt")});
+        ASSERT_TRUE(drag.started());
+        ASSERT_TRUE(drag.hover(homeTile, [&] { return dock(home).targeted == "Home"; })) << agent->log();
+        dockShot(state.frame, "dock-drop-target.png");
+        EXPECT_EQ(drag.drop(), "copy");
         // The dock reads the files from the source after the drop: the source lives until they moved.
-        ASSERT_TRUE(waitFor([&] { return fs::exists(home.folder("Home") / "note.txt"); })) << agent.log();
+        ASSERT_TRUE(waitFor([&] { return fs::exists(home.folder("Home") / "note.txt"); })) << agent->log();
     }
     EXPECT_EQ(test::readFile(home.folder("Home") / "note.txt"), "a note");
     EXPECT_EQ(test::readFile(home.folder("Home") / "clash.txt"), "Home's");
@@ -254,18 +231,12 @@ TEST(FloatingDock, ATileSwitchesOnAClickAndTakesFilesDroppedOnIt) {
 
     // Dragged from Home's tile on to the active desktop's: no highlight, the drop is refused.
     {
-        DragSource source({url("clash.txt")});
-        ASSERT_TRUE(source.window());
-        pointer.moveTo(centre(*source.window()).x(), centre(*source.window()).y());
-        pointer.press();
-        const QPoint home_ = centre(state.tiles.at("Home"));
-        const QPoint work = centre(state.tiles.at("Work"));
-        pointer.glideTo(home_.x(), home_.y());
-        ASSERT_TRUE(hoverUntil(pointer, home_, [&] { return dock(home).targeted == "Home"; }));
-        pointer.glideTo(work.x(), work.y(), 4);
-        ASSERT_TRUE(hoverUntil(pointer, work, [&] { return dock(home).targeted.empty(); }));
-        pointer.release();
-        EXPECT_EQ(source.outcome(), "ignore");
+        Drag drag(pointer, {url("clash.txt")});
+        ASSERT_TRUE(drag.started());
+        ASSERT_TRUE(drag.hover(homeTile, [&] { return dock(home).targeted == "Home"; }));
+        ASSERT_TRUE(drag.hover(
+            workTile, [&] { return dock(home).targeted.empty(); }, std::chrono::seconds(10), 4));
+        EXPECT_EQ(drag.drop(), "ignore");
     }
     EXPECT_EQ(UserHome::listing(home.desktop()), (std::vector<std::string>{"Work 0.txt", "clash.txt"}));
     EXPECT_EQ(UserHome::listing(home.folder("Home")),
@@ -276,15 +247,12 @@ TEST(FloatingDock, ATileSwitchesOnAClickAndTakesFilesDroppedOnIt) {
 }
 
 TEST(FloatingDock, ComesBackWhereItWasLeftOnTheSameScreenAfterARestart) {
-    splitIntoTwoMonitors();
     UserHome home;
     home.setUp("Home", {"Home", "Work"}, 1,
                [](Config& c) { c.settings.floatingDockRememberPosition = true; });
     Pointer pointer;
-    pointer.moveTo(1900, 300);
-    std::optional<Agent> agent(std::in_place, home);
-    ASSERT_TRUE(agent->waitForLog("workspaces: ")) << agent->log();
-    ctl(home, {"dock", "show"});
+    auto agent = startAgent(home, pointer, {1900, 300});
+    ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
     const DockState shown = dock(home);
     ASSERT_TRUE(shown.visible);
     ASSERT_EQ(shown.screen, "right");
@@ -303,10 +271,10 @@ TEST(FloatingDock, ComesBackWhereItWasLeftOnTheSameScreenAfterARestart) {
 
     agent->signal(SIGTERM);
     ASSERT_TRUE(agent->waitForExit(std::chrono::seconds(10)));
-    agent.emplace(home, "agent-again.log");
+    agent = std::make_unique<Agent>(home, "agent-again.log"); // the pointer stays where the drag left it
     ASSERT_TRUE(agent->waitForLog("workspaces: ")) << agent->log();
     EXPECT_FALSE(dock(home).visible); // an agent starts without windows
-    ctl(home, {"dock", "show"});
+    ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
     const DockState again = dock(home);
     EXPECT_TRUE(again.visible);
     EXPECT_EQ(again.screen, "right");
@@ -317,35 +285,33 @@ TEST(FloatingDock, ComesBackWhereItWasLeftOnTheSameScreenAfterARestart) {
 TEST(FloatingDock, BelongsToTheWorkspaceItWasShownOnAndAnswersItsShortcut) {
     UserHome home;
     home.setUp("Home", {"Home", "Work"}, 1);
-    run({"/usr/bin/wmctrl", "-s", "0"});
-    // The keyboard's first use renews the agent's grabs: before the agent starts, no press falls between.
-    Keyboard keys;
-    keys.tap({keycode::shift});
+    showWorkspace(0);
+    Keyboard& keys = Keyboard::warm();
     Agent agent(home);
     ASSERT_TRUE(agent.waitForLog("workspaces: ewmh")) << agent.log();
     const auto onScreen = [] { return visibleWindowNamed("Tessarin dock").has_value(); };
-    ctl(home, {"dock", "show"});
+    ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
     ASSERT_TRUE(waitFor(onScreen));
 
     // Another workspace: the dock stays behind, and says where it is.
-    run({"/usr/bin/wmctrl", "-s", "1"});
+    showWorkspace(1);
     ASSERT_TRUE(waitFor([&] { return dock(home).parkedElsewhere; })) << agent.log();
     EXPECT_FALSE(dock(home).visible);
     EXPECT_TRUE(waitFor([&] { return !onScreen(); }));
     // Shown again there: it moves to this workspace and belongs to it from now on.
-    ctl(home, {"dock", "toggle"});
+    ASSERT_TRUE(ctlSucceeds(home, {"dock", "toggle"}));
     EXPECT_TRUE(dock(home).visible);
     EXPECT_FALSE(dock(home).parkedElsewhere);
     EXPECT_TRUE(waitFor(onScreen));
-    run({"/usr/bin/wmctrl", "-s", "0"});
+    showWorkspace(0);
     ASSERT_TRUE(waitFor([&] { return dock(home).parkedElsewhere; })) << agent.log();
     EXPECT_TRUE(waitFor([&] { return !onScreen(); }));
-    run({"/usr/bin/wmctrl", "-s", "1"});
+    showWorkspace(1);
     EXPECT_TRUE(waitFor(onScreen));
     EXPECT_TRUE(dock(home).visible);
 
     // Its shortcut hides it and shows it again.
-    ctl(home, {"shortcut", "floating-dock", "Super+Alt+3"});
+    ASSERT_TRUE(ctlSucceeds(home, {"shortcut", "floating-dock", "Super+Alt+3"}));
     keys.tap({keycode::super, keycode::alt, keycode::three});
     ASSERT_TRUE(waitFor([&] { return !dock(home).visible; })) << agent.log();
     EXPECT_TRUE(waitFor([&] { return !onScreen(); }));
@@ -355,18 +321,17 @@ TEST(FloatingDock, BelongsToTheWorkspaceItWasShownOnAndAnswersItsShortcut) {
 }
 
 TEST(HotCorner, RestingTogglesTheDockButNotDuringADragNorOverAFullScreenWindow) {
-    splitIntoTwoMonitors();
     UserHome home;
     home.setUp("Home", {"Home", "Work"}, 1, [](Config& c) {
         c.settings.floatingDockCorner = FloatingDockCorner::topRight;
         c.settings.floatingDockCornerDwellMs = 300;
     });
     Pointer pointer;
-    pointer.moveTo(1900, 400);
-    Agent agent(home);
+    const auto started = startAgent(home, pointer, {1900, 400});
+    Agent& agent = *started;
     ASSERT_TRUE(agent.waitForLog("hot corner topRight watched, dwell 300 ms")) << agent.log();
-    const auto shown = [&] { return count(agent.log(), "hot corner: floating dock shown"); };
-    const auto hidden = [&] { return count(agent.log(), "hot corner: floating dock hidden"); };
+    const auto shown = [&] { return agent.logCount("hot corner: floating dock shown"); };
+    const auto hidden = [&] { return agent.logCount("hot corner: floating dock hidden"); };
     const int right = screenWidth - 1;
 
     // Resting in the top-right corner of the right screen shows the dock there, once.
@@ -400,7 +365,7 @@ TEST(HotCorner, RestingTogglesTheDockButNotDuringADragNorOverAFullScreenWindow) 
     ASSERT_TRUE(waitFor([&] { return hidden() == 2; })) << agent.log();
 
     // Over a full-screen window the corner does not show the dock, but still hides a shown one.
-    const pid_t fullScreen = test::spawn({TESSARIN_DOCK_CLIENT, "fullscreen"}, {});
+    const Process fullScreen({TESSARIN_DOCK_CLIENT, "fullscreen"}, {});
     ASSERT_TRUE(waitFor([] {
         return run({"/usr/bin/xdotool", "getactivewindow", "getwindowname"}).out == "Full screen\n";
     }));
@@ -410,12 +375,10 @@ TEST(HotCorner, RestingTogglesTheDockButNotDuringADragNorOverAFullScreenWindow) 
     ASSERT_TRUE(waitFor([&] { return agent.logHas("hot corner ignored: a full-screen window is active"); }))
         << agent.log();
     EXPECT_FALSE(dock(home).visible);
-    ctl(home, {"dock", "show"});
+    ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
     pointer.moveTo(right - 200, 200);
     dock(home);
     pointer.moveTo(right, 0);
     ASSERT_TRUE(waitFor([&] { return hidden() == 3; })) << agent.log();
     EXPECT_EQ(shown(), 2u);
-    ::kill(fullScreen, SIGKILL);
-    ::waitpid(fullScreen, nullptr, 0);
 }

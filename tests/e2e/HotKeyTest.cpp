@@ -10,30 +10,15 @@ namespace k = tessarin::e2e::keycode;
 
 namespace {
 
-bool waitForActive(const UserHome& home, const std::string& name) {
-    return waitFor([&] { return home.document().activeWorkspace == name; }, std::chrono::seconds(5));
-}
-
 void assign(const UserHome& home, const std::vector<std::pair<std::string, std::string>>& shortcuts) {
-    for (const auto& [owner, combo] : shortcuts) {
-        const Output set = tessarinctl(home, {"shortcut", owner, combo});
-        ASSERT_EQ(set.status, 0) << owner << " " << combo << ": " << set.err;
-    }
-}
-
-// The keyboard's first XTest event makes the server switch the core keyboard to the XTest device, which
-// renews every grab; it happens before the agent starts, so that no press falls in between.
-Keyboard& keyboard() {
-    static Keyboard keys;
-    static const bool warm = (keys.tap({k::shift}), true);
-    (void)warm;
-    return keys;
+    for (const auto& [owner, combo] : shortcuts)
+        ASSERT_TRUE(ctlSucceeds(home, {"shortcut", owner, combo}));
 }
 
 } // namespace
 
 TEST(GlobalShortcuts, SwitchDesktopsFromTheKeyboardWithTheLocksOnOrOff) {
-    Keyboard& keys = keyboard();
+    Keyboard& keys = Keyboard::warm();
     UserHome home;
     home.setUp("Home", {"Home", "Work", "Play"}, 1);
     Agent agent(home);
@@ -59,7 +44,7 @@ TEST(GlobalShortcuts, SwitchDesktopsFromTheKeyboardWithTheLocksOnOrOff) {
 }
 
 TEST(GlobalShortcuts, FollowTheKeyboardLayoutInNamesAndInWhatTessarinctlReads) {
-    Keyboard& keys = keyboard();
+    Keyboard& keys = Keyboard::warm();
     UserHome home;
     home.setUp("Home", {"Home", "Work", "Play"}, 1, [](Config& c) { c.settings.showShortcutsInMenu = true; });
     Agent agent(home);
@@ -80,18 +65,16 @@ TEST(GlobalShortcuts, FollowTheKeyboardLayoutInNamesAndInWhatTessarinctlReads) {
     EXPECT_TRUE(waitForActive(home, "Work")) << agent.log();
 
     // The status menu shows the same names: saved for a person to look at.
-    std::optional<Window> icon;
-    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << agent.log();
-    const auto before = visibleWindows();
-    clickAt(icon->x + icon->width / 2, icon->y + icon->height / 2);
-    EXPECT_TRUE(waitFor([&] { return newAgentWindow(before).has_value(); })) << agent.log();
+    const auto icon = waitForWindow(trayIcon);
+    ASSERT_TRUE(icon) << agent.log();
+    EXPECT_TRUE(openStatusMenu(*icon)) << agent.log();
     screenshot("shortcuts-menu-fr.png");
     keys.tap({9}); // Escape closes it
     run({"/usr/bin/setxkbmap", "us"});
 }
 
 TEST(GlobalShortcuts, ACombinationAnotherApplicationHoldsIsRefusedAndTheOthersStillWork) {
-    Keyboard& keys = keyboard();
+    Keyboard& keys = Keyboard::warm();
     Keyboard otherApplication;
     ASSERT_TRUE(otherApplication.grab(k::three, modifier::super | modifier::alt));
     UserHome home;
@@ -118,16 +101,13 @@ TEST(ShortcutCommands, RefuseWhatTheyCannotStoreAndSayWhereAShortcutWontFire) {
         std::vector<std::string> args;
         bool onWayland;
         int status;
-        std::string out, err;
+        std::string out;
+        std::string err; // contained; the conflict's own wording is the core's
     };
     const std::vector<Case> cases = {
         {{"shortcut", "Work", "Super+Alt+1"}, false, 0, "", ""},
         {{"shortcut", "Work"}, false, 0, "\u2325\u23181 (Super+Alt+1)\n", ""},
-        {{"shortcut", "cycle-next", "Alt+Super+1"},
-         false,
-         1,
-         "",
-         "\u2325\u23181 is already assigned to \u201cWork\u201d.\n"},
+        {{"shortcut", "cycle-next", "Alt+Super+1"}, false, 1, "", "\u201cWork\u201d"},
         {{"shortcut", "Nowhere", "Super+1"},
          false,
          1,
@@ -170,7 +150,8 @@ TEST(ShortcutCommands, RefuseWhatTheyCannotStoreAndSayWhereAShortcutWontFire) {
         const Output o = run(argv, c.onWayland ? wayland : home.env());
         EXPECT_EQ(o.status, c.status);
         EXPECT_EQ(o.out, c.out);
-        EXPECT_EQ(o.err, c.err);
+        EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+        EXPECT_EQ(o.err.empty(), c.err.empty()) << o.err;
     }
     EXPECT_EQ(home.document().findWorkspace("Work")->hotkey,
               (HotKeySpec{18, modifierBits::command | modifierBits::option}));

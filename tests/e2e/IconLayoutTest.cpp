@@ -11,7 +11,6 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/wait.h>
 
 using namespace tessarin;
 using namespace tessarin::e2e;
@@ -23,35 +22,13 @@ using Cells = std::map<std::string, std::pair<int, int>>; // item -> host positi
 
 enum class Host { caja, xfdesktop };
 
-// A desktop-icon host started for one user's home, stopped by its process id.
-class HostProcess {
-public:
-    HostProcess(Host host, const UserHome& home) : host_(host), home_(home) { start(); }
-    ~HostProcess() { stop(); }
-
-    void start() {
-        const std::vector<std::string> argv =
-            host_ == Host::caja ? std::vector<std::string>{"/usr/bin/caja", "-n", "--force-desktop"}
-                                : std::vector<std::string>{"/usr/bin/xfdesktop"};
-        pid_ = test::spawn(argv, home_.env());
-    }
-    void stop() {
-        if (pid_ <= 0)
-            return;
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        if (!waitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, std::chrono::seconds(5))) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, &status, 0);
-        }
-        pid_ = -1;
-    }
-
-private:
-    Host host_;
-    const UserHome& home_;
-    pid_t pid_ = -1;
-};
+// A desktop-icon host started for one user's home.
+std::unique_ptr<Process> startHost(Host host, const UserHome& home) {
+    return std::make_unique<Process>(host == Host::caja
+                                         ? std::vector<std::string>{"/usr/bin/caja", "-n", "--force-desktop"}
+                                         : std::vector<std::string>{"/usr/bin/xfdesktop"},
+                                     home.env());
+}
 
 fs::path xfdesktopIconFile(const UserHome& home) {
     std::error_code ec;
@@ -109,7 +86,7 @@ bool laidOut(Host host, const UserHome& home) {
 // Arranges the Desktop's icons as a user would have: positions in the host's own records, which the
 // host reads when it starts. `stale` are records left by earlier items of those names, gone since.
 void arrange(Host host, const UserHome& home, const Cells& cells, const Cells& stale,
-             std::unique_ptr<HostProcess>& process) {
+             std::unique_ptr<Process>& process) {
     if (host == Host::caja) {
         for (const Cells* entries : {&cells, &stale})
             for (const auto& [name, xy] : *entries) {
@@ -122,16 +99,16 @@ void arrange(Host host, const UserHome& home, const Cells& cells, const Cells& s
                 if (entries == &stale)
                     fs::remove(item);
             }
-        process = std::make_unique<HostProcess>(host, home);
+        process = startHost(host, home);
         return;
     }
     // xfdesktop names its icon file after the size of its icon area: let it write the file first.
-    process = std::make_unique<HostProcess>(host, home);
+    process = startHost(host, home);
     std::vector<std::string> names;
     for (const auto& [name, _] : cells)
         names.push_back(name);
     ASSERT_TRUE(waitFor([&] { return hostPositions(host, home, names).size() == names.size(); }));
-    process->stop();
+    process.reset();
     // A group given again overrides the earlier one, in xfdesktop's reading as in hostPositions().
     std::string text = test::readFile(xfdesktopIconFile(home));
     for (const Cells* entries : {&cells, &stale})
@@ -139,7 +116,7 @@ void arrange(Host host, const UserHome& home, const Cells& cells, const Cells& s
             text += "\n[" + (home.desktop() / name).string() + "]\nrow=" + std::to_string(cell.second) +
                     "\ncol=" + std::to_string(cell.first) + "\n";
     test::writeFile(xfdesktopIconFile(home), text);
-    process->start();
+    process = startHost(host, home);
 }
 
 // The screen below the panel.
@@ -191,24 +168,23 @@ struct Case {
     const char* name;
 };
 
+std::string hostLine(Host host) {
+    return host == Host::caja ? "desktop icon host: caja" : "desktop icon host: xfdesktop";
+}
+
 // Switches to `target` the way the case says.
 void switchTo(const Case& c, const UserHome& home, std::unique_ptr<Agent>& agent, const std::string& target,
               bool firstSwitch = false) {
     if (c.way == Way::tessarinctlAlone) {
         const Output o = tessarinctl(home, {"--verbose", "switch", target});
         ASSERT_EQ(o.status, 0) << o.err;
-        ASSERT_NE(
-            o.err.find(c.host == Host::caja ? "desktop icon host: caja" : "desktop icon host: xfdesktop"),
-            std::string::npos)
-            << o.err;
+        ASSERT_NE(o.err.find(hostLine(c.host)), std::string::npos) << o.err;
         return;
     }
     if (!agent) {
         agent = std::make_unique<Agent>(home);
         ASSERT_TRUE(waitForAgentOnBus()) << agent->log();
-        ASSERT_TRUE(agent->waitForLog(c.host == Host::caja ? "desktop icon host: caja"
-                                                           : "desktop icon host: xfdesktop"))
-            << agent->log();
+        ASSERT_TRUE(agent->waitForLog(hostLine(c.host))) << agent->log();
     }
     if (c.way == Way::agentKilledMidSwitch && firstSwitch) {
         // The agent pauses between taking the Desktop's items away and bringing Work's: it dies there.
@@ -217,7 +193,7 @@ void switchTo(const Case& c, const UserHome& home, std::unique_ptr<Agent>& agent
             waitFor([&] { return UserHome::listing(home.desktop()).empty(); }, std::chrono::seconds(20)));
         agent->signal(SIGKILL);
         ASSERT_EQ(agent->waitForExit(std::chrono::seconds(5)), 128 + SIGKILL);
-        ::waitpid(ctl, nullptr, 0);
+        test::waitFor(ctl);
         ASSERT_TRUE(fs::exists(home.journal()));
         Config document = home.document();
         document.settings.moveGapMs = 10;
@@ -227,8 +203,7 @@ void switchTo(const Case& c, const UserHome& home, std::unique_ptr<Agent>& agent
         ASSERT_TRUE(waitForAgentOnBus()) << agent->log();
         return;
     }
-    const Output o = tessarinctl(home, {"switch", target});
-    ASSERT_EQ(o.status, 0) << o.err << agent->log();
+    ASSERT_TRUE(ctlSucceeds(home, {"switch", target})) << agent->log();
 }
 
 void roundTrip(const Case& c) {
@@ -250,7 +225,7 @@ void roundTrip(const Case& c) {
         homeItems.push_back(name);
     const Cells stale =
         c.host == Host::caja ? Cells{{"Work 0.txt", {600, 500}}} : Cells{{"Work 0.txt", {9, 1}}};
-    std::unique_ptr<HostProcess> host;
+    std::unique_ptr<Process> host;
     arrange(c.host, home, arranged, stale, host);
     const std::string prefix = std::string("icons-") + c.name;
     const QImage before = settledDesktop(c.host, home, prefix + "-1-home.png");
@@ -306,7 +281,7 @@ TEST(IconLayouts, WithoutAHostSwitchingWorksAndTheLayoutFileStays) {
     ASSERT_TRUE(waitForAgentOnBus()) << agent.log();
     ASSERT_TRUE(agent.waitForLog("desktop icon host: none found")) << agent.log();
     for (const std::string target : {"Work", "Home", "Work", "Home"})
-        ASSERT_EQ(tessarinctl(home, {"switch", target}).status, 0) << agent.log();
+        ASSERT_TRUE(ctlSucceeds(home, {"switch", target})) << agent.log();
     EXPECT_EQ(UserHome::listing(home.desktop()),
               (std::vector<std::string>{"Home 0.txt", "Home 1.txt", "Home 2.txt"}));
     EXPECT_EQ(UserHome::listing(home.folder("Work")),

@@ -25,6 +25,13 @@ void Keyboard::tap(std::initializer_list<int> keycodes) {
     XSync(display_, False);
 }
 
+Keyboard& Keyboard::warm() {
+    static Keyboard keys;
+    static const bool tapped = (keys.tap({keycode::shift}), true);
+    (void)tapped;
+    return keys;
+}
+
 unsigned Keyboard::lockedModifiers() {
     XkbStateRec state;
     XkbGetState(display_, XkbUseCoreKbd, &state);

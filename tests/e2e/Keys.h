@@ -33,6 +33,11 @@ public:
     // Takes the combination for the whole screen, as another application would; false when refused.
     bool grab(int keycode, unsigned modifiers);
 
+    // The keyboard of the test process, used once already: the first XTest event makes the server switch
+    // the core keyboard to the XTest device, which renews every grab; taken before the agent starts, so
+    // that no press falls in between.
+    static Keyboard& warm();
+
 private:
     unsigned lockedModifiers();
 

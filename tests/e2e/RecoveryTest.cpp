@@ -1,10 +1,9 @@
 #include "Session.h"
+#include "support/RunProcess.h"
 
 #include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tessarin;
@@ -43,22 +42,11 @@ TEST(CrashRecovery, AnAgentKilledMidSwitchFinishesTheSwitchAtItsNextStart) {
     ASSERT_TRUE(waitForAgentOnBus()) << agent->log();
 
     // The switch runs in the agent; the moment its journal is on disk, the agent dies.
-    const pid_t ctl = ::fork();
-    if (ctl == 0) {
-        for (const auto& [k, v] : home.env())
-            ::setenv(k.c_str(), v.c_str(), 1);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::execl(TESSARIN_CTL, TESSARIN_CTL, "switch", "Work", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    const pid_t ctl = test::spawn({TESSARIN_CTL, "switch", "Work"}, home.env());
     ASSERT_TRUE(awaitJournal(home.store() / ".store", std::chrono::seconds(20)));
     agent->signal(SIGKILL);
     EXPECT_EQ(agent->waitForExit(std::chrono::seconds(5)), 128 + SIGKILL);
-    int ctlStatus = 0;
-    ::waitpid(ctl, &ctlStatus, 0);
-    EXPECT_NE(WEXITSTATUS(ctlStatus), 0); // the agent never answered
+    EXPECT_NE(test::waitFor(ctl), 0); // the agent never answered
     ASSERT_TRUE(std::filesystem::exists(home.journal())) << "the switch finished before the kill";
     const size_t onDesktop = UserHome::listing(home.desktop()).size();
     EXPECT_GT(onDesktop + UserHome::listing(home.folder("Work")).size(), 0u);

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -145,6 +146,14 @@ bool Agent::waitForLog(const std::string& text, std::chrono::milliseconds timeou
     return waitFor([&] { return logHas(text); }, timeout);
 }
 
+size_t Agent::logCount(const std::string& text) const {
+    const std::string all = log();
+    size_t n = 0;
+    for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
+        ++n;
+    return n;
+}
+
 bool Agent::running() {
     if (status_)
         return false;
@@ -188,6 +197,32 @@ Output tessarinctl(const UserHome& home, const std::vector<std::string>& args) {
     std::vector<std::string> argv = {TESSARIN_CTL};
     argv.insert(argv.end(), args.begin(), args.end());
     return run(argv, home.env());
+}
+
+bool ctlSucceeds(const UserHome& home, const std::vector<std::string>& args) {
+    const Output o = tessarinctl(home, args);
+    if (o.status != 0)
+        ADD_FAILURE() << "tessarinctl " << (args.empty() ? "" : args.front()) << ": " << o.status << " "
+                      << o.err;
+    return o.status == 0;
+}
+
+bool waitForActive(const UserHome& home, const std::string& name, std::chrono::milliseconds timeout) {
+    return waitFor([&] { return home.document().activeWorkspace == name; }, timeout);
+}
+
+Process::Process(const std::vector<std::string>& argv, const Env& env) : pid_(test::spawn(argv, env)) {}
+
+void Process::stop() {
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, SIGTERM);
+    int status = 0;
+    if (!waitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, std::chrono::seconds(5))) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, &status, 0);
+    }
+    pid_ = -1;
 }
 
 std::vector<Window> visibleWindows() {
@@ -252,6 +287,33 @@ std::optional<Window> visibleAlert() {
     return std::nullopt;
 }
 
+std::optional<Window> waitForWindow(const std::function<std::optional<Window>()>& find,
+                                    std::chrono::milliseconds timeout) {
+    std::optional<Window> found;
+    waitFor([&] { return (found = find()).has_value(); }, timeout);
+    return found;
+}
+
+bool waitForNoWindow(const std::function<std::optional<Window>()>& find) {
+    return waitFor([&] { return !find().has_value(); });
+}
+
+std::optional<Window> openStatusMenu(const Window& icon) {
+    const auto before = visibleWindows();
+    clickAt(icon.x + icon.width / 2, icon.y + icon.height / 2);
+    return waitForWindow([&] { return newAgentWindow(before); });
+}
+
+void keysIn(const Window& window, const std::vector<std::string>& keys) {
+    std::vector<std::string> args = {"windowactivate", "--sync", window.id, "key", "--delay", "40"};
+    args.insert(args.end(), keys.begin(), keys.end());
+    xdotool(args);
+}
+
+void saveArtifact(const QImage& image, const std::string& name) {
+    image.save(QString::fromStdString(artifactsDir() + "/" + name));
+}
+
 QImage screenshot(const std::string& artifactName) {
     const std::string path = artifactsDir() + "/" + artifactName;
     run({"/usr/bin/import", "-window", "root", path});
@@ -282,6 +344,24 @@ void xdotool(const std::vector<std::string>& args) {
 
 void clickAt(int x, int y, int button) {
     xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", std::to_string(button)});
+}
+
+void splitScreen(bool split) {
+    int width = 0, height = 0;
+    std::istringstream(run({"/usr/bin/xdotool", "getdisplaygeometry"}).out) >> width >> height;
+    const std::string half = std::to_string(width / 2);
+    const std::string mode = half + "/338x" + std::to_string(height) + "/211";
+    if (split) {
+        run({"/usr/bin/xrandr", "--setmonitor", "left", mode + "+0+0", "screen"});
+        run({"/usr/bin/xrandr", "--setmonitor", "right", mode + "+" + half + "+0", "none"});
+    } else {
+        run({"/usr/bin/xrandr", "--delmonitor", "right"});
+        run({"/usr/bin/xrandr", "--delmonitor", "left"});
+    }
+}
+
+void showWorkspace(int index) {
+    run({"/usr/bin/wmctrl", "-s", std::to_string(index)});
 }
 
 } // namespace tessarin::e2e

@@ -68,6 +68,8 @@ public:
     pid_t pid() const { return pid_; }
     std::string log() const;
     bool logHas(const std::string& text) const { return log().find(text) != std::string::npos; }
+    // How many times `text` occurs in the log.
+    size_t logCount(const std::string& text) const;
     bool waitForLog(const std::string& text,
                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
     // The exit status when the agent ended within `timeout` (128 + signal when killed).
@@ -88,6 +90,26 @@ std::optional<pid_t> agentPidOnBus();
 bool waitForAgentOnBus(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 Output tessarinctl(const UserHome& home, const std::vector<std::string>& args);
+// tessarinctl that is to succeed: false, with a failure naming its error output, when it did not.
+bool ctlSucceeds(const UserHome& home, const std::vector<std::string>& args);
+// Waits until the document names `name` the active desktop.
+bool waitForActive(const UserHome& home, const std::string& name,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// A program started for the test (argv[0] an absolute path), ended with SIGTERM, else SIGKILL, when the
+// object goes.
+class Process {
+public:
+    Process(const std::vector<std::string>& argv, const Env& env);
+    ~Process() { stop(); }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    pid_t pid() const { return pid_; }
+    void stop();
+
+private:
+    pid_t pid_ = -1;
+};
 
 // X windows.
 struct Window {
@@ -104,13 +126,28 @@ std::optional<Window> newAgentWindow(const std::vector<Window>& before);
 std::optional<Window> visibleWindowNamed(const std::string& name);
 // An alert of the agent (a message box titled "Tessarin").
 std::optional<Window> visibleAlert();
+// The first window `find` finds within `timeout`.
+std::optional<Window> waitForWindow(const std::function<std::optional<Window>()>& find,
+                                    std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// Waits until `find` finds no window.
+bool waitForNoWindow(const std::function<std::optional<Window>()>& find);
+// The status menu, opened with a click on the agent's tray icon.
+std::optional<Window> openStatusMenu(const Window& icon);
+// Activates `window` and presses the keys (xdotool's names) in it.
+void keysIn(const Window& window, const std::vector<std::string>& keys);
 
+// The whole screen, saved under the artifacts (TESSARIN_TEST_ARTIFACTS) for a person to look at.
 QImage screenshot(const std::string& artifactName);
+void saveArtifact(const QImage& image, const std::string& name);
 // Runs of pixels along the middle row of `area` that stand out from `background` (grey levels more
 // than 60 apart), as (x, width).
 std::vector<std::pair<int, int>> contrastRuns(const QImage& image, const QRect& area, QRgb background);
 
 void xdotool(const std::vector<std::string>& args);
 void clickAt(int x, int y, int button = 1);
+// The one X screen as two monitors side by side, "left" (the primary) and "right", or one again.
+void splitScreen(bool split);
+// The window manager shows its workspace `index` (from 0).
+void showWorkspace(int index);
 
 } // namespace tessarin::e2e

@@ -3,9 +3,6 @@
 #include "SniHost.h"
 #include "tray/TrayDBusTypes.h"
 
-#include <QDBusInterface>
-#include <QDBusMessage>
-#include <QDBusReply>
 #include <gtest/gtest.h>
 
 using namespace tessarin;
@@ -13,9 +10,9 @@ using namespace tessarin::e2e;
 
 TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     registerTrayDBusTypes();
-    QDBusConnection bus = QDBusConnection::sessionBus();
     StatusNotifierWatcher watcher;
-    ASSERT_TRUE(watcher.serve());
+    Served served(&watcher, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher");
+    ASSERT_TRUE(served.ok());
 
     UserHome home;
     home.setUp("Home", {"Home", "Work", "Play_Time"}, 2, [](Config& c) {
@@ -32,12 +29,7 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     // The item's properties and icon images.
     EXPECT_EQ(itemProperty(service, "Id").toString(), QStringLiteral("com.orrinvale.Tessarin"));
     EXPECT_FALSE(itemProperty(service, "ItemIsMenu").toBool());
-    QDBusMessage pixmaps = call(service, QStringLiteral("/StatusNotifierItem"),
-                                QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                                {QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconPixmap")});
-    ASSERT_EQ(pixmaps.type(), QDBusMessage::ReplyMessage) << pixmaps.errorMessage().toStdString();
-    const auto icons =
-        decoded<QList<SniIconPixmap>>(pixmaps.arguments().front().value<QDBusVariant>().variant());
+    const auto icons = itemStruct<QList<SniIconPixmap>>(service, QStringLiteral("IconPixmap"));
     ASSERT_FALSE(icons.isEmpty());
     for (const auto& icon : icons)
         EXPECT_EQ(icon.bytes.size(), icon.width * icon.height * 4);
@@ -45,20 +37,12 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     // The menu, read as a host reads it.
     const QString menuPath = itemProperty(service, "Menu").value<QDBusObjectPath>().path();
     EXPECT_EQ(menuPath, QStringLiteral("/MenuBar"));
-    QDBusMessage layoutReply = call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"),
-                                    QStringLiteral("GetLayout"), {0, -1, QStringList()});
-    ASSERT_EQ(layoutReply.type(), QDBusMessage::ReplyMessage) << layoutReply.errorMessage().toStdString();
-    DBusMenuLayoutItem layout;
-    layoutReply.arguments().at(1).value<QDBusArgument>() >> layout;
-    QStringList labels;
-    for (const auto& child : layout.children)
-        labels << (child.properties.value("type").toString() == "separator"
-                       ? QStringLiteral("---")
-                       : child.properties.value("label").toString());
-    // Shortcuts shown in the menu: titles unpadded, the desktop's shortcut exported for the panel.
-    EXPECT_EQ(labels,
-              (QStringList{"Home", "Work", "Play__Time", "---", "Hide current desktop", "New desktop…",
-                           "Cleanup calendar", "Floating dock", "---", "Settings…", "Quit"}));
+    DBusMenuLayoutItem layout = menuLayout(service);
+    // The rows are the status menu's (its own test has them all), read as a panel reads them: titles
+    // unpadded with shortcuts shown, "_" doubled for the panel, the desktop's shortcut exported.
+    ASSERT_GE(layout.children.size(), 3);
+    EXPECT_EQ(idOf(layout, "Home"), layout.children[0].id);
+    EXPECT_EQ(idOf(layout, "Play__Time"), layout.children[2].id);
     EXPECT_EQ(layout.children[0].properties.value("toggle-state").toInt(), 1);
     EXPECT_EQ(decoded<QList<QStringList>>(layout.children[1].properties.value("shortcut")),
               (QList<QStringList>{{"Control", "Alt", "F1"}}));
@@ -69,10 +53,11 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     // the next desktop once the scrolling settles (three steps would have reached the end of the ring).
     for (int third = 0; third < 3; ++third)
         scroll(service, -40);
-    ASSERT_TRUE(waitFor([] { return visibleWindowNamed("Tessarin desktops").has_value(); })) << agent.log();
+    const auto hud = [] { return visibleWindowNamed("Tessarin desktops"); };
+    ASSERT_TRUE(waitForWindow(hud)) << agent.log();
     scroll(service, 120, "horizontal"); // sideways: nothing
-    ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin desktops").has_value(); }));
-    ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Work"; })) << agent.log();
+    ASSERT_TRUE(waitForNoWindow(hud));
+    ASSERT_TRUE(waitForActive(home, "Work")) << agent.log();
     EXPECT_TRUE(waitFor([&] {
         return itemStruct<SniToolTip>(service, "ToolTip").title == QString::fromUtf8("Tessarin \u2014 Work");
     }));
@@ -84,7 +69,7 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     const int homeId = idOf(layout, "Home");
     const int workId = idOf(layout, "Work");
     const int playId = idOf(layout, "Play__Time");
-    ASSERT_EQ(tessarinctl(home, {"delete", "Home"}).status, 0);
+    ASSERT_TRUE(ctlSucceeds(home, {"delete", "Home"}));
     ASSERT_TRUE(waitFor([&] { return idOf(menuLayout(service), "Home") == -1; })) << agent.log();
     EXPECT_EQ(idOf(menuLayout(service), "Work"), workId);
     click(service, homeId);
@@ -93,19 +78,14 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     EXPECT_EQ(home.document().activeWorkspace, "Work");
     EXPECT_FALSE(agent.logHas("→ Play_Time"));
     click(service, playId);
-    ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Play_Time"; })) << agent.log();
+    ASSERT_TRUE(waitForActive(home, "Play_Time")) << agent.log();
 
     // Activate (a primary click) opens the menu at the click.
-    const auto before = visibleWindows().size();
+    const auto before = visibleWindows();
     call(service, QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
          QStringLiteral("Activate"), {300, 200});
-    std::optional<Window> menu;
-    ASSERT_TRUE(waitFor([&] {
-        for (const auto& w : visibleWindows())
-            if (w.instance == "tessarin" && w.width > 64)
-                menu = w;
-        return menu.has_value() && visibleWindows().size() > before;
-    })) << agent.log();
+    const auto menu = waitForWindow([&] { return newAgentWindow(before); });
+    ASSERT_TRUE(menu) << agent.log();
     EXPECT_NEAR(menu->x, 300, 4);
     EXPECT_NEAR(menu->y, 200, 4);
     screenshot("sni-menu.png");
@@ -113,11 +93,11 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
 
     // "Settings…" opens the settings window.
     click(service, idOf(menuLayout(service), QString::fromUtf8("Settings…")));
-    std::optional<Window> settings;
-    ASSERT_TRUE(waitFor([&] { return (settings = visibleWindowNamed("Tessarin Settings")).has_value(); }))
-        << agent.log();
-    xdotool({"windowactivate", "--sync", settings->id, "key", "ctrl+w"});
-    ASSERT_TRUE(waitFor([] { return !visibleWindowNamed("Tessarin Settings").has_value(); }));
+    const auto settingsWindow = [] { return visibleWindowNamed("Tessarin Settings"); };
+    const auto settings = waitForWindow(settingsWindow);
+    ASSERT_TRUE(settings) << agent.log();
+    keysIn(*settings, {"ctrl+w"});
+    ASSERT_TRUE(waitForNoWindow(settingsWindow));
 
     // "Floating dock" shows the dock and hides it again, leaving no window behind.
     const auto withoutDock = visibleWindows().size();
@@ -129,14 +109,13 @@ TEST(StatusNotifierItem, RegistersExportsTheMenuAndAnswersScrollAndActivate) {
     EXPECT_TRUE(waitFor([&] { return visibleWindows().size() == withoutDock; }));
 
     // The watcher goes away: the icon moves to the XEmbed tray.
-    bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    served.giveUpName();
     ASSERT_TRUE(agent.waitForLog("tray icon shown through XEmbed")) << agent.log();
-    EXPECT_TRUE(waitFor([] { return trayIcon().has_value(); }));
+    EXPECT_TRUE(waitForWindow(trayIcon));
     // And comes back: the item registers again.
     watcher.RegisterStatusNotifierHost({});
     const int registrations = static_cast<int>(watcher.items().size());
-    ASSERT_TRUE(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+    ASSERT_TRUE(served.takeName());
     EXPECT_TRUE(waitFor([&] { return watcher.items().size() > registrations; })) << agent.log();
-    EXPECT_TRUE(waitFor([] { return !trayIcon().has_value(); }));
-    bus.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+    EXPECT_TRUE(waitForNoWindow(trayIcon));
 }

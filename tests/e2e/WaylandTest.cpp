@@ -38,9 +38,9 @@ int changedPixels(const QImage& a, const QImage& b) {
 TEST(Wayland, APlainClickShowsTheMenuThePanelDrawsAndTheWheelStillSwitches) {
     ASSERT_TRUE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run inside scripts/wayland-session";
     registerTrayDBusTypes();
-    QDBusConnection bus = QDBusConnection::sessionBus();
     StatusNotifierWatcher watcher;
-    ASSERT_TRUE(watcher.serve());
+    Served served(&watcher, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher");
+    ASSERT_TRUE(served.ok());
 
     UserHome home;
     home.setUp("Home", {"Home", "Work", "Play"});
@@ -54,7 +54,7 @@ TEST(Wayland, APlainClickShowsTheMenuThePanelDrawsAndTheWheelStillSwitches) {
     const int work = idOf(menuLayout(service), "Work\u00a0\u00a0\u00a0\u00a0\u00a0");
     ASSERT_GT(work, 0) << agent.log();
     click(service, work);
-    ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Work"; })) << agent.log();
+    ASSERT_TRUE(waitForActive(home, "Work")) << agent.log();
 
     // A panel that calls Activate anyway gets the agent's own menu, placed by the compositor, and no
     // carousel (the keyboard's state is unknown there).
@@ -69,10 +69,9 @@ TEST(Wayland, APlainClickShowsTheMenuThePanelDrawsAndTheWheelStillSwitches) {
 
     // The wheel over the item goes on as on X11.
     scroll(service, -120);
-    ASSERT_TRUE(waitFor([&] { return home.document().activeWorkspace == "Play"; })) << agent.log();
+    ASSERT_TRUE(waitForActive(home, "Play")) << agent.log();
 
     // No watcher and no X11 tray: the agent says so and waits for a panel.
-    bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    served.giveUpName();
     EXPECT_TRUE(agent.waitForLog("no tray to show the icon in")) << agent.log();
-    bus.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
 }

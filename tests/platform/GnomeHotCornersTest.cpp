@@ -1,14 +1,15 @@
 // GNOME's own hot corner read through GSettings (the in-memory backend over the installed schemas).
 #include "freedesktop/GnomeHotCorners.h"
 
-#include <cstdlib>
+#include "support/ScopedEnv.h"
+
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
 using namespace tessarin;
 
 TEST(GnomeHotCorners, TopLeftIsTakenUnderGnomeWhileTheSettingIsOn) {
-    ::setenv("GSETTINGS_BACKEND", "memory", 1);
+    test::ScopedEnv env("GSETTINGS_BACKEND", "memory");
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     GSettingsSchema* schema =
         source ? g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE) : nullptr;
@@ -34,7 +35,7 @@ TEST(GnomeHotCorners, TopLeftIsTakenUnderGnomeWhileTheSettingIsOn) {
         {"GNOME-Flashback:Unity", true, C::topLeft, std::nullopt},
     };
     for (const auto& c : cases) {
-        ::setenv("XDG_CURRENT_DESKTOP", c.desktop, 1);
+        env.set("XDG_CURRENT_DESKTOP", c.desktop);
         g_settings_set_boolean(settings, "enable-hot-corners", c.enabled);
         EXPECT_EQ(systemHotCornersForSession()->occupant(c.corner), c.occupant)
             << c.desktop << " " << c.enabled << " " << enumName(c.corner);

@@ -1,8 +1,8 @@
 #include "model/ShortcutText.h"
+#include "support/ScopedEnv.h"
 #include "triggers/ShortcutCombo.h"
 #include "x11/XkbKeyboard.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace tessarin;
@@ -15,10 +15,9 @@ constexpr uint32_t super = modifierBits::command, alt = modifierBits::option, ct
 // A keymap of the named layout, as xkbcommon builds it without a display.
 struct Layout {
     explicit Layout(const char* name) {
-        ::setenv("XKB_DEFAULT_LAYOUT", name, 1);
+        const test::ScopedEnv layout("XKB_DEFAULT_LAYOUT", name);
         keyboard = std::make_unique<XkbKeyboard>();
         keyboard->printableKeyName(0); // builds the keymap while the variable holds
-        ::unsetenv("XKB_DEFAULT_LAYOUT");
     }
     std::unique_ptr<XkbKeyboard> keyboard;
 };

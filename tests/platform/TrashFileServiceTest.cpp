@@ -1,8 +1,7 @@
 #include "freedesktop/TrashFileService.h"
 
-#include "organise/Archiver.h"
-#include "store/FileStateStore.h"
 #include "support/Files.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <chrono>
@@ -24,32 +23,17 @@ namespace fs = std::filesystem;
 
 // Points HOME and XDG_DATA_HOME into a throwaway folder (Qt reads both at each call) for the life of the
 // object, so the Trash is $folder/data/Trash.
-class ThrowawayTrash {
-public:
+struct ThrowawayTrash {
     ThrowawayTrash() {
-        for (const char* name : {"HOME", "XDG_DATA_HOME"})
-            if (const char* value = std::getenv(name))
-                saved_[name] = value;
-        ::setenv("HOME", (home.path() / "home").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (home.path() / "data").c_str(), 1);
+        env.set("HOME", (home.path() / "home").c_str());
+        env.set("XDG_DATA_HOME", (home.path() / "data").c_str());
         fs::create_directories(home.path() / "home");
-    }
-    ~ThrowawayTrash() {
-        for (const char* name : {"HOME", "XDG_DATA_HOME"}) {
-            const auto it = saved_.find(name);
-            if (it == saved_.end())
-                ::unsetenv(name);
-            else
-                ::setenv(name, it->second.c_str(), 1);
-        }
     }
 
     test::TempDir home;
+    test::ScopedEnv env;
     fs::path files() const { return home.path() / "data" / "Trash" / "files"; }
     fs::path info() const { return home.path() / "data" / "Trash" / "info"; }
-
-private:
-    std::map<std::string, std::string> saved_;
 };
 
 std::string percentDecoded(const std::string& text) {
@@ -125,6 +109,8 @@ TEST(TrashFileServiceTest, TrashedItemsCanBePutBackByAFileManager) {
         EXPECT_FALSE(fs::exists(c.item)) << c.item;
     }
     const auto after = std::time(nullptr);
+    // Nothing there: refused, so that the archiver can tell a missing folder from a trashed one.
+    EXPECT_THROW(service.trashItem(home / "Tessarin Desktops" / "Vanished"), std::runtime_error);
 
     const auto entries = trashEntries(trash);
     ASSERT_EQ(entries.size(), std::size(cases));
@@ -147,42 +133,11 @@ TEST(TrashFileServiceTest, TrashedItemsCanBePutBackByAFileManager) {
     EXPECT_TRUE(names.contains("Scratch")) << "the first one keeps its name";
 }
 
-TEST(TrashFileServiceTest, TheArchiverReportsWhatTheTrashRefused) {
-    ThrowawayTrash trash;
-    const Paths paths = Paths::make(trash.home.path() / "home", trash.home.path() / "home" / "Desktop");
-    fs::create_directories(paths.store);
-    FileStateStore store(paths.config, paths.journal);
-    Config doc = makeDefaultConfig();
-    doc.activeWorkspace = "Home";
-    doc.workspaces = {Workspace::make("Home"), Workspace::make("Scratch"), Workspace::make("Vanished")};
-    store.saveConfig(doc);
-    test::writeFile(paths.workspaces / "Scratch" / "a.txt", "a");
-
-    TrashFileService service;
-    ManualClock clock;
-    Log log;
-    Archiver archiver(store, paths, service, clock, log);
-
-    EXPECT_TRUE(archiver.deleteWorkspace("Scratch", false).succeeded());
-    EXPECT_FALSE(fs::exists(paths.workspaces / "Scratch"));
-    const auto entries = trashEntries(trash);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries.begin()->second.originalPath, paths.workspaces / "Scratch");
-
-    const RemovalOutcome missing = archiver.deleteWorkspace("Vanished", false);
-    ASSERT_TRUE(missing.deleteFailure);
-    EXPECT_EQ(missing.deleteFailure->workspace, "Vanished");
-    EXPECT_TRUE(missing.deleteFailure->folderMissing);
-    EXPECT_FALSE(missing.deleteFailure->reason.empty());
-    EXPECT_TRUE(store.loadConfig().findWorkspace("Vanished")) << "a failed removal changes nothing";
-    EXPECT_FALSE(store.loadConfig().findWorkspace("Scratch"));
-}
-
 TEST(TrashFileServiceTest, ATrashThatCantBeMadeLeavesTheItemWhereItWas) {
     ThrowawayTrash trash;
     // The data folder lies under a file, so no Trash can be made there.
     test::writeFile(trash.home.path() / "blocker", "a file");
-    ::setenv("XDG_DATA_HOME", (trash.home.path() / "blocker" / "data").c_str(), 1);
+    trash.env.set("XDG_DATA_HOME", (trash.home.path() / "blocker" / "data").c_str());
     const fs::path item = trash.home.path() / "home" / "Desktop" / "Scratch";
     test::writeFile(item, "keep me");
     // Work from a folder of our own: it must stay empty.
