@@ -16,12 +16,6 @@ namespace {
 
 const std::string blank(Config::blankWorkspaceName);
 
-Workspace archived(const std::string& name) {
-    Workspace w = Workspace::make(name, WorkspaceType::temporary);
-    w.state = WorkspaceState::archivedUnsorted;
-    return w;
-}
-
 NewDesktop named(std::string name) {
     NewDesktop request;
     request.name = std::move(name);
@@ -141,7 +135,7 @@ TEST(SettingsDesktops, RenameFolderFailures) {
 
     // An archived desktop's folder is in the archive: nothing is made in the store.
     World a;
-    a.desktops({archived("Old")});
+    a.desktops({World::archived("Old")});
     EXPECT_TRUE(a.model.desktops.rename("Old", "Older"));
     EXPECT_FALSE(fs::exists(a.folder("Older")));
     EXPECT_EQ(a.load().findWorkspace("Older")->state, WorkspaceState::archivedUnsorted);
@@ -187,8 +181,8 @@ TEST(SettingsDesktops, OrderKeepsArchivedAndBlankDesktopsInPlace) {
         World w;
         Config d = makeDefaultConfig();
         d.activeWorkspace = "A";
-        d.workspaces = {Workspace::make("A"), archived("X"), Workspace::make("B"), Workspace::make("Home"),
-                        Workspace::make(blank)};
+        d.workspaces = {Workspace::make("A"), World::archived("X"), Workspace::make("B"),
+                        Workspace::make("Home"), Workspace::make(blank)};
         w.store.saveConfig(d);
         w.model.reload();
         const bool changed = c.stored != Names{"A", "X", "B", "Home", blank};
@@ -232,7 +226,7 @@ TEST(SettingsDesktops, CreationThroughTheSheetRules) {
 TEST(SettingsDesktops, CreatedDesktopsTimersDrainsColoursAndTheCarousel) {
     World w;
     Workspace temp = Workspace::make("Scratch", WorkspaceType::temporary);
-    w.desktops({Workspace::make("Keep"), temp, archived("Gone")});
+    w.desktops({Workspace::make("Keep"), temp, World::archived("Gone")});
     w.elsewhere([](Config& c) { c.settings.optionClickCarousel = {"Home", "Keep", "Scratch"}; });
     w.model.reload();
 
@@ -297,7 +291,7 @@ TEST(SettingsDesktops, AFolderInTheWayStopsCreationBeforeTheDocument) {
 
 TEST(SettingsDesktops, AdoptingFoldersOfTheStore) {
     World w;
-    w.desktops({Workspace::make("Work"), archived("Old")});
+    w.desktops({Workspace::make("Work"), World::archived("Old")});
     for (const char* folder : {"Found", "Also found", "_private", ".hidden", "archive", "Archive"})
         fs::create_directories(w.folder(folder));
     w.put(w.folder("Found") / "kept.txt");

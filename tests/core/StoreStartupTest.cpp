@@ -19,13 +19,6 @@ struct StartupWorld : World {
     StartupWorld() { clock.set(Date{800000000}); }
 };
 
-std::vector<std::string> names(const std::vector<Workspace>& ws) {
-    std::vector<std::string> result;
-    for (const auto& w : ws)
-        result.push_back(w.name);
-    return result;
-}
-
 } // namespace
 
 TEST(StoreStartup, FirstStartAdoptsTheDesktopAsDefaultWithoutMovingAnything) {
@@ -37,7 +30,7 @@ TEST(StoreStartup, FirstStartAdoptsTheDesktopAsDefaultWithoutMovingAnything) {
     w.startup.bootstrapIfNeeded();
     const Config c = w.store.loadConfig();
     EXPECT_EQ(c.activeWorkspace, "Default");
-    ASSERT_EQ(names(c.workspaces), (std::vector<std::string>{"Default", blank}));
+    ASSERT_EQ(w.names(), (std::vector<std::string>{"Default", blank}));
     EXPECT_EQ(Names(c.workspaces[0].files.begin(), c.workspaces[0].files.end()),
               (Names{"Projects", "notes.txt"}));
     EXPECT_TRUE(c.workspaces[1].files.empty());
@@ -67,7 +60,7 @@ TEST(StoreStartup, OldBlankNameIsMigratedWithItsFolderAndReferences) {
     const Config after = w.store.loadConfig();
     EXPECT_EQ(after.activeWorkspace, blank);
     EXPECT_EQ(after.lastExpandedWorkspace, blank);
-    EXPECT_EQ(names(after.workspaces), (std::vector<std::string>{"Work", blank}));
+    EXPECT_EQ(w.names(), (std::vector<std::string>{"Work", blank}));
     EXPECT_EQ(w.in(blank), Names{"left behind"});
     EXPECT_FALSE(fs::exists(w.folder("_blank")));
     EXPECT_EQ(test::readFile(w.paths.root / ".hidden"), "Something else\n" + blank + "\n");
