@@ -1,7 +1,7 @@
 // The archive folder and each archived desktop's folder come from the document, which may have been
 // edited by hand: only the archiver's own folders are ever moved back or put in the Trash, and the
 // archive folder is never the Desktop or a folder of the store.
-#include "support/ArchiveWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
@@ -9,48 +9,46 @@ namespace tessarin {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ArchiveWorld;
+using test::World;
 
 TEST(ArchiveLocation, OnlyTheArchiversOwnFoldersAreRestoredOrTrashed) {
     struct Case {
         std::string what;
-        std::string name;                                   // the archived desktop
-        std::function<fs::path(const ArchiveWorld&)> place; // its recorded location
-        bool customRoot;                                    // archiveRoot = <home>/Archives
+        std::string name;                            // the archived desktop
+        std::function<fs::path(const World&)> place; // its recorded location
+        bool customRoot;                             // archiveRoot = <home>/Archives
         bool trusted;
     } cases[] = {
         {"in the archive folder, named after it", "Trip",
-         [](const ArchiveWorld& w) { return w.archive() / "Trip-2026-02-01"; }, false, true},
+         [](const World& w) { return w.archive() / "Trip-2026-02-01"; }, false, true},
         {"a second archive of the same day", "Trip",
-         [](const ArchiveWorld& w) { return w.archive() / "Trip-2026-02-01-3"; }, false, true},
+         [](const World& w) { return w.archive() / "Trip-2026-02-01-3"; }, false, true},
         {"in the chosen archive folder", "Trip",
-         [](const ArchiveWorld& w) { return w.home / "Archives/Trip-2026-02-01"; }, true, true},
+         [](const World& w) { return w.home / "Archives/Trip-2026-02-01"; }, true, true},
         {"the renamed screenshots desktop", "Screenshots.archived 2",
-         [](const ArchiveWorld& w) { return w.archive() / "Screenshots-2026-02-01"; }, false, true},
-        {"a folder of the user's", "Trip", [](const ArchiveWorld& w) { return w.home / "Documents"; }, false,
-         false},
+         [](const World& w) { return w.archive() / "Screenshots-2026-02-01"; }, false, true},
+        {"a folder of the user's", "Trip", [](const World& w) { return w.home / "Documents"; }, false, false},
         {"named like an archive, on the Desktop", "Trip",
-         [](const ArchiveWorld& w) { return w.paths.desktop / "Trip-2026-02-01"; }, false, false},
+         [](const World& w) { return w.paths.desktop / "Trip-2026-02-01"; }, false, false},
         {"named like an archive, among the desktops", "Trip",
-         [](const ArchiveWorld& w) { return w.paths.workspaces / "Trip-2026-02-01"; }, false, false},
-        {"another desktop's archive", "Trip",
-         [](const ArchiveWorld& w) { return w.archive() / "Work-2026-02-01"; }, false, false},
-        {"the archive folder itself", "Trip", [](const ArchiveWorld& w) { return w.archive(); }, false,
-         false},
-        {"no date stamp", "Trip", [](const ArchiveWorld& w) { return w.archive() / "Trip"; }, false, false},
-        {"a way out of the archive folder", "Trip",
-         [](const ArchiveWorld& w) { return w.archive() / "../Trip-2026-02-01"; }, false, false},
-        {"a relative path", "Trip", [](const ArchiveWorld&) { return fs::path("Archive/Trip-2026-02-01"); },
+         [](const World& w) { return w.paths.workspaces / "Trip-2026-02-01"; }, false, false},
+        {"another desktop's archive", "Trip", [](const World& w) { return w.archive() / "Work-2026-02-01"; },
          false, false},
+        {"the archive folder itself", "Trip", [](const World& w) { return w.archive(); }, false, false},
+        {"no date stamp", "Trip", [](const World& w) { return w.archive() / "Trip"; }, false, false},
+        {"a way out of the archive folder", "Trip",
+         [](const World& w) { return w.archive() / "../Trip-2026-02-01"; }, false, false},
+        {"a relative path", "Trip", [](const World&) { return fs::path("Archive/Trip-2026-02-01"); }, false,
+         false},
         {"the default folder while another is chosen", "Trip",
-         [](const ArchiveWorld& w) { return w.archive() / "Trip-2026-02-01"; }, true, true},
+         [](const World& w) { return w.archive() / "Trip-2026-02-01"; }, true, true},
     };
     for (const bool restoring : {false, true}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.what + (restoring ? " (restore)" : " (delete)"));
-            ArchiveWorld world;
+            World world;
             const fs::path location = c.place(world);
-            Workspace archived = ArchiveWorld::temporary(c.name);
+            Workspace archived = World::temporary(c.name);
             archived.state = WorkspaceState::archivedUnsorted;
             archived.archiveLocation = location.string();
             Config doc = world.document({archived});
@@ -91,22 +89,22 @@ TEST(ArchiveLocation, OnlyTheArchiversOwnFoldersAreRestoredOrTrashed) {
 TEST(ArchiveLocation, TheArchiveFolderIsNeverTheDesktopOrPartOfTheStore) {
     struct Case {
         std::string what;
-        std::function<fs::path(const ArchiveWorld&)> folder;
+        std::function<fs::path(const World&)> folder;
         std::string refusalPart; // empty: accepted
     } cases[] = {
-        {"the Desktop", [](const ArchiveWorld& w) { return w.paths.desktop; }, "your Desktop"},
-        {"inside the Desktop", [](const ArchiveWorld& w) { return w.paths.desktop / "Old"; }, "your Desktop"},
-        {"the desktops folder", [](const ArchiveWorld& w) { return w.paths.workspaces; }, "desktops folder"},
-        {"a desktop's folder", [](const ArchiveWorld& w) { return w.folder("Home"); }, "desktops folder"},
-        {"the state folder", [](const ArchiveWorld& w) { return w.paths.store; }, "desktops folder"},
-        {"the default archive folder", [](const ArchiveWorld& w) { return w.archive(); }, ""},
-        {"inside the default archive folder", [](const ArchiveWorld& w) { return w.archive() / "2026"; }, ""},
-        {"a folder beside the store", [](const ArchiveWorld& w) { return w.home / "Archives"; }, ""},
+        {"the Desktop", [](const World& w) { return w.paths.desktop; }, "your Desktop"},
+        {"inside the Desktop", [](const World& w) { return w.paths.desktop / "Old"; }, "your Desktop"},
+        {"the desktops folder", [](const World& w) { return w.paths.workspaces; }, "desktops folder"},
+        {"a desktop's folder", [](const World& w) { return w.folder("Home"); }, "desktops folder"},
+        {"the state folder", [](const World& w) { return w.paths.store; }, "desktops folder"},
+        {"the default archive folder", [](const World& w) { return w.archive(); }, ""},
+        {"inside the default archive folder", [](const World& w) { return w.archive() / "2026"; }, ""},
+        {"a folder beside the store", [](const World& w) { return w.home / "Archives"; }, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ArchiveWorld world;
-        world.document({ArchiveWorld::temporary("Trip")});
+        World world;
+        world.document({World::temporary("Trip")});
         world.put(world.folder("Trip") / "ticket.pdf", "ticket");
         const fs::path folder = c.folder(world);
         fs::create_directories(folder);

@@ -1,66 +1,47 @@
 #include "organise/CleanupTasks.h"
-#include "support/ArchiveWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
-using test::ArchiveWorld;
+using test::World;
 
 TEST(ArchiverRemovalTest, DeletingALiveDesktop) {
     const std::string blank(Config::blankWorkspaceName);
     struct Case {
         const char* what;
         std::string name;
-        bool busy;
         int trashFault;
         bool removeFolderFirst;
         RemovalOutcome expected;
         bool removed;
     } cases[] = {
-        {"an ordinary desktop", "Scratch", false, 0, false, {}, true},
-        {"the blank desktop is never removed", blank, false, 0, false, {}, false},
-        {"the active desktop",
-         "Home",
-         false,
-         0,
-         false,
-         {"\u201cHome\u201d is the active desktop. Switch to another first.", std::nullopt},
-         false},
-        {"during a switch",
-         "Scratch",
-         true,
-         0,
-         false,
-         {"Tessarin is mid-switch. Try again in a moment.", std::nullopt},
-         false},
+        {"an ordinary desktop", "Scratch", 0, false, {}, true},
+        {"the blank desktop is never removed", blank, 0, false, {}, false},
         {"the Trash refuses",
          "Scratch",
-         false,
          EACCES,
          false,
          {std::nullopt, DeleteFailure{"Scratch", false, std::system_category().message(EACCES)}},
          false},
         {"the folder is gone",
          "Scratch",
-         false,
          0,
          true,
          {std::nullopt, DeleteFailure{"Scratch", true, std::system_category().message(ENOENT)}},
          false},
-        {"an archived desktop is not a live one", "Old", false, 0, false, {}, false},
-        {"a name no desktop has: the store's own folders stay", ".store", false, 0, false, {}, false},
+        {"an archived desktop is not a live one", "Old", 0, false, {}, false},
+        {"a name no desktop has: the store's own folders stay", ".store", 0, false, {}, false},
     };
     for (const auto& c : cases) {
-        ArchiveWorld world;
-        Workspace scratch = ArchiveWorld::temporary("Scratch");
-        Workspace old = ArchiveWorld::temporary("Old");
-        old.state = WorkspaceState::archivedUnsorted;
-        Workspace routed = ArchiveWorld::temporary("Routed");
+        World world;
+        Workspace scratch = World::temporary("Scratch");
+        Workspace routed = World::temporary("Routed");
         routed.drainTarget = "Scratch";
         routed.timerDrains = true;
-        Config doc = world.document({scratch, old, routed});
+        Config doc = world.document({scratch, World::archived("Old"), routed});
         addCleanupTask(doc, "Scratch", Date{100});
         addCleanupTask(doc, "Old", Date{100});
         world.store.saveConfig(doc);
@@ -71,7 +52,7 @@ TEST(ArchiverRemovalTest, DeletingALiveDesktop) {
         world.files.trashFault = c.trashFault;
         const Config before = world.load();
 
-        EXPECT_EQ(world.archiver.deleteWorkspace(c.name, c.busy), c.expected) << c.what;
+        EXPECT_EQ(world.archiver.deleteWorkspace(c.name, false), c.expected) << c.what;
 
         const Config after = world.load();
         if (!c.removed) {
@@ -104,8 +85,8 @@ TEST(ArchiverRemovalTest, DeletingAnArchivedDesktop) {
         {"unknown", "Nobody", 0, true, false, false},
     };
     for (const auto& c : cases) {
-        ArchiveWorld world;
-        world.document({ArchiveWorld::temporary("Scratch"), ArchiveWorld::temporary("Old")});
+        World world;
+        world.document({World::temporary("Scratch"), World::temporary("Old")});
         world.put(world.folder("Old") / "a.txt");
         world.archiver.archive("Old");
         const auto location = *world.desktop("Old").archiveLocation;
@@ -138,8 +119,8 @@ TEST(ArchiverRemovalTest, DeletingAnArchivedDesktop) {
 }
 
 TEST(ArchiverRemovalTest, ArchiveFolderSettingAndSortedMarks) {
-    ArchiveWorld world;
-    world.document({ArchiveWorld::temporary("Notes"), ArchiveWorld::temporary("Live")});
+    World world;
+    world.document({World::temporary("Notes"), World::temporary("Live")});
     const auto chosen = world.home / "Elsewhere";
     std::filesystem::create_directories(chosen);
 

@@ -1,6 +1,7 @@
 #include "store/AtomicFile.h"
 
-#include "support/TempHome.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@ using namespace tessarin;
 namespace fs = std::filesystem;
 
 TEST(AtomicFile, ReplacesWholeContentAndLeavesNoTemporaryFile) {
-    test::TempHome tmp;
+    test::TempDir tmp;
     const fs::path target = tmp / "config.json";
     writeAtomically(target, std::string(100000, 'a'));
     writeAtomically(target, "short");
@@ -21,7 +22,7 @@ TEST(AtomicFile, ReplacesWholeContentAndLeavesNoTemporaryFile) {
 }
 
 TEST(AtomicFile, FailuresLeaveTheTargetUntouched) {
-    test::TempHome tmp;
+    test::TempDir tmp;
     const fs::path target = tmp / "config.json";
     test::writeFile(target, "old");
 
@@ -44,7 +45,7 @@ TEST(AtomicFile, FailuresLeaveTheTargetUntouched) {
 }
 
 TEST(AtomicFile, ReadingMissingFoldersAndEmptyFiles) {
-    test::TempHome tmp;
+    test::TempDir tmp;
     EXPECT_EQ(readWholeFile(tmp / "nothing"), std::nullopt);
     EXPECT_THROW(readWholeFile(tmp.path()), std::system_error); // something is there
     test::writeFile(tmp / "empty", "");

@@ -1,14 +1,14 @@
 #include "session/CommandReports.h"
 
-#include "support/SwapWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using tessarin::test::SwapWorld;
+using tessarin::test::World;
 
 TEST(CommandReports, StatusFromTheStoreAndBackThroughJson) {
-    SwapWorld w;
+    World w;
     w.document("Work", {"Home", "Work"});
     mutateConfig(w.store, [](Config& c) {
         c.updateWorkspace("Home", [](Workspace& ws) {

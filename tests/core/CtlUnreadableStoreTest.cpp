@@ -1,12 +1,7 @@
 // State files that exist but can't be read: a file of mode 000 (for a user who is not root), a folder
 // in its place, an I/O error. Only a missing file is a first launch: every command refuses with the
 // reason, and not one byte of the store or the Desktop changes.
-#include "model/ConfigCodec.h"
-#include "store/FileStateStore.h"
-#include "store/Paths.h"
-#include "support/Files.h"
-#include "support/RunProcess.h"
-#include "support/TempDir.h"
+#include "support/World.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -43,15 +38,6 @@ void giveAway(const fs::path& root) {
         ::lchown(e.path().c_str(), nobody, nobody);
 }
 
-// Everything under the home folder but the store's state folder (checked on its own).
-std::map<std::string, std::string> itemsOf(const fs::path& home) {
-    std::map<std::string, std::string> items;
-    for (const auto& [path, content] : test::treeSnapshot(home))
-        if (!path.starts_with("Tessarin Desktops/.store"))
-            items[path] = content;
-    return items;
-}
-
 TEST(CtlUnreadableStore, NothingIsWrittenOverAStateFileThatCantBeRead) {
     const bool root = ::geteuid() == 0;
     if (root && ::access(setpriv, X_OK) != 0)
@@ -71,15 +57,11 @@ TEST(CtlUnreadableStore, NothingIsWrittenOverAStateFileThatCantBeRead) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        test::TempDir home;
-        const Paths paths = Paths::make(home.path(), home.path() / "Desktop");
-        fs::create_directories(paths.store);
-        Config doc = makeDefaultConfig();
-        doc.activeWorkspace = "Work";
-        doc.workspaces = {Workspace::make("Work"), Workspace::make("Notes"),
-                          Workspace::make(std::string(Config::blankWorkspaceName))};
+        test::World w;
+        const Paths& paths = w.paths;
+        Config doc = w.document("Work", {"Work", "Notes"});
         doc.settings.startMinimized = true; // a setting the default document would lose
-        FileStateStore(paths.config, paths.journal).saveConfig(doc);
+        w.store.saveConfig(doc);
         test::writeFile(paths.journal, R"({"fromWorkspace":"Notes","toWorkspace":"Work",)"
                                        R"("outgoing":["n1"],"incoming":["w1"]})");
         test::writeFile(paths.desktop / "w1", "Work's");
@@ -92,22 +74,20 @@ TEST(CtlUnreadableStore, NothingIsWrittenOverAStateFileThatCantBeRead) {
             fs::remove(paths.journal);
         c.breakFile(c.journal ? paths.journal : paths.config);
         if (root)
-            giveAway(home.path());
-        const auto before = itemsOf(home.path());
+            giveAway(w.home.path());
+        const auto before = w.disk();
 
         // A journal that can't be read leaves the listing possible, but nothing that moves items.
         const std::vector<std::pair<std::vector<std::string>, int>> runs{
             {{"list"}, c.journal ? 0 : 1}, {{"switch", "Notes"}, 1}, {{"recover"}, 1}};
         for (const auto& [args, status] : runs) {
-            std::vector<std::string> argv{TESSARIN_CTL};
+            auto argv = test::World::argv(args);
             if (root)
-                argv = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups", TESSARIN_CTL};
-            argv.insert(argv.end(), args.begin(), args.end());
-            const auto out = test::run(
-                argv, {{"HOME", home.path().string()}, {"XDG_CONFIG_HOME", (home / ".config").string()}});
+                argv.insert(argv.begin(), {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"});
+            const auto out = test::run(argv, w.env);
             EXPECT_EQ(out.status, status) << args.front() << ": " << out.out << out.err;
             EXPECT_NE(out.err.find(c.reason), std::string::npos) << args.front() << ": " << out.err;
-            EXPECT_EQ(itemsOf(home.path()), before) << args.front();
+            EXPECT_EQ(w.disk(), before) << args.front();
         }
         EXPECT_EQ(fs::exists(paths.journal), c.journal) << "nothing was written in its place";
         // The broken file itself is exactly as it was.
@@ -120,7 +100,7 @@ TEST(CtlUnreadableStore, NothingIsWrittenOverAStateFileThatCantBeRead) {
             if (c.journal) {
                 EXPECT_NE(test::readFile(broken).find("\"toWorkspace\":\"Work\""), std::string::npos);
             } else {
-                EXPECT_TRUE(FileStateStore(paths.config, paths.journal).loadConfig() == doc);
+                EXPECT_TRUE(w.load() == doc);
             }
         } else if (c.reason == "Input/output error") {
             EXPECT_EQ(fs::read_symlink(broken), "/proc/self/mem");

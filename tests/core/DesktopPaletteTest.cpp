@@ -8,36 +8,6 @@
 
 using namespace tessarin;
 
-TEST(DesktopPalette, ColorForNameIsAFixedHashOfTheUtf8Bytes) {
-    // Expected values computed independently from the hash definition.
-    struct Case {
-        const char* name;
-        const char* hex;
-    } cases[] = {
-        {"", "#30D158"},
-        {"Default", "#FFD60A"},
-        {"Work", "#64D2FF"},
-        {"Screenshots", "#FFD60A"},
-        {"_Hidden Desktop", "#BF5AF2"},
-        {"Ünïcødé 🗂", "#64D2FF"},
-        {"a", "#64D2FF"},
-        {"Projects 2024", "#FF375F"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(DesktopPalette::color(c.name), c.hex) << c.name;
-
-    // Long names wrap the hash many times; every result is a palette entry and all entries occur.
-    std::set<std::string> seen;
-    for (int i = 0; i < 400; ++i) {
-        const auto hex =
-            DesktopPalette::color(std::string(static_cast<std::size_t>(i), 'x') + std::to_string(i));
-        EXPECT_NE(std::find(DesktopPalette::colors.begin(), DesktopPalette::colors.end(), hex),
-                  DesktopPalette::colors.end());
-        seen.insert(hex);
-    }
-    EXPECT_EQ(seen.size(), 8u);
-}
-
 TEST(DesktopPalette, DistinctAvoidsColoursInUseIgnoringCase) {
     std::mt19937_64 rng(42);
     struct Case {

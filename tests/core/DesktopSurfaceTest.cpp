@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <stdexcept>
-#include <unordered_set>
 
 using namespace tessarin;
 
@@ -50,27 +49,4 @@ TEST(DesktopSurface, DefaultBatchOperationsSkipWhatFails) {
 
     // carryPositions does nothing by default, and must not throw.
     EXPECT_NO_THROW(surface.carryPositions(Location::desktop(), Location::workspace("A")));
-}
-
-TEST(Location, EqualityAndHashingTellTheCasesApart) {
-    const std::vector<Location> distinct = {
-        Location::desktop(),
-        Location::workspace(""),
-        Location::workspace("A"),
-        Location::workspace("a"),
-        Location::workspace("A "),
-        Location::workspace(".pinned"),
-        Location::workspace("Desktop"),
-    };
-    std::unordered_set<Location> set(distinct.begin(), distinct.end());
-    EXPECT_EQ(set.size(), distinct.size());
-    for (const auto& location : distinct) {
-        EXPECT_EQ(set.count(location), 1u);
-        const Location copy = location;
-        EXPECT_EQ(copy, location);
-        EXPECT_EQ(std::hash<Location>{}(copy), std::hash<Location>{}(location));
-    }
-    EXPECT_NE(Location::desktop(), Location::workspace(""));
-    EXPECT_EQ(set.count(Location::workspace("A")), 1u);
-    EXPECT_EQ(set.count(Location::workspace("B")), 0u);
 }

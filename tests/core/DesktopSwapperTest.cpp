@@ -1,10 +1,10 @@
-#include "support/SwapWorld.h"
 #include "support/Utf8.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using test::SwapWorld;
+using test::World;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
 
@@ -13,13 +13,13 @@ const std::string blank(Config::blankWorkspaceName);
 }
 
 TEST(DesktopSwapper, SwitchMovesBothWaysAndKeepsPinnedItems) {
-    SwapWorld w;
+    World w;
     w.document("A", {"A", "B"}, {"P"});
-    w.put(w.paths.desktop, "a1");
-    w.put(w.paths.desktop, "a2");
+    w.item(w.paths.desktop, "a1");
+    w.item(w.paths.desktop, "a2");
     fs::create_directories(w.paths.desktop / "P");
-    w.put(w.folder("B"), "b1");
-    w.put(w.folder("B"), "P", "B's own P");
+    w.item(w.folder("B"), "b1");
+    w.item(w.folder("B"), "P", "B's own P");
 
     const auto skips = w.swapper.switchTo("B");
     EXPECT_EQ(skips, std::vector<std::string>{"P"});
@@ -38,9 +38,9 @@ TEST(DesktopSwapper, SwitchMovesBothWaysAndKeepsPinnedItems) {
 }
 
 TEST(DesktopSwapper, SwitchingToTheActiveDesktopWritesNothingAndUnknownTargetsAreRefused) {
-    SwapWorld w;
+    World w;
     w.document("A", {"A", "B"});
-    w.put(w.paths.desktop, "a1");
+    w.item(w.paths.desktop, "a1");
     const std::string before = test::readFile(w.paths.config);
     EXPECT_TRUE(w.swapper.switchTo("A").empty());
     EXPECT_EQ(test::readFile(w.paths.config), before);
@@ -59,10 +59,10 @@ TEST(DesktopSwapper, SwitchingToTheActiveDesktopWritesNothingAndUnknownTargetsAr
 }
 
 TEST(DesktopSwapper, HideAndShowParkPinnedItemsInTheStash) {
-    SwapWorld w;
+    World w;
     w.document("A", {"A", "B"}, {"P"});
-    w.put(w.paths.desktop, "a1");
-    w.put(w.paths.desktop, "P");
+    w.item(w.paths.desktop, "a1");
+    w.item(w.paths.desktop, "P");
 
     EXPECT_TRUE(w.swapper.switchTo(blank).empty());
     EXPECT_EQ(w.desktop(), Names{});
@@ -70,7 +70,7 @@ TEST(DesktopSwapper, HideAndShowParkPinnedItemsInTheStash) {
     EXPECT_EQ(w.in("A"), Names{"a1"});
 
     // Items dropped on the hidden Desktop go to the desktop that showing would bring back...
-    w.put(w.paths.desktop, "dropped");
+    w.item(w.paths.desktop, "dropped");
     w.store.saveConfig([&] {
         Config c = w.store.loadConfig();
         c.lastExpandedWorkspace = "A";
@@ -85,18 +85,18 @@ TEST(DesktopSwapper, HideAndShowParkPinnedItemsInTheStash) {
 
     // ...and join the target when the target is that desktop.
     w.swapper.switchTo(blank);
-    w.put(w.paths.desktop, "dropped2");
+    w.item(w.paths.desktop, "dropped2");
     w.swapper.switchTo("A");
     EXPECT_EQ(w.desktop(), (Names{"P", "a1", "dropped", "dropped2"}));
 }
 
 TEST(DesktopSwapper, CollisionInTheOutgoingFolderIsRefusedUntilResolved) {
-    SwapWorld w;
+    World w;
     w.document("A", {"A", "B"});
-    w.put(w.paths.desktop, "a1", "desktop a1");
-    w.put(w.paths.desktop, "a2");
-    w.put(w.folder("A"), "a1", "stranger in A");
-    w.put(w.folder("B"), "b1");
+    w.item(w.paths.desktop, "a1", "desktop a1");
+    w.item(w.paths.desktop, "a2");
+    w.item(w.folder("A"), "a1", "stranger in A");
+    w.item(w.folder("B"), "b1");
 
     // Refused before anything moves, naming the item; every later attempt is refused the same way.
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -123,14 +123,14 @@ TEST(DesktopSwapper, CollisionInTheOutgoingFolderIsRefusedUntilResolved) {
 }
 
 TEST(DesktopSwapper, RecoveryFinishesAPartlyAppliedJournal) {
-    SwapWorld w;
+    World w;
     w.document("A", {"A", "B"});
     std::vector<std::string> outgoing;
     for (int i = 0; i < 10; ++i) {
         outgoing.push_back("a" + std::to_string(i));
-        w.put(i < 3 ? w.folder("A") : w.paths.desktop, outgoing.back()); // three already moved
+        w.item(i < 3 ? w.folder("A") : w.paths.desktop, outgoing.back()); // three already moved
     }
-    w.put(w.folder("B"), "b1");
+    w.item(w.folder("B"), "b1");
     w.store.saveJournal(Journal{"A", "B", outgoing, {"b1", "deleted meanwhile"}});
 
     w.swapper.recoverIfNeeded();
@@ -143,38 +143,14 @@ TEST(DesktopSwapper, RecoveryFinishesAPartlyAppliedJournal) {
     EXPECT_FALSE(w.store.loadJournal());
 }
 
-TEST(DesktopSwapper, OnePauseBetweenThePhasesOnlyWhenSomethingLeft) {
-    struct Case {
-        int gapMs;
-        bool desktopHasItems;
-        size_t expectedPauses;
-    } cases[] = {{10, true, 1}, {0, true, 0}, {10, false, 0}, {250, true, 1}};
-    for (const auto& c : cases) {
-        SwapWorld w;
-        w.document("A", {"A", "B"});
-        Config cfg = w.store.loadConfig();
-        cfg.settings.moveGapMs = c.gapMs;
-        w.store.saveConfig(cfg);
-        if (c.desktopHasItems)
-            for (int i = 0; i < 5; ++i)
-                w.put(w.paths.desktop, "a" + std::to_string(i));
-        w.put(w.folder("B"), "b1");
-        w.swapper.switchTo("B");
-        ASSERT_EQ(w.pauses.size(), c.expectedPauses) << c.gapMs;
-        if (c.expectedPauses) {
-            EXPECT_EQ(w.pauses.front(), std::chrono::milliseconds(c.gapMs));
-        }
-    }
-}
-
 TEST(DesktopSwapper, LayoutFileTravelsWithTheItems) {
-    SwapWorld w;
+    World w;
     w.document("A", {"A", "B"});
     const std::string layout(FileSystemSurface::layoutFileName);
-    w.put(w.paths.desktop, "a1");
+    w.item(w.paths.desktop, "a1");
     test::writeFile(w.paths.desktop / layout, "A layout");
     test::writeFile(w.folder("B") / layout, "B layout");
-    w.put(w.folder("B"), "b1");
+    w.item(w.folder("B"), "b1");
     w.swapper.switchTo("B");
     EXPECT_EQ(test::readFile(w.folder("A") / layout), "A layout");
     EXPECT_EQ(test::readFile(w.paths.desktop / layout), "B layout");
@@ -183,9 +159,9 @@ TEST(DesktopSwapper, LayoutFileTravelsWithTheItems) {
 
 TEST(DesktopSwapper, NamesThatWouldLeaveTheStoreAreRefusedBeforeAnythingMoves) {
     for (const std::string bad : {"..", ".", "../../etc", "a/b"}) {
-        SwapWorld w;
+        World w;
         w.document("A", {"A", bad});
-        w.put(w.paths.desktop, "a1");
+        w.item(w.paths.desktop, "a1");
         EXPECT_THROW(w.swapper.switchTo(bad), std::invalid_argument) << bad;
         EXPECT_EQ(w.desktop(), Names{"a1"}) << bad;
         EXPECT_FALSE(fs::exists(w.paths.journal)) << bad;
@@ -195,12 +171,12 @@ TEST(DesktopSwapper, NamesThatWouldLeaveTheStoreAreRefusedBeforeAnythingMoves) {
 
 TEST(DesktopSwapper, NamesThatAreNotUtf8StopTheSwitchBeforeAnythingMoves) {
     for (const bool onDesktop : {true, false}) {
-        SwapWorld w;
+        World w;
         w.document("A", {"A", "B"});
         const std::string latin1 = "caf\xE9.txt"; // é in Latin-1
-        w.put(onDesktop ? w.paths.desktop : w.folder("B"), latin1);
-        w.put(w.paths.desktop, "a1");
-        w.put(w.folder("B"), "b1");
+        w.item(onDesktop ? w.paths.desktop : w.folder("B"), latin1);
+        w.item(w.paths.desktop, "a1");
+        w.item(w.folder("B"), "b1");
         try {
             w.swapper.switchTo("B");
             ADD_FAILURE() << "switch went ahead";

@@ -1,12 +1,12 @@
 // Screenshot and rule sweeps of the Desktop through real folders.
 #include "support/FaultySurface.h"
-#include "support/SweepWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
 using test::rule;
-using test::SweepWorld;
+using test::World;
 using Names = std::set<std::string>;
 using Lines = std::vector<std::string>;
 
@@ -21,11 +21,11 @@ void screenshotsOn(Config& c, const std::string& into = "Screenshots") {
 } // namespace
 
 TEST(DesktopSweeps, SweptIconsFillTheGridFromTheTopRight) {
-    SweepWorld w;
+    World w;
     w.document("A", {"A", "Screenshots"}, [](Config& c) { screenshotsOn(c); });
     for (int i = 1; i <= 9; ++i)
-        w.put(w.paths.desktop, "Screenshot " + std::to_string(i) + ".png");
-    w.put(w.paths.desktop, "notes.txt");
+        w.item(w.paths.desktop, "Screenshot " + std::to_string(i) + ".png");
+    w.item(w.paths.desktop, "notes.txt");
     w.sweeps.sweepScreenshots(w.store.loadConfig());
 
     EXPECT_EQ(w.desktop(), Names{"notes.txt"});
@@ -45,26 +45,8 @@ TEST(DesktopSweeps, SweptIconsFillTheGridFromTheTopRight) {
     EXPECT_EQ(w.sweepLog(), Lines{"swept 9 screenshot(s) into Screenshots"});
 }
 
-TEST(DesktopSweeps, GridSlotsOnOtherCanvases) {
-    struct Case {
-        std::size_t index;
-        int64_t width, height;
-        int64_t x, y;
-    } cases[] = {
-        {0, 1440, 900, 1370, 90},   {7, 1440, 900, 1370, 720},  {8, 1440, 900, 1280, 90},
-        {0, 100, 100, 70, 90},                             // a tiny canvas: one row, never left of 70
-        {5, 100, 100, 70, 90},      {3, 300, 250, 70, 90}, // (250-210)/90 = 0 -> 1 row
-        {2, 1920, 1080, 1850, 270}, {10, 1920, 1080, 1760, 90}, {11, 1920, 1080, 1760, 180},
-    };
-    for (const auto& c : cases) {
-        const auto p = ScreenshotSweeper::gridSlot(c.index, c.width, c.height);
-        EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(c.x, c.y))
-            << c.index << " on " << c.width << "x" << c.height;
-    }
-}
-
 TEST(DesktopSweeps, ExistingEntriesKeepTheirPlacesAndCountTowardsTheNextSlot) {
-    SweepWorld w;
+    World w;
     w.document("A", {"A", "Screenshots"}, [](Config& c) {
         screenshotsOn(c);
         c.updateWorkspace("Screenshots", [](Workspace& s) {
@@ -73,9 +55,9 @@ TEST(DesktopSweeps, ExistingEntriesKeepTheirPlacesAndCountTowardsTheNextSlot) {
             s.positions.set("Screenshot 1.png", {7, 7});
         });
     });
-    w.put(w.paths.desktop, "Screenshot 1.png"); // listed there already (a stale entry)
+    w.item(w.paths.desktop, "Screenshot 1.png"); // listed there already (a stale entry)
     w.sweeps.sweepScreenshots(w.store.loadConfig());
-    w.put(w.paths.desktop, "Screenshot 2.png");
+    w.item(w.paths.desktop, "Screenshot 2.png");
     w.sweeps.sweepScreenshots(w.store.loadConfig());
 
     const Workspace s = *w.store.loadConfig().findWorkspace("Screenshots");
@@ -112,14 +94,14 @@ TEST(DesktopSweeps, WhatIsNeverSwept) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SweepWorld w;
+        World w;
         w.document(c.active, {"A", "Screenshots"}, [&](Config& d) {
             screenshotsOn(d);
             d.settings.pinnedFolders = {"P.png"};
             c.change(d);
         });
-        w.put(w.paths.desktop, "P.png");
-        w.put(w.paths.desktop, shot);
+        w.item(w.paths.desktop, "P.png");
+        w.item(w.paths.desktop, shot);
         const std::string before = test::readFile(w.paths.config);
         w.sweeps.sweepScreenshots(w.store.loadConfig());
         EXPECT_EQ(w.desktop(), c.desktopAfter);
@@ -131,13 +113,13 @@ TEST(DesktopSweeps, WhatIsNeverSwept) {
 }
 
 TEST(DesktopSweeps, ItemsThatFailToMoveStayAndOthersGoOn) {
-    SweepWorld w;
+    World w;
     test::FaultySurface faulty(w.surface);
     DesktopSweeps sweeps(faulty, w.store, w.log, w.filter);
     w.document("A", {"A", "Screenshots"}, [](Config& c) { screenshotsOn(c); });
-    w.put(w.paths.desktop, "Screenshot 1.png");
-    w.put(w.paths.desktop, "Screenshot 2.png");
-    w.put(w.paths.desktop, "Screenshot 3.png");
+    w.item(w.paths.desktop, "Screenshot 1.png");
+    w.item(w.paths.desktop, "Screenshot 2.png");
+    w.item(w.paths.desktop, "Screenshot 3.png");
     faulty.failMove(2, EACCES);
     sweeps.sweepScreenshots(w.store.loadConfig());
     EXPECT_EQ(w.desktop().size(), 1u);
@@ -152,7 +134,7 @@ TEST(DesktopSweeps, ItemsThatFailToMoveStayAndOthersGoOn) {
     EXPECT_EQ(w.filesOf("Screenshots").size(), 3u);
 
     // Every move failing: nothing recorded, nothing logged.
-    w.put(w.paths.desktop, "Screenshot 4.png");
+    w.item(w.paths.desktop, "Screenshot 4.png");
     faulty.failMove(faulty.moveCount() + 1, EIO);
     const std::string before = test::readFile(w.paths.config);
     sweeps.sweepScreenshots(w.store.loadConfig());
@@ -168,7 +150,7 @@ TEST(DesktopSweeps, ItemsThatFailToMoveStayAndOthersGoOn) {
 }
 
 TEST(DesktopSweeps, AFailingListingIsLoggedAndTheRulesGoOn) {
-    SweepWorld w;
+    World w;
     test::FaultySurface faulty(w.surface);
     DesktopSweeps sweeps(faulty, w.store, w.log, w.filter);
     w.document("A", {"A", "Screenshots", "Finance", "Misc"}, [](Config& c) {
@@ -176,9 +158,9 @@ TEST(DesktopSweeps, AFailingListingIsLoggedAndTheRulesGoOn) {
         c.settings.customFiltersEnabled = true;
         c.settings.customFilters = {rule("tax", "Finance"), rule("misc", "Misc")};
     });
-    w.put(w.paths.desktop, "Screenshot 1.png");
-    w.put(w.paths.desktop, "tax.pdf");
-    w.put(w.paths.desktop, "misc.txt");
+    w.item(w.paths.desktop, "Screenshot 1.png");
+    w.item(w.paths.desktop, "tax.pdf");
+    w.item(w.paths.desktop, "misc.txt");
     faulty.failListing(1, EIO); // the screenshot sweep
     faulty.failListing(2, EIO); // the first rule
     sweeps.sweepInOrder(w.store.loadConfig());
@@ -272,7 +254,7 @@ TEST(DesktopSweeps, RulesInListOrderAndAgainstScreenshotFiltering) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SweepWorld w;
+        World w;
         w.document(c.active, {"A", "Screenshots", "Finance", "Archive24"}, [&](Config& d) {
             screenshotsOn(d);
             d.settings.customFiltersEnabled = true;
@@ -282,7 +264,7 @@ TEST(DesktopSweeps, RulesInListOrderAndAgainstScreenshotFiltering) {
             d.settings.pinnedFolders = {"pinned.txt", "Screenshot 9.png"};
         });
         for (const auto& item : c.desktopItems)
-            w.put(w.paths.desktop, item);
+            w.item(w.paths.desktop, item);
         w.sweeps.sweepInOrder(w.store.loadConfig());
         for (const auto& [folder, items] : c.expected) {
             if (folder == "~") {
@@ -298,12 +280,12 @@ TEST(DesktopSweeps, RulesInListOrderAndAgainstScreenshotFiltering) {
 }
 
 TEST(DesktopSweeps, TheMasterSwitchTurnsEveryRuleOff) {
-    SweepWorld w;
+    World w;
     w.document("A", {"A", "Finance"}, [](Config& c) {
         c.settings.customFiltersEnabled = false;
         c.settings.customFilters = {rule("tax", "Finance")};
     });
-    w.put(w.paths.desktop, "tax.pdf");
+    w.item(w.paths.desktop, "tax.pdf");
     w.sweeps.sweepInOrder(w.store.loadConfig());
     EXPECT_EQ(w.desktop(), Names{"tax.pdf"});
 }

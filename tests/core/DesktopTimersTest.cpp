@@ -1,15 +1,15 @@
 #include "organise/DesktopTimers.h"
 
 #include "model/ConfigCodec.h"
-#include "support/ArchiveWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
-using test::ArchiveWorld;
 using test::berlin;
+using test::World;
 
 Workspace timed(const std::string& name, ArchiveTimerMode mode, int64_t days, std::optional<Date> created,
                 std::optional<Date> visited = std::nullopt) {
@@ -140,7 +140,7 @@ TEST(DesktopTimersTest, ClearDestinations) {
 }
 
 TEST(DesktopTimersTest, FiringDueTimersArchivesOrPoursAndCarriesOnPastFailures) {
-    ArchiveWorld world;
+    World world;
     const Date created = berlin(2026, 2, 20, 10, 0, false);
     const auto due = [&](const std::string& name) {
         return timed(name, ArchiveTimerMode::fixed, 3, created);

@@ -2,15 +2,12 @@
 
 #include "model/ConfigCodec.h"
 #include "store/AtomicFile.h"
+#include "support/Files.h"
+#include "support/KillLoop.h"
 #include "support/SampleDocuments.h"
-#include "support/TempHome.h"
+#include "support/TempDir.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <random>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 using namespace tessarin;
 namespace fs = std::filesystem;
@@ -18,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct StoreFixture {
-    test::TempHome tmp;
+    test::TempDir tmp;
     fs::path config = tmp / "store/config.json";
     fs::path journal = tmp / "store/journal.json";
     FileStateStore store{config, journal};
@@ -136,44 +133,23 @@ TEST(FileStateStore, JournalFileStates) {
 // A child saves ever newer large documents in a loop and is killed at random instants. After every
 // kill the file must be one complete version, never a mixture or a truncated file.
 TEST(FileStateStore, KilledSaveLeavesOneCompleteVersion) {
-    test::TempHome tmp;
+    test::TempDir tmp;
     const fs::path config = tmp / "config.json";
-    std::mt19937 rng(20261206);
-    std::uniform_int_distribution<int> delayUs(0, 40000);
-    constexpr int kills = 200;
+    test::KillLoop loop(20261206, std::chrono::microseconds(40000));
     int distinctVersions = 0;
     std::string previous;
-    for (int trial = 0; trial < kills; ++trial) {
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::dup2(ready[1], 1);
-            ::close(ready[0]);
-            ::execl(TESSARIN_STORE_SAVE_CHILD, TESSARIN_STORE_SAVE_CHILD, config.c_str(), nullptr);
-            ::_exit(127);
-        }
-        ::close(ready[1]);
-        char byte = 0;
-        // Blocks until the child's first save is complete (or it died).
-        ASSERT_EQ(::read(ready[0], &byte, 1), 1) << "child did not start";
-        ::close(ready[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng))); // the random instant
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "child ended on its own with " << status;
-
+    test::KillLoop::trials(200, 0, {}, [&](int trial) {
+        // The instant counts from the child's first complete save.
+        ASSERT_EQ(loop.kill({TESSARIN_STORE_SAVE_CHILD, config.string()}, {}, true), 128 + SIGKILL)
+            << "the child did not start, or ended on its own";
         const std::string bytes = test::readFile(config);
         Config loaded;
         ASSERT_NO_THROW(loaded = decodeConfig(bytes)) << "trial " << trial;
         const int version = std::stoi(loaded.activeWorkspace.substr(1));
-        Config expected = test::largeDocument(version);
-        ASSERT_EQ(bytes, encodeConfig(expected)) << "trial " << trial << " version " << version;
-        if (bytes != previous)
-            ++distinctVersions;
+        ASSERT_EQ(bytes, encodeConfig(test::largeDocument(version)))
+            << "trial " << trial << " version " << version;
+        distinctVersions += bytes != previous;
         previous = bytes;
-    }
+    });
     RecordProperty("distinctVersions", distinctVersions);
 }

@@ -1,6 +1,7 @@
 #include "store/Paths.h"
 
-#include "support/TempHome.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -41,7 +42,7 @@ TEST(Paths, UserDirsDesktopEntry) {
 }
 
 TEST(Paths, CurrentUserLocationsFromEnvironment) {
-    test::TempHome tmp;
+    test::TempDir tmp;
     const fs::path home = tmp / "home";
     const fs::path configHome = tmp / "cfg";
     test::writeFile(configHome / "user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");

@@ -3,17 +3,17 @@
 #include "settings/SettingKeys.h"
 
 #include "model/ConfigCodec.h"
-#include "support/SettingsWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using test::SettingsWorld;
+using test::World;
 
 namespace {
 
 // Another value the key accepts than `current`.
-std::string otherValue(const SettingKey& key, const std::string& current, const SettingsWorld& w) {
+std::string otherValue(const SettingKey& key, const std::string& current, const World& w) {
     if (key.accepted() == "true or false")
         return current == "true" ? "false" : "true";
     if (key.accepted().starts_with("one of ")) {
@@ -70,7 +70,7 @@ TEST(SettingKeys, EachKeyWritesItsOwnFieldAndReadsItBack) {
         SCOPED_TRACE(key.name());
         if (key.accepted().starts_with("true (it is always on)"))
             continue; // reading turns it on again: there is no other value to store
-        SettingsWorld w;
+        World w;
         w.desktops({});
         std::filesystem::create_directories(w.home / "Elsewhere");
         const Config before = w.load();
@@ -119,7 +119,7 @@ TEST(SettingKeys, RefusedValuesChangeNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key + " = " + c.value);
-        SettingsWorld w;
+        World w;
         w.desktops({});
         const std::string before = test::readFile(w.paths.config);
         EXPECT_EQ(findSettingKey(c.key)->set(w.model, c.value), SettingKey::SetResult::badValue);

@@ -3,24 +3,18 @@
 #include "model/DesktopPalette.h"
 #include "organise/CleanupTasks.h"
 #include "settings/NamingRules.h"
-#include "support/SettingsWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using test::SettingsWorld;
+using test::World;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string blank(Config::blankWorkspaceName);
-
-Workspace archived(const std::string& name) {
-    Workspace w = Workspace::make(name, WorkspaceType::temporary);
-    w.state = WorkspaceState::archivedUnsorted;
-    return w;
-}
 
 NewDesktop named(std::string name) {
     NewDesktop request;
@@ -40,43 +34,30 @@ HotKeySpec key(uint32_t code, uint32_t modifiers = 0x80000 | 0x20000) {
 
 } // namespace
 
-TEST(SettingsDesktops, RenameRefusalsAndTheirMessages) {
+TEST(SettingsDesktops, RenameRefusals) {
     struct Case {
         std::string to;
         std::string message; // empty: nothing happens without a word
         bool renamed;
     } cases[] = {
         {"  Work  ", "", false},
-        {"   ", "A desktop needs a name.", false},
-        {"\u3000\t", "A desktop needs a name.", false},
-        {"Tab\tName", "Desktop names can't contain tabs, line breaks or other control characters.", false},
-        {"Next\u0085Line", "Desktop names can't contain tabs, line breaks or other control characters.",
-         false},
-        {"Half\xc3", "Desktop names must be UTF-8 text.", false},
-        {std::string(300, 'w'), "~too long for a desktop", false},
-        {"archive", "\u201carchive\u201d is part of the desktops folder itself \u2014 pick another name.",
-         false},
-        {".store", "Names can't start with \u201c.\u201d (hidden folders).", false},
-        {".hidden", "Names can't start with \u201c.\u201d (hidden folders).", false},
-        {"_Hidden Desktop", "Names can't start with \u201c_\u201d (reserved).", false},
+        {"   ", "~", false}, // the naming rules, whose texts are checked with them
+        {"archive", "~", false},
+        {std::string(300, 'w'), "~", false},
         {"Home", "\u201cHome\u201d already exists.", false},
-        {"Projects/2026", "Names can't contain \u201c/\u201d.", false},
         {" Projects ", "", true},
         {"\u00a0Projects\u2003", "", true},
         {"ARCHIVES", "", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.to);
-        SettingsWorld w;
+        World w;
         w.desktops({Workspace::make("Work")});
         w.put(w.folder("Work") / "plan.txt", "plan");
         const std::string before = test::readFile(w.paths.config);
 
         EXPECT_EQ(w.model.desktops.rename("Work", c.to), c.renamed);
-        if (c.message.starts_with("~"))
-            EXPECT_NE(w.error().find(c.message.substr(1)), std::string::npos) << w.error();
-        else
-            EXPECT_EQ(w.error(), c.message);
+        test::expectText(w.error(), c.message);
         if (!c.renamed) {
             EXPECT_EQ(test::readFile(w.paths.config), before);
             EXPECT_EQ(w.changes, 0);
@@ -93,7 +74,7 @@ TEST(SettingsDesktops, RenameRefusalsAndTheirMessages) {
 }
 
 TEST(SettingsDesktops, ARenameCarriesTheNewNameToEveryReference) {
-    SettingsWorld w;
+    World w;
     Workspace pour = Workspace::make("Pour", WorkspaceType::temporary);
     pour.drainTarget = "Work";
     pour.timerDrains = true;
@@ -110,6 +91,7 @@ TEST(SettingsDesktops, ARenameCarriesTheNewNameToEveryReference) {
     });
     w.model.reload();
 
+    const std::string colour = w.desktop("Work").colorHex;
     ASSERT_TRUE(w.model.desktops.rename("Work", "Projects")) << w.error();
     const Config c = w.load();
     EXPECT_EQ(c.activeWorkspace, "Projects");
@@ -123,13 +105,13 @@ TEST(SettingsDesktops, ARenameCarriesTheNewNameToEveryReference) {
     ASSERT_EQ(c.cleanupTasks.size(), 2u);
     EXPECT_EQ(c.cleanupTasks[0].members, Names{"Projects"});
     EXPECT_EQ(c.cleanupTasks[1].members, Names{"Other"});
-    EXPECT_EQ(c.findWorkspace("Projects")->colorHex, DesktopPalette::color("Work")); // only the name changes
+    EXPECT_EQ(c.findWorkspace("Projects")->colorHex, colour); // only the name changes
     EXPECT_TRUE(fs::is_directory(w.folder("Projects")));
 }
 
 TEST(SettingsDesktops, RenameFolderFailures) {
     // A folder of the new name already in the store is never replaced.
-    SettingsWorld w;
+    World w;
     w.desktops({Workspace::make("Work")});
     w.put(w.folder("Projects") / "theirs.txt", "theirs");
     const std::string before = test::readFile(w.paths.config);
@@ -152,15 +134,15 @@ TEST(SettingsDesktops, RenameFolderFailures) {
     EXPECT_TRUE(fs::is_directory(w.folder("Fresh")));
 
     // An archived desktop's folder is in the archive: nothing is made in the store.
-    SettingsWorld a;
-    a.desktops({archived("Old")});
+    World a;
+    a.desktops({World::archived("Old")});
     EXPECT_TRUE(a.model.desktops.rename("Old", "Older"));
     EXPECT_FALSE(fs::exists(a.folder("Older")));
     EXPECT_EQ(a.load().findWorkspace("Older")->state, WorkspaceState::archivedUnsorted);
 }
 
-TEST(SettingsDesktops, UniqueNamesAndTypes) {
-    SettingsWorld w;
+TEST(SettingsDesktops, Types) {
+    World w;
     Workspace intoTemp = Workspace::make("Feeder", WorkspaceType::temporary);
     intoTemp.drainTarget = "Target";
     intoTemp.timerDrains = true;
@@ -169,9 +151,6 @@ TEST(SettingsDesktops, UniqueNamesAndTypes) {
     drains.timerDrains = true;
     w.desktops({Workspace::make("Screenshots"), Workspace::make("Screenshots 2"), Workspace::make("Target"),
                 intoTemp, drains});
-    EXPECT_EQ(w.model.state.uniqueWorkspaceName("Screenshots"), "Screenshots 3");
-    EXPECT_EQ(w.model.state.uniqueWorkspaceName("Notes"), "Notes");
-
     // Making a desktop temporary removes it as every other desktop's drain target.
     ASSERT_TRUE(w.model.desktops.setType("Target", WorkspaceType::temporary));
     EXPECT_EQ(w.desktop("Feeder").drainTarget, std::nullopt);
@@ -199,11 +178,11 @@ TEST(SettingsDesktops, OrderKeepsArchivedAndBlankDesktopsInPlace) {
         {{}, {"A", "X", "B", "Home", blank}},
     };
     for (const auto& c : cases) {
-        SettingsWorld w;
+        World w;
         Config d = makeDefaultConfig();
         d.activeWorkspace = "A";
-        d.workspaces = {Workspace::make("A"), archived("X"), Workspace::make("B"), Workspace::make("Home"),
-                        Workspace::make(blank)};
+        d.workspaces = {Workspace::make("A"), World::archived("X"), Workspace::make("B"),
+                        Workspace::make("Home"), Workspace::make(blank)};
         w.store.saveConfig(d);
         w.model.reload();
         const bool changed = c.stored != Names{"A", "X", "B", "Home", blank};
@@ -220,20 +199,15 @@ TEST(SettingsDesktops, CreationThroughTheSheetRules) {
         std::string message;
         bool created;
     } cases[] = {
-        {"spaces only", named("   "), "A desktop needs a name.", false},
-        {"a line break", named("New\n2"),
-         "Desktop names can't contain tabs, line breaks or other control characters.", false},
-        {"a reserved name", named("_x"), "Names can't start with \u201c_\u201d (reserved).", false},
+        {"a name the naming rules refuse", named("New\n2"), "~", false},
         {"taken", named(" Home "), "\u201cHome\u201d already exists.", false},
-        {"a shortcut cycling uses", withKey("New", key(49)),
-         "\u2325\u21e7Space is already assigned to Cycle next.", false},
-        {"a shortcut another desktop uses", withKey("New", key(18, 0x1E0000)),
-         "\u2303\u2325\u21e7\u2318Key 18 is already assigned to \u201cHome\u201d.", false},
+        {"a shortcut cycling uses", withKey("New", key(49)), "~Cycle next", false},
+        {"a shortcut another desktop uses", withKey("New", key(18, 0x1E0000)), "~\u201cHome\u201d", false},
         {"a plain desktop", named(" New "), "", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SettingsWorld w;
+        World w;
         Workspace home = Workspace::make("Home");
         home.hotkey = key(18, 0x1E0000);
         w.desktops({});
@@ -243,16 +217,16 @@ TEST(SettingsDesktops, CreationThroughTheSheetRules) {
         });
         w.model.reload();
         EXPECT_EQ(w.model.desktops.create(c.request), c.created);
-        EXPECT_EQ(w.error(), c.message);
+        test::expectText(w.error(), c.message);
         EXPECT_EQ(fs::exists(w.folder("New")), c.created);
         EXPECT_EQ(w.names().size(), c.created ? 3u : 2u);
     }
 }
 
 TEST(SettingsDesktops, CreatedDesktopsTimersDrainsColoursAndTheCarousel) {
-    SettingsWorld w;
+    World w;
     Workspace temp = Workspace::make("Scratch", WorkspaceType::temporary);
-    w.desktops({Workspace::make("Keep"), temp, archived("Gone")});
+    w.desktops({Workspace::make("Keep"), temp, World::archived("Gone")});
     w.elsewhere([](Config& c) { c.settings.optionClickCarousel = {"Home", "Keep", "Scratch"}; });
     w.model.reload();
 
@@ -294,7 +268,7 @@ TEST(SettingsDesktops, CreatedDesktopsTimersDrainsColoursAndTheCarousel) {
     EXPECT_EQ(w.load().settings.optionClickCarousel, (Names{"Home", "Keep", "Scratch", "T1"}));
 
     // Colours: while the palette has unused entries, every new desktop takes one of them.
-    SettingsWorld fresh;
+    World fresh;
     fresh.desktops({});
     std::set<std::string> colours{fresh.desktop("Home").colorHex, fresh.desktop(blank).colorHex};
     for (int i = 0; i < 6 && colours.size() < 8; ++i) {
@@ -306,7 +280,7 @@ TEST(SettingsDesktops, CreatedDesktopsTimersDrainsColoursAndTheCarousel) {
 }
 
 TEST(SettingsDesktops, AFolderInTheWayStopsCreationBeforeTheDocument) {
-    SettingsWorld w;
+    World w;
     w.desktops({});
     w.put(w.folder("New"), "a file, not a folder");
     const std::string before = test::readFile(w.paths.config);
@@ -316,8 +290,8 @@ TEST(SettingsDesktops, AFolderInTheWayStopsCreationBeforeTheDocument) {
 }
 
 TEST(SettingsDesktops, AdoptingFoldersOfTheStore) {
-    SettingsWorld w;
-    w.desktops({Workspace::make("Work"), archived("Old")});
+    World w;
+    w.desktops({Workspace::make("Work"), World::archived("Old")});
     for (const char* folder : {"Found", "Also found", "_private", ".hidden", "archive", "Archive"})
         fs::create_directories(w.folder(folder));
     w.put(w.folder("Found") / "kept.txt");
@@ -350,15 +324,15 @@ TEST(SettingsDesktops, AdoptingFoldersOfTheStore) {
         {"plain file", "\u201cplain file\u201d isn't in your desktops folder any more."},
         {"Linked", "\u201cLinked\u201d isn't in your desktops folder any more."},
         {"My Archive", "\u201cMy Archive\u201d isn't in your desktops folder any more."},
-        {"Archive", "\u201cArchive\u201d is part of the desktops folder itself \u2014 pick another name."},
-        {".store", "Names can't start with \u201c.\u201d (hidden folders)."},
-        {"_private", "Names can't start with \u201c_\u201d (reserved)."},
+        {"Archive", "~"}, // the naming rules
+        {".store", "~"},
+        {"_private", "~"},
     };
     const std::string before = test::readFile(w.paths.config);
     for (const auto& r : refusals) {
         w.model.state.clearErrorMessage();
         EXPECT_FALSE(w.model.desktops.adoptFolder(r.name)) << r.name;
-        EXPECT_EQ(w.error(), r.message) << r.name;
+        test::expectText(w.error(), r.message);
     }
     EXPECT_EQ(test::readFile(w.paths.config), before);
 }

@@ -4,13 +4,13 @@
 #include "model/SwitchLookSpec.h"
 #include "organise/CleanupTasks.h"
 #include "settings/NamingRules.h"
-#include "support/SettingsWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
 using test::berlin;
-using test::SettingsWorld;
+using test::World;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
@@ -18,50 +18,32 @@ namespace {
 
 const std::string blank(Config::blankWorkspaceName);
 constexpr uint32_t optionShift = 0x80000 | 0x20000;
+using Model = SettingsModel&;
 
 } // namespace
 
 TEST(SettingsOrganise, ShortcutConflicts) {
     struct Case {
         const char* what;
-        std::function<bool(SettingsModel&)> operation;
+        std::string owner; // a desktop, or "sort now", "hide", "cycle", "cycle back"
+        std::optional<HotKeySpec> spec;
         std::string message;
     } cases[] = {
-        {"a desktop taking cycling's key",
-         [](SettingsModel& m) {
-             return m.shortcuts.setHotkey(HotKeySpec{49, optionShift}, "Work");
-         },
+        {"a desktop taking cycling's key", "Work", HotKeySpec{49, optionShift},
          "\u2325\u21e7Space is already assigned to Cycle next."},
-        {"a desktop taking another desktop's key",
-         [](SettingsModel& m) {
-             return m.shortcuts.setHotkey(HotKeySpec{18, 0x140000}, "Work");
-         },
+        {"a desktop taking another desktop's key", "Work", HotKeySpec{18, 0x140000},
          "\u2303\u2318Key 18 is already assigned to \u201cHome\u201d."},
-        {"a desktop keeping its own key",
-         [](SettingsModel& m) {
-             return m.shortcuts.setHotkey(HotKeySpec{19, 0x100000}, "Work");
-         },
-         ""},
-        {"a command taking a desktop's key",
-         [](SettingsModel& m) {
-             return m.shortcuts.setSortNowShortcut(HotKeySpec{19, 0x100000});
-         },
+        {"a desktop keeping its own key", "Work", HotKeySpec{19, 0x100000}, ""},
+        {"a command taking a desktop's key", "sort now", HotKeySpec{19, 0x100000},
          "\u2318Key 19 is already assigned to \u201cWork\u201d."},
-        {"hiding taking the dock's key",
-         [](SettingsModel& m) {
-             return m.shortcuts.setHideDesktopShortcut(HotKeySpec{2, 0});
-         },
+        {"hiding taking the dock's key", "hide", HotKeySpec{2, 0},
          "Key 2 is already assigned to Floating dock."},
-        {"a free key",
-         [](SettingsModel& m) {
-             return m.shortcuts.setCycle(false, HotKeySpec{50, 0x40000});
-         },
-         ""},
-        {"clearing", [](SettingsModel& m) { return m.shortcuts.setCycle(true, std::nullopt); }, ""},
+        {"a free key", "cycle", HotKeySpec{50, 0x40000}, ""},
+        {"clearing", "cycle back", std::nullopt, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SettingsWorld w;
+        World w;
         Workspace home = Workspace::make("Home");
         home.hotkey = HotKeySpec{18, 0x140000};
         Workspace work = Workspace::make("Work");
@@ -74,7 +56,12 @@ TEST(SettingsOrganise, ShortcutConflicts) {
         });
         w.model.reload();
         const std::string before = test::readFile(w.paths.config);
-        EXPECT_EQ(c.operation(w.model), c.message.empty());
+        auto& keys = w.model.shortcuts;
+        const bool changed = c.owner == "sort now"          ? keys.setSortNowShortcut(c.spec)
+                             : c.owner == "hide"            ? keys.setHideDesktopShortcut(c.spec)
+                             : c.owner.starts_with("cycle") ? keys.setCycle(c.owner == "cycle back", c.spec)
+                                                            : keys.setHotkey(*c.spec, c.owner);
+        EXPECT_EQ(changed, c.message.empty());
         EXPECT_EQ(w.error(), c.message);
         if (!c.message.empty()) {
             EXPECT_EQ(test::readFile(w.paths.config), before);
@@ -83,7 +70,7 @@ TEST(SettingsOrganise, ShortcutConflicts) {
 }
 
 TEST(SettingsOrganise, CarouselAndPinnedItems) {
-    SettingsWorld w;
+    World w;
     w.desktops({});
     ASSERT_TRUE(w.model.shortcuts.setOptionClickCarousel({"A", "", "B", "A", "C", "D", "E"}));
     EXPECT_EQ(w.load().settings.optionClickCarousel, (Names{"A", "B", "C", "D"}));
@@ -96,12 +83,12 @@ TEST(SettingsOrganise, CarouselAndPinnedItems) {
         bool changed;
         Names pinned;
     } steps[] = {
-        {[](SettingsModel& m) { return m.pinned.addPinnedFolder("  Projects "); }, true, {"Projects"}},
-        {[](SettingsModel& m) { return m.pinned.addPinnedFolder("Projects"); }, false, {"Projects"}},
-        {[](SettingsModel& m) { return m.pinned.addPinnedFolder("   "); }, false, {"Projects"}},
-        {[](SettingsModel& m) { return m.pinned.addPinnedFolder("Inbox"); }, true, {"Projects", "Inbox"}},
-        {[](SettingsModel& m) { return m.pinned.removePinnedFolder("Projects"); }, true, {"Inbox"}},
-        {[](SettingsModel& m) { return m.pinned.removePinnedFolder("Never pinned"); }, false, {"Inbox"}},
+        {[](Model m) { return m.pinned.addPinnedFolder("  Projects "); }, true, {"Projects"}},
+        {[](Model m) { return m.pinned.addPinnedFolder("Projects"); }, false, {"Projects"}},
+        {[](Model m) { return m.pinned.addPinnedFolder("   "); }, false, {"Projects"}},
+        {[](Model m) { return m.pinned.addPinnedFolder("Inbox"); }, true, {"Projects", "Inbox"}},
+        {[](Model m) { return m.pinned.removePinnedFolder("Projects"); }, true, {"Inbox"}},
+        {[](Model m) { return m.pinned.removePinnedFolder("Never pinned"); }, false, {"Inbox"}},
     };
     for (const auto& s : steps) {
         EXPECT_EQ(s.operation(w.model), s.changed);
@@ -136,7 +123,7 @@ TEST(SettingsOrganise, TurningScreenshotFilteringOnAndOff) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SettingsWorld w;
+        World w;
         w.desktops(c.desktops);
         w.elsewhere([&](Config& d) {
             d.settings.screenshotsWorkspace = c.current;
@@ -163,7 +150,7 @@ TEST(SettingsOrganise, TurningScreenshotFilteringOnAndOff) {
         EXPECT_NE(d.findWorkspace(c.expected), nullptr);
     }
 
-    SettingsWorld w;
+    World w;
     w.desktops({});
     w.put(w.folder("Screenshots"), "in the way");
     EXPECT_FALSE(w.model.sorting.setFilterScreenshots(true));
@@ -189,16 +176,15 @@ TEST(SettingsOrganise, RuleTargets) {
         {".dotted", "", ".dotted", true}, // only the "_" rule applies here
         {"", "", "", false},
         {"   ", "", "", false},
-        {"_Hidden Desktop", "Names can't start with \u201c_\u201d (reserved).", "Old", false},
-        {"archive", "\u201carchive\u201d is part of the desktops folder itself \u2014 pick another name.",
-         "Old", false},
-        {".pinned", "\u201c.pinned\u201d is part of the desktops folder itself \u2014 pick another name.",
-         "Old", false},
-        {"a/b", "Names can't contain \u201c/\u201d.", "Old", false},
+        // The naming rules refuse these; their texts are checked with the rules.
+        {"_Hidden Desktop", "~", "Old", false},
+        {"archive", "~", "Old", false},
+        {".pinned", "~", "Old", false},
+        {"a/b", "~", "Old", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SettingsWorld w;
+        World w;
         w.desktops({});
         const auto id = w.model.sorting.addCustomFilter();
         ASSERT_TRUE(id);
@@ -207,7 +193,7 @@ TEST(SettingsOrganise, RuleTargets) {
         w.model.reload();
 
         w.model.sorting.setCustomFilterCollection(*id, c.name);
-        EXPECT_EQ(w.error(), c.message);
+        test::expectText(w.error(), c.message);
         const Config d = w.load();
         ASSERT_EQ(d.settings.customFilters.size(), 1u);
         const CustomFilter& rule = d.settings.customFilters[0];
@@ -222,7 +208,7 @@ TEST(SettingsOrganise, RuleTargets) {
     }
 
     // Rules are found by id; an unknown id changes nothing.
-    SettingsWorld w;
+    World w;
     w.desktops({});
     const auto first = *w.model.sorting.addCustomFilter();
     const auto second = *w.model.sorting.addCustomFilter();
@@ -242,7 +228,7 @@ TEST(SettingsOrganise, RuleTargets) {
 }
 
 TEST(SettingsOrganise, CueEdits) {
-    SettingsWorld w;
+    World w;
     w.desktops({Workspace::make("Work")});
     struct Step {
         std::function<bool(CueEditor&)> edit;
@@ -272,7 +258,7 @@ TEST(SettingsOrganise, CueEdits) {
 }
 
 TEST(SettingsOrganise, CueImagesAreCopiedIntoTheStore) {
-    SettingsWorld w;
+    World w;
     w.desktops({Workspace::make("Work")});
     const fs::path mine = w.home / "Pictures/beach.JPG";
     w.put(mine, "jpeg bytes");
@@ -291,7 +277,7 @@ TEST(SettingsOrganise, CueImagesAreCopiedIntoTheStore) {
     const auto second = w.desktop("Work").cue->fill;
     EXPECT_NE(second.value, first.value);
     EXPECT_FALSE(fs::exists(first.value));
-    EXPECT_EQ(test::ArchiveWorld::listing(w.paths.cues).size(), 1u);
+    EXPECT_EQ(test::World::listing(w.paths.cues).size(), 1u);
     EXPECT_TRUE(fs::exists(mine));
 
     // A cue pointing at a picture outside the store: that file is never deleted.
@@ -314,7 +300,7 @@ TEST(SettingsOrganise, CueImagesAreCopiedIntoTheStore) {
 }
 
 TEST(SettingsOrganise, CalendarOperationsTakeTheDay) {
-    SettingsWorld w;
+    World w;
     w.desktops({Workspace::make("A"), Workspace::make("B"), Workspace::make("C")});
     const Date tuesdayEvening = berlin(2026, 3, 3, 21, 30, false);
     const Date tuesday = berlin(2026, 3, 3, 0, 0, false);
@@ -333,75 +319,57 @@ TEST(SettingsOrganise, CalendarOperationsTakeTheDay) {
     EXPECT_EQ(onTuesday[0].members, (Names{"A", "B"}));
     EXPECT_TRUE(w.model.calendar.cleanupCandidates(berlin(2026, 3, 4, 0, 0, false)).empty());
 
+    // A task moved takes the day too; merging and removing are the cleanup tasks' own operations.
     ASSERT_TRUE(w.model.calendar.rescheduleTask(d.cleanupTasks[1].id, berlin(2026, 3, 9, 17, 0, false)));
     EXPECT_EQ(w.load().cleanupTasks[1].date, berlin(2026, 3, 9, 0, 0, false));
-    ASSERT_TRUE(w.model.calendar.mergeTasks(d.cleanupTasks[1].id, d.cleanupTasks[0].id));
-    d = w.load();
-    ASSERT_EQ(d.cleanupTasks.size(), 1u);
-    EXPECT_EQ(d.cleanupTasks[0].members, (Names{"A", "B", "C"}));
-    ASSERT_TRUE(w.model.calendar.removeCleanup("B"));
-    EXPECT_EQ(w.load().cleanupTasks[0].members, (Names{"A", "C"}));
 }
 
 TEST(SettingsOrganise, ArchiverOperationsReportThroughTheModel) {
     struct Case {
         const char* what;
-        std::function<bool(SettingsWorld&)> operation;
+        std::function<bool(World&)> operation;
         std::string message;
         bool deleteFailure;
         bool changed;
     } cases[] = {
-        {"archiving a permanent desktop", [](SettingsWorld& w) { return w.model.archives.archive("Keep"); },
-         "Only temporary desktops can be archived. Set \u201cKeep\u201d to Temporary first.", false, false},
-        {"archiving a temporary desktop", [](SettingsWorld& w) { return w.model.archives.archive("Temp"); },
-         "", false, true},
-        {"pouring into itself", [](SettingsWorld& w) { return w.model.archives.drain("Temp", "Temp"); },
-         "A desktop can't move into itself.", false, false},
-        {"deleting the active desktop",
-         [](SettingsWorld& w) { return w.model.archives.deleteWorkspace("Home"); },
-         "\u201cHome\u201d is the active desktop. Switch to another first.", false, false},
+        {"archiving a permanent desktop", [](World& w) { return w.model.archives.archive("Keep"); }, "~",
+         false, false},
+        {"archiving a temporary desktop", [](World& w) { return w.model.archives.archive("Temp"); }, "",
+         false, true},
         {"deleting mid-switch",
-         [](SettingsWorld& w) {
+         [](World& w) {
              w.busy = true;
              return w.model.archives.deleteWorkspace("Keep");
          },
-         "Tessarin is mid-switch. Try again in a moment.", false, false},
+         "~", false, false},
         {"the Trash refusing",
-         [](SettingsWorld& w) {
+         [](World& w) {
              w.files.trashFault = EIO;
              return w.model.archives.deleteWorkspace("Keep");
          },
          "", true, false},
-        {"deleting a desktop", [](SettingsWorld& w) { return w.model.archives.deleteWorkspace("Keep"); }, "",
-         false, true},
+        {"deleting a desktop", [](World& w) { return w.model.archives.deleteWorkspace("Keep"); }, "", false,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SettingsWorld w;
+        World w;
         w.desktops({Workspace::make("Keep"), Workspace::make("Temp", WorkspaceType::temporary)});
         EXPECT_EQ(c.operation(w), c.changed);
-        EXPECT_EQ(w.error(), c.message);
+        test::expectText(w.error(), c.message); // the archiver's refusals, whose texts it checks itself
         EXPECT_EQ(w.model.state.deleteFailure().has_value(), c.deleteFailure);
         EXPECT_EQ(w.changes, c.changed ? 1 : 0);
         EXPECT_EQ(w.model.config(), w.load());
     }
-    SettingsWorld w;
-    w.desktops({Workspace::make("Keep")});
-    w.files.trashFault = EIO;
-    w.model.archives.deleteWorkspace("Keep");
-    const DeleteFailure failure = *w.model.state.deleteFailure();
-    EXPECT_EQ(failure.workspace, "Keep");
-    EXPECT_FALSE(failure.folderMissing);
-    EXPECT_EQ(failure.reason, "Input/output error");
-
     // Without an archiver those operations say so and change nothing.
+    World w;
     SettingsModel bare(SettingsDependencies{w.store, w.paths, w.files, w.clock});
     EXPECT_FALSE(bare.archives.archive("Keep"));
     EXPECT_EQ(bare.errorMessage(), ArchiveEditor::unavailableText);
 }
 
 TEST(SettingsOrganise, AFailedSaveLeavesTheCopyAndTellsNobody) {
-    SettingsWorld w;
+    World w;
     w.desktops({Workspace::make("Work")});
     const Config copy = w.model.config();
     // A newer version wrote the document in the meantime: saving is refused.
@@ -418,7 +386,7 @@ TEST(SettingsOrganise, AFailedSaveLeavesTheCopyAndTellsNobody) {
 }
 
 TEST(SettingsOrganise, EditsMadeElsewhereInBetweenAreKept) {
-    SettingsWorld w;
+    World w;
     w.desktops({Workspace::make("Work"), Workspace::make("B")});
     const std::string before = w.model.config().activeWorkspace;
 

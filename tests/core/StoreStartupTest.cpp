@@ -1,12 +1,12 @@
 #include "session/StoreStartup.h"
 
 #include "model/ConfigCodec.h"
-#include "support/SwapWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using test::SwapWorld;
+using test::World;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
 
@@ -14,31 +14,23 @@ namespace {
 
 const std::string blank(Config::blankWorkspaceName);
 
-struct StartupWorld : SwapWorld {
-    Log log;
-    ManualClock clock{Date{800000000}};
+struct StartupWorld : World {
     StoreStartup startup{paths, store, surface, log, clock};
+    StartupWorld() { clock.set(Date{800000000}); }
 };
-
-std::vector<std::string> names(const std::vector<Workspace>& ws) {
-    std::vector<std::string> result;
-    for (const auto& w : ws)
-        result.push_back(w.name);
-    return result;
-}
 
 } // namespace
 
 TEST(StoreStartup, FirstStartAdoptsTheDesktopAsDefaultWithoutMovingAnything) {
     StartupWorld w;
     fs::remove_all(w.paths.root);
-    w.put(w.paths.desktop, "notes.txt");
+    w.item(w.paths.desktop, "notes.txt");
     fs::create_directories(w.paths.desktop / "Projects");
 
     w.startup.bootstrapIfNeeded();
     const Config c = w.store.loadConfig();
     EXPECT_EQ(c.activeWorkspace, "Default");
-    ASSERT_EQ(names(c.workspaces), (std::vector<std::string>{"Default", blank}));
+    ASSERT_EQ(w.names(), (std::vector<std::string>{"Default", blank}));
     EXPECT_EQ(Names(c.workspaces[0].files.begin(), c.workspaces[0].files.end()),
               (Names{"Projects", "notes.txt"}));
     EXPECT_TRUE(c.workspaces[1].files.empty());
@@ -61,14 +53,14 @@ TEST(StoreStartup, OldBlankNameIsMigratedWithItsFolderAndReferences) {
     c.lastExpandedWorkspace = "_blank";
     c.workspaces = {Workspace::make("Work"), Workspace::make("_blank")};
     w.store.saveConfig(c);
-    w.put(w.folder("_blank"), "left behind");
+    w.item(w.folder("_blank"), "left behind");
     test::writeFile(w.paths.root / ".hidden", "Something else");
 
     w.startup.bootstrapIfNeeded();
     const Config after = w.store.loadConfig();
     EXPECT_EQ(after.activeWorkspace, blank);
     EXPECT_EQ(after.lastExpandedWorkspace, blank);
-    EXPECT_EQ(names(after.workspaces), (std::vector<std::string>{"Work", blank}));
+    EXPECT_EQ(w.names(), (std::vector<std::string>{"Work", blank}));
     EXPECT_EQ(w.in(blank), Names{"left behind"});
     EXPECT_FALSE(fs::exists(w.folder("_blank")));
     EXPECT_EQ(test::readFile(w.paths.root / ".hidden"), "Something else\n" + blank + "\n");
@@ -92,7 +84,7 @@ TEST(StoreStartup, FoldersOnlyForLiveDesktopsAndPlainNames) {
 TEST(StoreStartup, RecoveryLogsItsTwoLinesAndVisitIsStamped) {
     StartupWorld w;
     w.document("A", {"A", "B"});
-    w.put(w.folder("B"), "b1");
+    w.item(w.folder("B"), "b1");
     w.store.saveJournal(Journal{"A", "B", {}, {"b1"}});
     w.startup.recover(w.swapper);
     const auto entries = w.log.recent(10);
@@ -109,7 +101,7 @@ TEST(StoreStartup, RecoveryLogsItsTwoLinesAndVisitIsStamped) {
 }
 
 TEST(StoreStartup, DesktopLocationsThatMustNotBeSwapped) {
-    test::TempHome tmp;
+    test::TempDir tmp;
     const fs::path home = tmp / "home";
     fs::create_directories(home / "Desktop");
     struct Case {
@@ -177,7 +169,7 @@ TEST(StoreStartup, ArchiveCutShortBetweenMoveAndSaveIsCompletedOrForgotten) {
         temp.archivedAt = archivedAt;
         doc.workspaces = {Workspace::make("Work"), temp, Workspace::make(blank)};
         w.store.saveConfig(doc);
-        w.put(w.folder(c.name), "ticket.pdf");
+        w.item(w.folder(c.name), "ticket.pdf");
         if (c.folderMoved) {
             fs::create_directories(location.parent_path());
             fs::rename(w.folder(c.name), location);

@@ -1,12 +1,12 @@
 // Items of the same name in two places: a switch that would have to move one over the other is refused
 // before anything moves, and a journal left by a crash between two desktops that share names is always
 // finished, never wedged, with every item kept.
-#include "support/SwapWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using test::SwapWorld;
+using test::World;
 using Tree = std::map<std::string, std::string>;
 namespace fs = std::filesystem;
 
@@ -14,20 +14,11 @@ namespace {
 
 const std::string blank(Config::blankWorkspaceName);
 
-// Desktop, desktop folders and stash by relative path; the store's own files are left out.
-Tree disk(const SwapWorld& w) {
-    Tree all;
-    for (const auto& [path, content] : test::treeSnapshot(w.home.path()))
-        if (!path.starts_with("Tessarin Desktops/.store"))
-            all[path] = content;
-    return all;
-}
-
 Tree folder(const fs::path& dir) {
     return fs::exists(dir) ? test::treeSnapshot(dir) : Tree{};
 }
 
-void expectRefusedNaming(SwapWorld& w, const std::string& target, const std::string& name) {
+void expectRefusedNaming(World& w, const std::string& target, const std::string& name) {
     try {
         w.swapper.switchTo(target);
         ADD_FAILURE() << "switch went ahead";
@@ -58,26 +49,26 @@ TEST(SwapClash, RefusalsComeBeforeTheFirstMove) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SwapWorld w;
+        World w;
         w.document(blank, {"A", "B"}, {"P"});
         Config doc = w.store.loadConfig();
         doc.lastExpandedWorkspace = c.expand;
         w.store.saveConfig(doc);
-        w.put(w.folder(".pinned"), "P", "pinned");
-        w.put(w.folder("A"), "a1", "A:a1");
-        w.put(w.folder("B"), "b1", "B:b1");
+        w.item(w.folder(".pinned"), "P", "pinned");
+        w.item(w.folder("A"), "a1", "A:a1");
+        w.item(w.folder("B"), "b1", "B:b1");
         if (!c.strayName.empty())
-            w.put(w.paths.desktop, c.strayName, "stray");
+            w.item(w.paths.desktop, c.strayName, "stray");
         if (!c.inA.empty())
-            w.put(w.folder("A"), c.inA, "A:" + c.inA);
+            w.item(w.folder("A"), c.inA, "A:" + c.inA);
         if (!c.inB.empty())
-            w.put(w.folder("B"), c.inB, "B:" + c.inB);
-        const Tree before = disk(w);
+            w.item(w.folder("B"), c.inB, "B:" + c.inB);
+        const Tree before = w.disk();
         const std::string document = test::readFile(w.paths.config);
 
         if (!c.refusedFor.empty()) {
             expectRefusedNaming(w, c.target, c.refusedFor);
-            EXPECT_EQ(disk(w), before) << "the pinned stash and the deposit moved nothing either";
+            EXPECT_EQ(w.disk(), before) << "the pinned stash and the deposit moved nothing either";
             EXPECT_EQ(test::readFile(w.paths.config), document);
             EXPECT_FALSE(w.store.loadJournal());
             continue;
@@ -85,7 +76,7 @@ TEST(SwapClash, RefusalsComeBeforeTheFirstMove) {
         // Allowed: every item is kept, the stray either deposited or joining the target.
         ASSERT_NO_THROW(w.swapper.switchTo(c.target));
         std::multiset<std::string> contents, expected;
-        for (const auto& [path, content] : disk(w))
+        for (const auto& [path, content] : w.disk())
             if (content != "<dir>")
                 contents.insert(content);
         for (const auto& [path, content] : before)
@@ -135,14 +126,14 @@ TEST(SwapClash, JournalsBetweenDesktopsSharingNamesAreFinishedWherePreviousAttem
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SwapWorld w;
+        World w;
         w.document("A", {"A", "B"});
         for (const auto& [name, content] : c.desktop)
-            w.put(w.paths.desktop, name, content);
+            w.item(w.paths.desktop, name, content);
         for (const auto& [name, content] : c.a)
-            w.put(w.folder("A"), name, content);
+            w.item(w.folder("A"), name, content);
         for (const auto& [name, content] : c.b)
-            w.put(w.folder("B"), name, content);
+            w.item(w.folder("B"), name, content);
         w.store.saveJournal(journal);
 
         ASSERT_NO_THROW(w.swapper.recoverIfNeeded());

@@ -3,12 +3,12 @@
 // start-up drains of the pinned stash and the hidden desktop, which leave errors to the next start: the
 // listing rows start after them.)
 #include "support/FaultySurface.h"
-#include "support/SwapWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using test::SwapWorld;
+using test::World;
 using Names = std::set<std::string>;
 
 namespace {
@@ -40,10 +40,10 @@ private:
     int saves_ = 0;
 };
 
-Names all(const SwapWorld& w) {
+Names all(const World& w) {
     Names names;
     for (const auto& dir : {w.paths.desktop, w.folder("A"), w.folder("B"), w.folder(".pinned")})
-        for (const auto& n : SwapWorld::listing(dir))
+        for (const auto& n : World::listing(dir))
             EXPECT_TRUE(names.insert(n).second) << n << " is in two places";
     return names;
 }
@@ -65,16 +65,16 @@ TEST(SwapFaults, EveryInjectedFailureLosesNothingAndTheNextSwitchFinishes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.kind)) + "#" + std::to_string(c.k));
-        SwapWorld w;
+        World w;
         w.document("A", {"A", "B"}, {"P"});
         Names everything{"P"};
-        w.put(w.paths.desktop, "P");
+        w.item(w.paths.desktop, "P");
         for (int i = 0; i < 10; ++i) {
-            w.put(w.paths.desktop, "a" + std::to_string(i));
+            w.item(w.paths.desktop, "a" + std::to_string(i));
             everything.insert("a" + std::to_string(i));
         }
         for (int i = 0; i < 5; ++i) {
-            w.put(w.folder("B"), "b" + std::to_string(i));
+            w.item(w.folder("B"), "b" + std::to_string(i));
             everything.insert("b" + std::to_string(i));
         }
 

@@ -6,14 +6,14 @@
 #include "session/DockDrop.h"
 #include "session/SwitchSequence.h"
 #include "support/FaultySurface.h"
-#include "support/SweepWorld.h"
+#include "support/World.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace tessarin;
 using test::rule;
-using test::SweepWorld;
+using test::World;
 using Names = std::set<std::string>;
 
 namespace {
@@ -28,9 +28,9 @@ void sortingOn(Config& c) {
 
 // Records the order of the sequence's steps as seen from outside.
 struct StepLog : SwitchObserver {
-    SweepWorld& world;
+    World& world;
     std::vector<std::string> steps;
-    explicit StepLog(SweepWorld& w) : world(w) {}
+    explicit StepLog(World& w) : world(w) {}
     void willSwitch(const Config&, const std::string& leaving, const std::string& target) override {
         steps.push_back("willSwitch " + leaving + "->" + target +
                         " desktop=" + std::to_string(world.desktop().size()));
@@ -44,12 +44,12 @@ struct StepLog : SwitchObserver {
 } // namespace
 
 TEST(SweepTriggers, TheSwitchSweepsTheOutgoingDesktopBeforeTheSwap) {
-    SweepWorld w;
+    World w;
     w.document("A", {"A", "B", "Screenshots", "Finance"}, sortingOn);
-    w.put(w.paths.desktop, "Screenshot 1.png");
-    w.put(w.paths.desktop, "tax.pdf");
-    w.put(w.paths.desktop, "a.txt");
-    w.put(w.folder("B"), "b.txt");
+    w.item(w.paths.desktop, "Screenshot 1.png");
+    w.item(w.paths.desktop, "tax.pdf");
+    w.item(w.paths.desktop, "a.txt");
+    w.item(w.folder("B"), "b.txt");
     ManualClock clock;
     SwitchSequence sequence(w.store, w.swapper, w.log, clock);
     StepLog observer(w);
@@ -68,7 +68,7 @@ TEST(SweepTriggers, TheSwitchSweepsTheOutgoingDesktopBeforeTheSwap) {
     EXPECT_EQ(c.findWorkspace("Screenshots")->files, std::vector<std::string>{"Screenshot 1.png"});
 
     // Back to A: nothing to sweep; the read-only session sweeps nothing either.
-    w.put(w.paths.desktop, "tax 2.pdf");
+    w.item(w.paths.desktop, "tax 2.pdf");
     sequence.setReadOnly(true);
     sequence.performSwitch("A", true);
     EXPECT_EQ(w.desktop(), (Names{"b.txt", "tax 2.pdf"}));
@@ -92,7 +92,7 @@ TEST(SweepTriggers, SortNowAndDesktopChanges) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SweepWorld w;
+        World w;
         w.document("A", {"A", "Screenshots", "Finance"}, [&](Config& d) {
             sortingOn(d);
             d.settings.filterScreenshots = c.screenshots;
@@ -103,8 +103,8 @@ TEST(SweepTriggers, SortNowAndDesktopChanges) {
         int refreshes = 0;
         SweepTriggers triggers(
             w.store, w.sweeps, [&] { return switchInProgress(c.swapping, w.store); }, [&] { ++refreshes; });
-        w.put(w.paths.desktop, "Screenshot 1.png");
-        w.put(w.paths.desktop, "tax.pdf");
+        w.item(w.paths.desktop, "Screenshot 1.png");
+        w.item(w.paths.desktop, "tax.pdf");
 
         EXPECT_EQ(triggers.onDesktopChanged(), c.sweeps);
         EXPECT_EQ(refreshes, c.sweeps ? 1 : 0);
@@ -119,10 +119,10 @@ TEST(SweepTriggers, SortNowAndDesktopChanges) {
 }
 
 TEST(SweepTriggers, AnUnreadableDocumentSortsNothing) {
-    SweepWorld w;
+    World w;
     w.document("A", {"A", "Screenshots"}, sortingOn);
     test::writeFile(w.paths.config, "{not json");
-    w.put(w.paths.desktop, "Screenshot 1.png");
+    w.item(w.paths.desktop, "Screenshot 1.png");
     int refreshes = 0;
     SweepTriggers triggers(w.store, w.sweeps, {}, [&] { ++refreshes; });
     triggers.sweepActiveDesktopNow();
@@ -146,10 +146,10 @@ TEST(SweepTriggers, NamesThatCantBeRecordedStayOnTheDesktop) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SweepWorld w;
+        World w;
         w.document("A", {"A", "Screenshots", "Finance"}, sortingOn);
-        w.put(w.paths.desktop, c.recordable);
-        w.put(w.paths.desktop, c.unrecordable);
+        w.item(w.paths.desktop, c.recordable);
+        w.item(w.paths.desktop, c.unrecordable);
         SweepTriggers(w.store, w.sweeps, {}, {}).sweepActiveDesktopNow();
         EXPECT_EQ(w.desktop(), Names{c.unrecordable});
         EXPECT_EQ(w.in(c.target), Names{c.recordable});
@@ -197,7 +197,7 @@ TEST(SweepTriggers, DockDrops) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SweepWorld w;
+        World w;
         w.document("A", {"A", "B", "Old"}, [](Config& d) {
             d.settings.pinnedFolders = {"pinned.txt"};
             d.findWorkspace("Old")->state = WorkspaceState::archivedSorted;
@@ -206,8 +206,8 @@ TEST(SweepTriggers, DockDrops) {
         });
         for (const auto* name :
              {"one.txt", "two.txt", "pinned.txt", "sub/inner.txt", "dir/inside.txt", "bad\xff.txt"})
-            w.put(w.paths.desktop, name);
-        w.put(w.home.path(), "elsewhere.txt");
+            w.item(w.paths.desktop, name);
+        w.item(w.home.path(), "elsewhere.txt");
         test::FaultySurface faulty(w.surface);
         if (c.failMove)
             faulty.failMove(c.failMove, EACCES);

@@ -1,11 +1,11 @@
 #include "session/SwitchSequence.h"
 
-#include "support/SwapWorld.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-using test::SwapWorld;
+using test::World;
 using Result = SwitchOutcome::Result;
 
 namespace {
@@ -37,13 +37,12 @@ struct Recorder : SwitchObserver {
     void finished() override { steps.push_back("finished"); }
 };
 
-struct SequenceWorld : SwapWorld {
-    Log log;
-    ManualClock clock{Date{1000}};
+struct SequenceWorld : World {
     Recorder recorder;
     SwitchSequence sequence{store, swapper, log, clock, &recorder};
 
     SequenceWorld() {
+        clock.set(Date{1000});
         recorder.clock = &clock;
         Config c = makeDefaultConfig();
         c.activeWorkspace = "A";
@@ -142,8 +141,8 @@ TEST(SwitchSequence, PinnedNameNoteTexts) {
 
     SequenceWorld w;
     mutateConfig(w.store, [](Config& c) { c.settings.pinnedFolders = {"P"}; });
-    w.put(w.paths.desktop, "P");
-    w.put(w.folder("B"), "P");
+    w.item(w.paths.desktop, "P");
+    w.item(w.folder("B"), "P");
     w.sequence.performSwitch("B", true);
     EXPECT_EQ(w.recorder.steps[4], "\u201cP\u201d stayed in its desktop's folder");
     EXPECT_EQ(w.log.recent(1)[0].message, "switched A → B in 0ms, 1 pinned-name skips");

@@ -1,8 +1,6 @@
 #include "session/Uninstaller.h"
 
-#include "store/FileStateStore.h"
-#include "support/Files.h"
-#include "support/TempHome.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
@@ -67,24 +65,19 @@ TEST(Uninstaller, PutsEveryLiveDesktopBackWithoutReplacingAnything) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TempHome home;
-        const Paths paths = Paths::make(home.path(), home.path() / "Desktop");
-        test::makeTree(home.path(), c.before);
-        fs::create_directories(paths.desktop);
-        fs::create_directories(paths.store);
-        FileStateStore states(paths.config, paths.journal);
+        test::World w;
+        const Paths& paths = w.paths;
+        test::makeTree(w.home.path(), c.before);
         Config config = makeDefaultConfig();
         for (const auto& [name, state] : c.desktops) {
-            Workspace w = Workspace::make(name);
-            w.state = state;
-            config.workspaces.push_back(w);
+            Workspace d = Workspace::make(name);
+            d.state = state;
+            config.workspaces.push_back(d);
         }
-        states.saveConfig(config);
+        w.store.saveConfig(config);
         const std::string documentBefore = test::readFile(paths.config);
-        Log log;
-
         std::vector<std::string> restored;
-        for (const auto& r : Uninstaller(paths, states, log).restoreDesksToDesktop())
+        for (const auto& r : Uninstaller(paths, w.store, w.log).restoreDesksToDesktop())
             restored.push_back(r.desktop + " → " + r.folderName);
 
         EXPECT_EQ(restored, c.restored);

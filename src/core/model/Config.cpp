@@ -50,12 +50,6 @@ std::vector<Workspace> Config::unsortedWorkspaces() const {
     return archived;
 }
 
-std::optional<Workspace> Config::workspaceNamed(std::string_view name) const {
-    if (const Workspace* w = findWorkspace(name))
-        return *w;
-    return std::nullopt;
-}
-
 Workspace* Config::findWorkspace(std::string_view name) {
     const auto it = std::find_if(workspaces.begin(), workspaces.end(),
                                  [&](const Workspace& w) { return w.name == name; });
@@ -106,14 +100,6 @@ std::vector<HotKeyAssignment> Config::hotKeyAssignments() const {
         if (*spec)
             result.push_back({HotKeyAssignment::Owner::of(kind), **spec});
     return result;
-}
-
-std::optional<HotKeyAssignment::Owner>
-Config::hotKeyConflict(const HotKeySpec& spec, const HotKeyAssignment::Owner& excluding) const {
-    for (auto& assignment : hotKeyAssignments())
-        if (assignment.spec == spec && !(assignment.owner == excluding))
-            return std::move(assignment.owner);
-    return std::nullopt;
 }
 
 void Config::updateWorkspace(std::string_view name, const std::function<void(Workspace&)>& change) {

@@ -39,7 +39,6 @@ struct Config {
     std::vector<Workspace> archivedWorkspaces() const;
     // The archivedUnsorted members of archivedWorkspaces(), in that order.
     std::vector<Workspace> unsortedWorkspaces() const;
-    std::optional<Workspace> workspaceNamed(std::string_view name) const;
     // In-place access to the first desktop with that name; null when there is none. The pointer is
     // valid until `workspaces` is next resized.
     Workspace* findWorkspace(std::string_view name);
@@ -51,9 +50,6 @@ struct Config {
     std::optional<std::string> expandTarget() const;
     // Every shortcut in use: live desktops' own first (document order), then the settings' shortcuts.
     std::vector<HotKeyAssignment> hotKeyAssignments() const;
-    // The owner of the first assignment with the same spec whose owner is not `excluding`.
-    std::optional<HotKeyAssignment::Owner> hotKeyConflict(const HotKeySpec& spec,
-                                                          const HotKeyAssignment::Owner& excluding) const;
 
     // Mutations.
 

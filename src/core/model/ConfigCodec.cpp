@@ -253,10 +253,6 @@ Json encodeCustomFilter(const CustomFilter& filter) {
     return object;
 }
 
-CustomFilter decodeCustomFilter(const Json& json, const std::string& path) {
-    return customFilter(json, Path(path));
-}
-
 Config decodeConfig(std::string_view bytes, Date now) {
     const Json document = parseJsonDocument(bytes);
     const Path root("");

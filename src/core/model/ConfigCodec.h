@@ -43,7 +43,6 @@ AppSettings decodeSettings(const Json& json, const std::string& path);
 Json encodeCleanupTask(const CleanupTask& task);
 CleanupTask decodeCleanupTask(const Json& json, const std::string& path, Date now);
 Json encodeCustomFilter(const CustomFilter& filter);
-CustomFilter decodeCustomFilter(const Json& json, const std::string& path);
 Json encodeHotKeySpec(const HotKeySpec& spec);
 HotKeySpec decodeHotKeySpec(const Json& json, const std::string& path);
 Json encodeDesktopCue(const DesktopCue& cue);

@@ -21,8 +21,6 @@ protected:
     SystemHotCorners& operator=(const SystemHotCorners&) = default;
 };
 
-// "Top-left", or "Top-left — used by Activities Overview" when the desktop uses the corner itself.
-std::string cornerChoiceLabel(FloatingDockCorner corner, const std::optional<std::string>& occupant);
 // The warning under the corner choice when the chosen corner has an occupant.
 std::string cornerClashWarning(const std::string& occupant);
 // Why the corner cannot work in this session (no pointer events from other applications).

@@ -23,8 +23,6 @@ public:
 
     int moveCount() const { return moves_; }
     int listingCount() const { return listings_; }
-    // The moves that reached the wrapped surface and succeeded, as "name: from -> to".
-    const std::vector<std::string>& movesDone() const { return movesDone_; }
 
     bool sameVolume() override { return sameVolume_ ? *sameVolume_ : inner_.sameVolume(); }
 
@@ -43,7 +41,6 @@ public:
                                     "Injected failure of move #" + std::to_string(moves_) + " (" + name +
                                         ")");
         inner_.move(name, from, to);
-        movesDone_.push_back(name + ": " + describe(from) + " -> " + describe(to));
     }
 
     std::optional<IconPosition> readPosition(const std::string& name) override {
@@ -67,7 +64,6 @@ private:
     std::optional<bool> sameVolume_;
     int moves_ = 0;
     int listings_ = 0;
-    std::vector<std::string> movesDone_;
 };
 
 } // namespace tessarin::test
