@@ -34,13 +34,13 @@ int main(int argc, char** argv) {
     const fs::path home = fs::path(std::getenv("X11_SESSION_DIR")) / "bench-home";
     setUpHome(home, 1000);
 
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     const pid_t agent = spawn({TESSARIN_AGENT}, home);
     if (!until(trayIconShown, std::chrono::seconds(20)) || !until(onBus, std::chrono::seconds(20))) {
         std::fprintf(stderr, "the agent did not come up\n");
         return 1;
     }
-    const double toIcon = ms(Clock::now() - start);
+    const double toIcon = ms(SteadyClock::now() - start);
     std::this_thread::sleep_for(std::chrono::seconds(1)); // let start-up settle before measuring memory
     const long rss = rssKiB(agent);
 
@@ -50,9 +50,9 @@ int main(int argc, char** argv) {
 
     std::vector<double> trips;
     for (int i = 0; i < 10; ++i) {
-        const auto t = Clock::now();
+        const auto t = SteadyClock::now();
         const int status = waitExit(spawn({TESSARIN_CTL, "switch", i % 2 == 0 ? "Work" : "Home"}, home));
-        trips.push_back(ms(Clock::now() - t));
+        trips.push_back(ms(SteadyClock::now() - t));
         if (status != 0) {
             std::fprintf(stderr, "tessarinctl switch failed with %d\n", status);
             return 1;

@@ -21,7 +21,7 @@
 namespace tessarin::bench {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 inline pid_t spawn(const std::vector<std::string>& argv, const fs::path& home, bool quiet = true) {
     return test::spawn(argv, {{"HOME", home.string()}, {"XDG_CONFIG_HOME", (home / ".config").string()}},
@@ -52,9 +52,9 @@ inline bool onBus() {
 
 // Polls a condition until it holds; the interval bounds the measurement's resolution.
 inline bool until(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto end = Clock::now() + timeout;
+    const auto end = SteadyClock::now() + timeout;
     while (!done()) {
-        if (Clock::now() > end)
+        if (SteadyClock::now() > end)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }

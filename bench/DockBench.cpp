@@ -24,7 +24,7 @@
 
 using namespace tessarin;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
@@ -53,9 +53,9 @@ bool ctl(const fs::path& home, const std::vector<std::string>& args) {
 
 // Retries a command until it succeeds: the agent answers once it has started.
 bool ctlWhenUp(const fs::path& home, const std::vector<std::string>& args) {
-    const auto end = Clock::now() + std::chrono::seconds(20);
+    const auto end = SteadyClock::now() + std::chrono::seconds(20);
     while (!ctl(home, args))
-        if (Clock::now() > end)
+        if (SteadyClock::now() > end)
             return false;
     return true;
 }
@@ -78,12 +78,12 @@ void setUp(const fs::path& home) {
 // CPU time of `pid` over `seconds`, while `step` runs every 10 ms when given.
 double cpuOver(pid_t pid, int seconds, const std::function<void(int)>& step = {}) {
     const double before = cpuMs(pid);
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     const auto end = start + std::chrono::seconds(seconds);
     if (!step) {
         std::this_thread::sleep_until(end);
     } else {
-        for (int i = 0; Clock::now() < end; ++i) {
+        for (int i = 0; SteadyClock::now() < end; ++i) {
             step(i);
             std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * (i + 1)));
         }

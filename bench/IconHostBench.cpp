@@ -30,7 +30,7 @@ using namespace tessarin;
 namespace fs = std::filesystem;
 using tessarin::bench::median;
 using tessarin::bench::ms;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
@@ -75,11 +75,11 @@ double switchTime(World& world, DesktopSurface& surface, int runs) {
     DesktopSwapper swapper(surface, store);
     std::vector<double> times;
     for (int r = 0; r <= runs; ++r) { // the first round trip warms the caches and is not counted
-        const auto start = Clock::now();
+        const auto start = SteadyClock::now();
         swapper.switchTo("B");
         swapper.switchTo("A");
         if (r > 0)
-            times.push_back(ms(Clock::now() - start) / 2);
+            times.push_back(ms(SteadyClock::now() - start) / 2);
     }
     return median(times);
 }
@@ -92,9 +92,9 @@ pid_t startCaja(const fs::path& home) {
 }
 
 bool until(const std::function<bool()>& done, std::chrono::seconds timeout) {
-    const auto end = Clock::now() + timeout;
+    const auto end = SteadyClock::now() + timeout;
     while (!done()) {
-        if (Clock::now() > end)
+        if (SteadyClock::now() > end)
             return false;
         std::this_thread::yield();
     }
@@ -116,9 +116,9 @@ int main(int argc, char** argv) {
     }
     std::vector<double> probes;
     for (int i = 0; i < 50; ++i) {
-        const auto start = Clock::now();
+        const auto start = SteadyClock::now();
         probe.current();
-        probes.push_back(ms(Clock::now() - start));
+        probes.push_back(ms(SteadyClock::now() - start));
     }
 
     std::printf("one switch (half of A -> B -> A), N items on each side; median ms\n");

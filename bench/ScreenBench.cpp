@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         const size_t before = loggedSwitches(log).size();
         std::vector<double> trips;
         for (int i = 0; i < rounds; ++i) {
-            const auto t = Clock::now();
+            const auto t = SteadyClock::now();
             const pid_t switching = spawn({TESSARIN_CTL, "switch", target}, home);
             if (waitExit(switching) != 0) {
                 std::fprintf(stderr, "tessarinctl switch %s failed\n", target.c_str());
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "the %s transition stayed up\n", look.name.c_str());
                 return 1;
             }
-            trips.push_back(ms(Clock::now() - t));
+            trips.push_back(ms(SteadyClock::now() - t));
             target = target == "Work" ? "Home" : "Work";
         }
         auto logged = loggedSwitches(log);
