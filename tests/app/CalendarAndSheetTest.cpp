@@ -233,25 +233,22 @@ void name(CreationSheet& sheet, const QString& text) {
 
 TEST(CreationSheet, ValidatesAndCreates) {
     const SheetCase cases[] = {
-        {"only spaces", {}, [](CreationSheet& s) { name(s, "   "); }, false, false},
+        {"only spaces", nullptr, [](CreationSheet& s) { name(s, "   "); }, false, false},
         // The naming rules are the core's: one of them shows how the sheet refuses.
-        {"taken", {}, [](CreationSheet& s) { name(s, "Work "); }, false, true},
-        {"a permanent desktop in the carousel",
-         {},
+        {"taken", nullptr, [](CreationSheet& s) { name(s, "Work "); }, false, true},
+        {"a permanent desktop in the carousel", nullptr,
          [](CreationSheet& s) {
              name(s, " Focus ");
              in<QCheckBox>(s, "carousel")->setChecked(true);
          },
-         true,
-         false,
+         true, false,
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Focus");
              return w && w->type == WorkspaceType::permanent && !w->timer &&
                     c.settings.optionClickCarousel == std::vector<std::string>{"Home", "Work", "Focus"} &&
                     c.liveWorkspaces().back().name == "Focus";
          }},
-        {"a temporary desktop that moves into another after idle days",
-         {},
+        {"a temporary desktop that moves into another after idle days", nullptr,
          [](CreationSheet& s) {
              name(s, "Errands");
              in<QComboBox>(s, "type")->setCurrentIndex(1);
@@ -260,16 +257,14 @@ TEST(CreationSheet, ValidatesAndCreates) {
              in<QSpinBox>(s, "days")->setValue(2);
              in<QCheckBox>(s, "makeCleanup")->setChecked(false);
          },
-         true,
-         false,
+         true, false,
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Errands");
              return w && w->type == WorkspaceType::temporary &&
                     w->timer == ArchiveTimer{ArchiveTimerMode::idle, 2} && w->drainTarget == "Work" &&
                     w->timerDrains && !w->createsCleanupTask;
          }},
-        {"auto-archive the same day",
-         {},
+        {"auto-archive the same day", nullptr,
          [](CreationSheet& s) {
              name(s, "Today");
              in<QComboBox>(s, "type")->setCurrentIndex(1);
@@ -277,8 +272,7 @@ TEST(CreationSheet, ValidatesAndCreates) {
              in<QSpinBox>(s, "days")->setValue(0);
              EXPECT_EQ(in<QSpinBox>(s, "days")->text(), "same day");
          },
-         true,
-         false,
+         true, false,
          [](const Config& c) {
              const Workspace* w = c.findWorkspace("Today");
              return w && w->timer == ArchiveTimer{ArchiveTimerMode::fixed, 0} && !w->drainTarget &&
@@ -300,15 +294,13 @@ TEST(CreationSheet, ValidatesAndCreates) {
          [](const Config& c) {
              return c.findWorkspace("Fifth") && c.settings.optionClickCarousel.size() == 4;
          }},
-        {"a shortcut another desktop holds",
-         {},
+        {"a shortcut another desktop holds", nullptr,
          [](CreationSheet& s) {
              name(s, "Keys");
              SettingsFixture::record(in<QWidget>(s, "shortcut"), Qt::Key_Exclam, 10,
                                      Qt::AltModifier | Qt::ShiftModifier);
          },
-         true,
-         true},
+         true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
