@@ -24,10 +24,27 @@ Workspace archived(const std::string& name, WorkspaceState state) {
     return w;
 }
 
+Config withoutCalendarAndDock(Config c) {
+    c.settings.showCleanupCalendarInMenu = false;
+    c.settings.showFloatingDockInMenu = false;
+    return c;
+}
+
+// One desktop, the screenshot pause asked for in the menu.
+Config screenshotPause(bool filtering) {
+    Config c = withoutCalendarAndDock(documentWith("A", {"A"}));
+    c.settings.showScreenshotPauseInMenu = true;
+    c.settings.filterScreenshots = filtering;
+    return c;
+}
+
+// The titles with the padding every one of them carries (no shortcut column) taken off.
 std::vector<std::string> titles(const StatusMenuModel& m) {
     std::vector<std::string> t;
-    for (const auto& e : m.entries)
-        t.push_back(e.separator ? "---" : e.title);
+    for (const auto& e : m.entries) {
+        EXPECT_TRUE(e.separator || e.title.ends_with(pad)) << e.title;
+        t.push_back(e.separator ? "---" : e.title.substr(0, e.title.size() - pad.size()));
+    }
     return t;
 }
 
@@ -51,8 +68,8 @@ TEST(StatusMenu, ItemsInOrderForEachDocument) {
          [] {
              return documentWith("Work", {"Home", "Work"});
          },
-         {"Home" + pad, "Work" + pad, "---", "Hide current desktop" + pad, "New desktop…" + pad,
-          "Cleanup calendar" + pad, "Floating dock" + pad, "---", "Settings…" + pad, "Quit" + pad}},
+         {"Home", "Work", "---", "Hide current desktop", "New desktop…", "Cleanup calendar", "Floating dock",
+          "---", "Settings…", "Quit"}},
         {"two unsorted archived desktops and a sorted one",
          [] {
              Config c = documentWith("A", {"A"});
@@ -61,45 +78,26 @@ TEST(StatusMenu, ItemsInOrderForEachDocument) {
              c.workspaces.push_back(archived("Kept", WorkspaceState::archivedSorted));
              return c;
          },
-         {"A" + pad, "---", "Unsorted desktops: 2" + pad, "---", "Hide current desktop" + pad,
-          "New desktop…" + pad, "Cleanup calendar" + pad, "Floating dock" + pad, "---", "Settings…" + pad,
-          "Quit" + pad}},
+         {"A", "---", "Unsorted desktops: 2", "---", "Hide current desktop", "New desktop…",
+          "Cleanup calendar", "Floating dock", "---", "Settings…", "Quit"}},
         {"hidden with the last expanded desktop live",
          [] {
-             Config c = documentWith(blank, {"Home", "Work"});
+             Config c = withoutCalendarAndDock(documentWith(blank, {"Home", "Work"}));
              c.lastExpandedWorkspace = "Work";
-             c.settings.showCleanupCalendarInMenu = false;
-             c.settings.showFloatingDockInMenu = false;
              return c;
          },
-         {"Home" + pad, "Work" + pad, "---", "Reopen \u201cWork\u201d" + pad, "New desktop…" + pad, "---",
-          "Settings…" + pad, "Quit" + pad}},
+         {"Home", "Work", "---", "Reopen \u201cWork\u201d", "New desktop…", "---", "Settings…", "Quit"}},
         {"screenshot pause shown only with filtering on",
-         [] {
-             Config c = documentWith("A", {"A"});
-             c.settings.showScreenshotPauseInMenu = true;
-             c.settings.filterScreenshots = false;
-             c.settings.showCleanupCalendarInMenu = false;
-             c.settings.showFloatingDockInMenu = false;
-             return c;
-         },
-         {"A" + pad, "---", "Hide current desktop" + pad, "New desktop…" + pad, "---", "Settings…" + pad,
-          "Quit" + pad}},
+         [] { return screenshotPause(false); },
+         {"A", "---", "Hide current desktop", "New desktop…", "---", "Settings…", "Quit"}},
         {"screenshot pause with filtering on",
-         [] {
-             Config c = documentWith("A", {"A"});
-             c.settings.showScreenshotPauseInMenu = true;
-             c.settings.filterScreenshots = true;
-             c.settings.showCleanupCalendarInMenu = false;
-             c.settings.showFloatingDockInMenu = false;
-             return c;
-         },
-         {"A" + pad, "---", "Hide current desktop" + pad, "New desktop…" + pad, "Screenshot filtering" + pad,
-          "---", "Settings…" + pad, "Quit" + pad}},
+         [] { return screenshotPause(true); },
+         {"A", "---", "Hide current desktop", "New desktop…", "Screenshot filtering", "---", "Settings…",
+          "Quit"}},
         {"the fallback document of an unreadable store",
          [] { return makeDefaultConfig(); },
-         {"---", "Expand desktop" + pad, "New desktop…" + pad, "Cleanup calendar" + pad,
-          "Floating dock" + pad, "---", "Settings…" + pad, "Quit" + pad}},
+         {"---", "Expand desktop", "New desktop…", "Cleanup calendar", "Floating dock", "---", "Settings…",
+          "Quit"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(titles(buildStatusMenu(c.document())), c.expected) << c.what;
@@ -138,8 +136,7 @@ TEST(StatusMenu, StatesOfTheItems) {
     EXPECT_FALSE(count->command.has_value());
 
     for (bool paused : {false, true}) {
-        Config c = documentWith("A", {"A"});
-        c.settings.filterScreenshots = c.settings.showScreenshotPauseInMenu = true;
+        Config c = screenshotPause(true);
         c.settings.screenshotFilteringPaused = paused;
         EXPECT_EQ(entryTitled(buildStatusMenu(c), "Screenshot filtering")->checked, !paused);
     }
