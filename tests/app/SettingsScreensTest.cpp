@@ -22,16 +22,10 @@ using test::SettingsFixture;
 
 namespace {
 
+// A dark palette made from its button and window colours, as dark desktop themes give it.
 QPalette darkPalette() {
-    const QColor text(0xE8, 0xE8, 0xEA), button(0x3A, 0x3A, 0x3E), base(0x1E, 0x1E, 0x20),
-        dim(0x70, 0x70, 0x75);
-    // windowText, button, light, dark, mid, text, bright text, base, window
-    QPalette p(text, button, QColor(0x50, 0x50, 0x55), QColor(0x18, 0x18, 0x1A), QColor(0x55, 0x55, 0x5A),
-               text, Qt::white, base, QColor(0x2B, 0x2B, 0x2E));
+    QPalette p(QColor(0x3A, 0x3A, 0x3E), QColor(0x2B, 0x2B, 0x2E));
     p.setColor(QPalette::Highlight, QColor(0x0A, 0x84, 0xFF));
-    p.setColor(QPalette::PlaceholderText, QColor(0x9A, 0x9A, 0xA0));
-    for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-        p.setColor(QPalette::Disabled, role, dim);
     return p;
 }
 
