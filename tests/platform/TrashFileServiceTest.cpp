@@ -4,6 +4,7 @@
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
+#include <QUrl>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -36,19 +37,6 @@ struct ThrowawayTrash {
     fs::path info() const { return home.path() / "data" / "Trash" / "info"; }
 };
 
-std::string percentDecoded(const std::string& text) {
-    std::string decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            decoded += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
-}
-
 struct TrashInfo {
     fs::path originalPath;
     std::string deletionDate;
@@ -66,7 +54,8 @@ std::map<std::string, TrashInfo> trashEntries(const ThrowawayTrash& trash) {
         for (std::string line; std::getline(lines, line);) {
             if (line.starts_with("Path=")) {
                 EXPECT_EQ(line.find(' '), std::string::npos) << "the path is URL-escaped: " << line;
-                info.originalPath = percentDecoded(line.substr(5));
+                info.originalPath =
+                    QUrl::fromPercentEncoding(QByteArray::fromStdString(line.substr(5))).toStdString();
             } else if (line.starts_with("DeletionDate="))
                 info.deletionDate = line.substr(13);
         }
