@@ -131,55 +131,50 @@ QImage dockShot(const QRect& frame, const std::string& name) {
 
 } // namespace
 
-TEST(FloatingDock, ShowsItsDesktopsInEachSizeAxisAndAppearance) {
+TEST(FloatingDock, ShowsItsDesktopsAlongEachAxisInEachAppearance) {
     UserHome home;
     home.setUp("Home", {"Home", "Work", "Photos of the long summer"}, 1);
     Pointer pointer;
     const auto agent = startAgent(home, pointer, {640, 400});
     ASSERT_TRUE(ctlSucceeds(home, {"dock", "show"}));
 
-    const char* sizes[] = {"small", "medium", "system", "large"}; // tiles of 32, 44, 48 and 64
-    for (const char* appearance : {"light", "dark"}) {
-        ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockAppearance", appearance}));
-        for (const char* axis : {"horizontal", "vertical"}) {
-            ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockAxis", axis}));
-            int previousTile = 0;
-            for (const char* size : sizes) {
-                ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockSize", size}));
-                const std::string look = std::string(axis) + "-" + size + "-" + appearance;
-                SCOPED_TRACE(look);
-                const DockState state = dock(home);
-                ASSERT_TRUE(state.visible);
-                EXPECT_EQ(state.screen, "left");
-                ASSERT_EQ(state.tiles.size(), 3u);
-                // The card's colour at the middle of its leading edge, inside its border, once repainted.
-                const bool light = std::string(appearance) == "light";
-                int grey = -1;
-                EXPECT_TRUE(waitFor(
-                    [&] {
-                        const QImage shot = dockShot(state.frame, "dock-" + look + ".png");
-                        grey = shot.isNull() ? -1 : qGray(shot.pixel(3, shot.height() / 2));
-                        return light ? grey > 200 : (grey >= 0 && grey < 70);
-                    },
-                    std::chrono::seconds(5)))
-                    << "grey " << grey;
-                // Tiles follow each other along the axis, each larger than in the size before.
-                const QRect home_ = state.tiles.at("Home");
-                const QRect work = state.tiles.at("Work");
-                if (std::string(axis) == "horizontal") {
-                    EXPECT_EQ(work.y(), home_.y());
-                    EXPECT_GT(work.x(), home_.right());
-                    EXPECT_GT(state.frame.width(), state.frame.height());
-                } else {
-                    EXPECT_EQ(work.x(), home_.x());
-                    EXPECT_GT(work.y(), home_.bottom());
-                    EXPECT_GT(state.frame.height(), state.frame.width());
-                }
-                EXPECT_TRUE(state.frame.contains(state.tiles.at("Photos of the long summer")));
-                EXPECT_GT(home_.height(), previousTile);
-                previousTile = home_.height();
-            }
-        }
+    // Two looks that share no setting: a light horizontal card of small tiles, a dark vertical one of
+    // large tiles.
+    const struct {
+        const char* appearance;
+        const char* axis;
+        const char* size;
+    } looks[] = {{"light", "horizontal", "small"}, {"dark", "vertical", "large"}};
+    int previousTile = 0;
+    for (const auto& look : looks) {
+        const bool light = std::string(look.appearance) == "light";
+        const bool horizontal = std::string(look.axis) == "horizontal";
+        SCOPED_TRACE(look.appearance);
+        ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockAppearance", look.appearance}));
+        ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockAxis", look.axis}));
+        ASSERT_TRUE(ctlSucceeds(home, {"set", "floatingDockSize", look.size}));
+        const DockState state = dock(home);
+        ASSERT_TRUE(state.visible);
+        EXPECT_EQ(state.screen, "left");
+        ASSERT_EQ(state.tiles.size(), 3u);
+        // The card's colour at the middle of its leading edge, inside its border, once repainted.
+        int grey = -1;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const QImage shot = dockShot(state.frame, std::string("dock-") + look.appearance + ".png");
+                grey = shot.isNull() ? -1 : qGray(shot.pixel(3, shot.height() / 2));
+                return light ? grey > 200 : (grey >= 0 && grey < 70);
+            },
+            std::chrono::seconds(5)))
+            << "grey " << grey;
+        // Tiles follow each other along the axis, larger in the larger size.
+        const QRect first = state.tiles.at("Home"), second = state.tiles.at("Work");
+        EXPECT_EQ(horizontal ? second.y() : second.x(), horizontal ? first.y() : first.x());
+        EXPECT_GT(horizontal ? second.x() : second.y(), horizontal ? first.right() : first.bottom());
+        EXPECT_EQ(state.frame.width() > state.frame.height(), horizontal);
+        EXPECT_TRUE(state.frame.contains(state.tiles.at("Photos of the long summer")));
+        EXPECT_GT(first.height(), previousTile);
+        previousTile = first.height();
     }
 }
 
@@ -267,7 +262,6 @@ TEST(FloatingDock, ComesBackWhereItWasLeftOnTheSameScreenAfterARestart) {
         << agent->log();
     const DockState moved = dock(home);
     EXPECT_EQ(moved.frame.topLeft(), shown.frame.topLeft() + QPoint(-300, -250));
-    screenshot("dock-moved.png");
 
     agent->signal(SIGTERM);
     ASSERT_TRUE(agent->waitForExit(std::chrono::seconds(10)));
@@ -279,7 +273,6 @@ TEST(FloatingDock, ComesBackWhereItWasLeftOnTheSameScreenAfterARestart) {
     EXPECT_TRUE(again.visible);
     EXPECT_EQ(again.screen, "right");
     EXPECT_EQ(again.frame, moved.frame) << agent->log();
-    EXPECT_EQ(again.frame.topLeft(), shown.frame.topLeft() + QPoint(-300, -250));
 }
 
 TEST(FloatingDock, BelongsToTheWorkspaceItWasShownOnAndAnswersItsShortcut) {
@@ -339,7 +332,6 @@ TEST(HotCorner, RestingTogglesTheDockButNotDuringADragNorOverAFullScreenWindow) 
     ASSERT_TRUE(waitFor([&] { return shown() == 1; })) << agent.log();
     EXPECT_TRUE(dock(home).visible);
     EXPECT_EQ(dock(home).screen, "right");
-    screenshot("dock-from-corner.png");
     // Out and back in again: hidden. (Each movement out is followed by a call to the agent, which it
     // answers after the movement: it learns where the pointer is only when it gets to the event.)
     pointer.moveTo(right - 200, 200);
