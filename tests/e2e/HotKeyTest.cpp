@@ -3,6 +3,7 @@
 #include "model/ShortcutText.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace tessarin;
 using namespace tessarin::e2e;
@@ -98,55 +99,44 @@ TEST(ShortcutCommands, RefuseWhatTheyCannotStoreAndSayWhereAShortcutWontFire) {
     Env wayland = home.env();
     wayland["WAYLAND_DISPLAY"] = "wayland-test";
     struct Case {
-        std::vector<std::string> args;
+        std::string args; // separated by spaces
         bool onWayland;
         int status;
         std::string out;
         std::string err; // contained; the conflict's own wording is the core's
     };
     const std::vector<Case> cases = {
-        {{"shortcut", "Work", "Super+Alt+1"}, false, 0, "", ""},
-        {{"shortcut", "Work"}, false, 0, "\u2325\u23181 (Super+Alt+1)\n", ""},
-        {{"shortcut", "cycle-next", "Alt+Super+1"}, false, 1, "", "\u201cWork\u201d"},
-        {{"shortcut", "Nowhere", "Super+1"},
-         false,
-         1,
-         "",
+        {"shortcut Work Super+Alt+1", false, 0, "", ""},
+        {"shortcut Work", false, 0, "\u2325\u23181 (Super+Alt+1)\n", ""},
+        {"shortcut cycle-next Alt+Super+1", false, 1, "", "\u201cWork\u201d"},
+        {"shortcut Nowhere Super+1", false, 1, "",
          "There is no desktop called \u201cNowhere\u201d. Shortcuts belong to a desktop or to one of: "
-         "cycle-next, "
-         "cycle-previous, hide-desktop, switch-to-last, open-settings, open-calendar, sort-now, "
+         "cycle-next, cycle-previous, hide-desktop, switch-to-last, open-settings, open-calendar, sort-now, "
          "floating-dock.\n"},
-        {{"shortcut", "Home", "Super+Tab"},
-         true,
-         0,
-         "Stored, but this session lets no application take keys for the whole screen, so the shortcut will "
-         "not "
-         "fire. Bind Super+Tab to the command \u201ctessarinctl switch \"Home\"\u201d in your desktop's own "
-         "keyboard shortcut settings instead.\n",
+        {"shortcut Home Super+Tab", true, 0,
+         "Stored, but this session lets no application take keys for the whole screen, so the shortcut "
+         "will not fire. Bind Super+Tab to the command \u201ctessarinctl switch \"Home\"\u201d in your "
+         "desktop's own keyboard shortcut settings instead.\n",
          ""},
-        {{"shortcut", "Home", "--clear"}, false, 0, "", ""},
-        {{"shortcut", "Home"}, false, 0, "none\n", ""},
-        {{"space", "Work", "2"},
-         false,
-         0,
-         "Workspace following is off; turn it on with \u201ctessarinctl set followSpaces true\u201d.\n",
-         ""},
-        {{"space", "Work"}, false, 0, "Workspace 2\n", ""},
-        {{"space", "Home", "7"}, false, 1, "", "There is no workspace 7: this session has 4.\n"},
-        {{"space", "Home", "1"},
-         true,
-         1,
-         "",
-         "Tessarin can't read this session's workspaces, so workspace following is unavailable. Everything "
-         "else "
-         "works normally. This Wayland session doesn't let applications read its workspaces.\n"},
-        {{"space", "Work", "--unbind"}, false, 0, "", ""},
-        {{"space", "Work"}, false, 0, "Not bound\n", ""},
+        {"shortcut Home --clear", false, 0, "", ""},
+        {"shortcut Home", false, 0, "none\n", ""},
+        {"space Work 2", false, 0,
+         "Workspace following is off; turn it on with \u201ctessarinctl set followSpaces true\u201d.\n", ""},
+        {"space Work", false, 0, "Workspace 2\n", ""},
+        {"space Home 7", false, 1, "", "There is no workspace 7: this session has 4.\n"},
+        {"space Home 1", true, 1, "",
+         "Tessarin can't read this session's workspaces, so workspace following is unavailable. "
+         "Everything else works normally. This Wayland session doesn't let applications read its "
+         "workspaces.\n"},
+        {"space Work --unbind", false, 0, "", ""},
+        {"space Work", false, 0, "Not bound\n", ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.args + (c.onWayland ? " (Wayland)" : ""));
         std::vector<std::string> argv = {TESSARIN_CTL};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        SCOPED_TRACE(argv[1] + " " + argv[2] + (c.onWayland ? " (Wayland)" : ""));
+        std::istringstream words(c.args);
+        for (std::string word; words >> word;)
+            argv.push_back(word);
         const Output o = run(argv, c.onWayland ? wayland : home.env());
         EXPECT_EQ(o.status, c.status);
         EXPECT_EQ(o.out, c.out);
