@@ -181,11 +181,13 @@ struct ScreenWorld {
         variant = desk.compositing() ? "composited" : "plain";
     }
     std::string artifact(const std::string& name) const { return name + "-" + variant + ".png"; }
-    // Waits until the screenshot's pixel at (x, y) is near `expected`; the last screenshot.
+    // Waits until the screenshot's pixel at (x, y) is near `expected`, a failure when it never is; the
+    // last screenshot.
     QImage waitForPixel(const std::string& name, int x, int y, QRgb expected) {
         QImage shot;
-        waitFor([&] { return near((shot = screenshot(artifact(name))).pixel(x, y), expected); },
-                std::chrono::seconds(10));
+        EXPECT_TRUE(waitFor([&] { return near((shot = screenshot(artifact(name))).pixel(x, y), expected); },
+                            std::chrono::seconds(10)))
+            << name << " at " << x << "," << y << ": " << hex(shot.pixel(x, y));
         return shot;
     }
 };
@@ -201,7 +203,6 @@ TEST(Cue, ColourOverTheWallpaperOfEveryScreenAndClicksPassThrough) {
     ASSERT_TRUE(ctlSucceeds(w.home, {"cue", "Home", "color", "#0000FF", "--opacity", "0.5"}));
     const QRgb blue = over(0xff0000ff, 0.5);
     QImage shot = w.waitForPixel("cue-one-monitor", 300, 400, blue);
-    EXPECT_TRUE(near(shot.pixel(300, 400), blue)) << hex(shot.pixel(300, 400)) << agent.log();
     EXPECT_EQ(windowsNamed("Tessarin cue").size(), 1u);
 
     // A second monitor appears: one band per screen, each over its own screen.
@@ -250,9 +251,9 @@ TEST(Transition, CoversWhileSwitchingAndGoesAway) {
         std::string window; // the transition's windows
         std::string artifact;
     } cases[] = {
-        // Slow: the longest a look lasts, so that a screenshot falls inside it on a busy machine.
+        // Slow: the longest a look lasts, so that a screenshot falls inside it on a busy machine. (The
+        // other covers differ from the frost only in their tint.)
         {"frost", "Tessarin cover", "blur-cover-during-switch"},
-        {"dark", "Tessarin cover", "dark-cover-during-switch"},
         {"vertical", "Tessarin sweep", "sweep-band-during-switch"},
     };
     ScreenWorld w;
@@ -287,8 +288,7 @@ TEST(Transition, CoversWhileSwitchingAndGoesAway) {
         saveArtifact(during, w.artifact(c.artifact));
         ASSERT_EQ(test::waitFor(switching), 0);
         ASSERT_TRUE(waitFor([&] { return countShown(c.window) == 0; }, std::chrono::seconds(10)));
-        const QImage shot = w.waitForPixel(c.artifact + "-gone", half + 300, 400, cue);
-        EXPECT_TRUE(near(shot.pixel(half + 300, 400), cue)) << hex(shot.pixel(half + 300, 400));
+        w.waitForPixel(c.artifact + "-gone", half + 300, 400, cue);
         EXPECT_EQ(UserHome::listing(w.home.desktop()).front(), target + " 0.txt");
         target = target == "Work" ? "Home" : "Work";
     }
