@@ -64,13 +64,11 @@ TEST_F(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
 
     // The sidebar has the focus: down to "Desktops", then Ctrl+N for the creation sheet.
     keys({"Down"});
-    screenshot("e2e-settings-desktops.png");
     keys({"ctrl+n"});
     const auto sheet = waitForWindow([] { return visibleWindowNamed("New desktop"); });
     ASSERT_TRUE(sheet) << agent->log();
     xdotool({"windowactivate", "--sync", sheet->id});
     xdotool({"type", "--delay", "40", "Projects"});
-    screenshot("e2e-creation-sheet.png");
     keys({"Return"});
     ASSERT_TRUE(waitFor([&] {
         return live(home) == std::vector<std::string>{"Home", "Work", "Projects"};
@@ -98,7 +96,6 @@ TEST_F(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     ASSERT_TRUE(waitFor([&] {
         return home.document().findWorkspace("Plans")->type == WorkspaceType::temporary;
     })) << agent->log();
-    screenshot("e2e-settings-edited.png");
 
     // Closed and opened again: the same window, on the same section, showing the document.
     keys({"ctrl+w"});
@@ -114,7 +111,6 @@ TEST_F(SettingsWindow, CreateRenameReorderAndRetypeADesktopFromTheTrayMenu) {
     // "Cleanup calendar" (above "Settings…" past the separator and "Floating dock") opens its window.
     chooseFromMenu(*icon, 4);
     EXPECT_TRUE(waitForWindow([] { return visibleWindowNamed("Cleanup calendar"); })) << agent->log();
-    screenshot("e2e-calendar.png");
 }
 
 TEST_F(SettingsWindow, UninstallButtonAsksFirstAndCancelKeepsEverything) {
