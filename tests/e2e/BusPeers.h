@@ -78,7 +78,8 @@ public slots:
     void ShowItemProperties(const QStringList&, const QString&) {}
 };
 
-// A notification server's org.freedesktop.Notifications: records the notifications it was given.
+// A notification server's org.freedesktop.Notifications: records the notifications it was given. A
+// notification's id is its number among them; one that replaces another keeps that one's id.
 class NotificationServer : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -86,15 +87,18 @@ public:
     struct Shown {
         QString summary;
         QString body;
+        uint replaces; // 0: none
+        QVariantMap hints;
     };
     QList<Shown> shown;
 
 public slots:
-    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
-                const QStringList&, const QVariantMap&, int) {
-        shown.append({summary, body});
-        return static_cast<uint>(shown.size());
+    uint Notify(const QString&, uint replaces, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap& hints, int) {
+        shown.append({summary, body, replaces, hints});
+        return replaces ? replaces : static_cast<uint>(shown.size());
     }
+    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
 };
 
 } // namespace tessarin::e2e
