@@ -2,6 +2,7 @@
 
 #include "model/ConfigCodec.h"
 #include "store/FileStateStore.h"
+#include "support/Files.h"
 #include "support/RunProcess.h"
 
 #include <QDBusConnection>
@@ -12,7 +13,6 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <set>
@@ -25,11 +25,6 @@ namespace tessarin::e2e {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string artifactsDir() {
     const char* dir = std::getenv("TESSARIN_TEST_ARTIFACTS");
@@ -51,8 +46,8 @@ Output run(const std::vector<std::string>& argv, const Env& env) {
     o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     ::close(outFd);
     ::close(errFd);
-    o.out = slurp(outPath);
-    o.err = slurp(errPath);
+    o.out = test::readFile(outPath);
+    o.err = test::readFile(errPath);
     ::unlink(outPath);
     ::unlink(errPath);
     return o;
@@ -106,7 +101,7 @@ void UserHome::setUp(const std::string& active, const std::vector<std::string>& 
 }
 
 Config UserHome::document() const {
-    return decodeConfig(slurp(config()));
+    return decodeConfig(test::readFile(config()));
 }
 
 std::vector<std::string> UserHome::listing(const fs::path& folder) {
@@ -139,7 +134,7 @@ Agent::~Agent() {
 }
 
 std::string Agent::log() const {
-    return slurp(logPath_);
+    return test::readFile(logPath_);
 }
 
 bool Agent::waitForLog(const std::string& text, std::chrono::milliseconds timeout) const {
