@@ -1,29 +1,18 @@
 #include "Keys.h"
+#include "WaitFor.h"
 #include "display/DisplayServices.h"
 #include "hotkeys/HotKeyCenter.h"
 #include "hotkeys/KeyRecorderView.h"
 #include "model/ShortcutText.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tessarin;
 using namespace tessarin::e2e;
 namespace k = tessarin::e2e::keycode;
-
-namespace {
-
-bool waitFor(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 5000)
-        QTest::qWait(10);
-    return done();
-}
-
-} // namespace
+using tessarin::test::waitFor;
 
 // The recorder and the agent's global shortcuts on a real X server: a combination in use reaches the
 // recorder while it records, and fires again once it is done.
