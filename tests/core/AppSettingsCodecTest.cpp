@@ -26,7 +26,6 @@ TEST(AppSettingsCodec, MissingSwitchLookIsDerivedFromTransitionStyleAndAngle) {
         {R"({"switchTransition":"sweep","sweepAngleDegrees":180})", SwitchLook::horizontal},
         {R"({"switchTransition":"sweep","sweepAngleDegrees":-300})", SwitchLook::angledDown},
         {R"({"switchTransition":"blur","switchBlurStyle":"dark"})", SwitchLook::frost},
-        {R"({"switchTransition":"blur","switchBlurStyle":"light"})", SwitchLook::frost},
         {R"({"switchTransition":"blur","switchBlurStyle":"soft"})", SwitchLook::soft},
         {R"({"switchTransition":"blur"})", SwitchLook::frost},
         {R"({"switchTransition":"none","switchBlurStyle":"soft"})", SwitchLook::none},

@@ -35,7 +35,7 @@ TEST(ArchiverDrainTest, PoursIntoANewOrAnExistingFolderInsideTheTarget) {
           {"README 2", "new readme"},
           {"photo.jpg", "photo"},
           {".hidden", "h"}}},
-        {"existing pour folder: hidden entries are poured too, never deleted",
+        {"existing pour folder: hidden entries and folders are poured whole, never deleted",
          {{".git/config", "repo"}, {".env", "secret"}, {"a.txt", "a"}},
          {{".env", "older secret"}, {".git", "<dir>"}},
          {{".env", "older secret"},
@@ -44,10 +44,6 @@ TEST(ArchiverDrainTest, PoursIntoANewOrAnExistingFolderInsideTheTarget) {
           {".git 2", "<dir>"},
           {".git 2/config", "repo"},
           {"a.txt", "a"}}},
-        {"a folder entry is poured as a whole",
-         {{"Folder/a", "a"}},
-         {{"Folder", "<dir>"}},
-         {{"Folder", "<dir>"}, {"Folder 2", "<dir>"}, {"Folder 2/a", "a"}}},
         {"source folder missing", {}, {}, {}},
     };
     for (const auto& c : cases) {

@@ -21,112 +21,93 @@ Refusal refusalOf(const std::function<void()>& operation) {
     return error ? Refusal{error->kind(), error->what()} : Refusal{};
 }
 
+using Operation = std::function<Refusal(World&)>;
+
+Operation archive(const std::string& name) {
+    return [=](World& w) { return refusalOf([&] { w.archiver.archive(name); }); };
+}
+Operation pour(const std::string& name, const std::string& into) {
+    return [=](World& w) { return refusalOf([&] { w.archiver.drain(name, into); }); };
+}
+Operation restore(const std::string& name) {
+    return [=](World& w) { return refusalOf([&] { w.archiver.restore(name); }); };
+}
+Operation remove(const std::string& name, bool switching) {
+    return [=](World& w) {
+        return Refusal{{}, w.archiver.deleteWorkspace(name, switching).errorMessage.value_or("")};
+    };
+}
+void asBuilt(World&) {}
+void notesOnTheDesktop(World& w) {
+    w.elsewhere([](Config& c) { c.activeWorkspace = "Notes"; });
+}
+void movesFail(World& w) {
+    w.files.moveFault = [](auto&, auto&) { return EIO; };
+}
+std::string temporaryFirst(const std::string& name) {
+    return "Only temporary desktops can be archived. Set \u201c" + name + "\u201d to Temporary first.";
+}
+std::string notLivePermanent(const std::string& name) {
+    return "A scratch desktop can only move into a live permanent desktop. \u201c" + name +
+           "\u201d isn't one.";
+}
+
 TEST(ArchiverRefusals, EachNamesItsReasonAndChangesNothing) {
-    const std::string onlyTemporary = "Only temporary desktops can be archived. Set \u201c";
     const std::string eio = std::system_category().message(EIO);
+    const std::string notesActive =
+        "\u201cNotes\u201d is the active desktop. Switch to another first, then archive it.";
     struct Case {
         const char* what;
         std::function<void(World&)> setUp;
-        std::function<Refusal(World&)> operation;
+        Operation operation;
         std::optional<Kind> kind;
         std::string text; // as test::expectText takes it
     } cases[] = {
-        {"archiving a permanent desktop",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Work"); }); },
-         Kind::notTemporary,
-         onlyTemporary + "Work\u201d to Temporary first."},
-        {"archiving the permanent desktop on the Desktop: the type is tested first",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Home"); }); },
-         Kind::notTemporary,
-         onlyTemporary + "Home\u201d to Temporary first."},
-        {"archiving an archived permanent desktop",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Kept"); }); },
-         Kind::notTemporary,
-         onlyTemporary + "Kept\u201d to Temporary first."},
-        {"archiving an archived desktop",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Old"); }); },
-         Kind::alreadyArchived,
+        {"archiving a permanent desktop", asBuilt, archive("Work"), Kind::notTemporary,
+         temporaryFirst("Work")},
+        {"archiving the permanent desktop on the Desktop: the type is tested first", asBuilt, archive("Home"),
+         Kind::notTemporary, temporaryFirst("Home")},
+        {"archiving an archived permanent desktop", asBuilt, archive("Kept"), Kind::notTemporary,
+         temporaryFirst("Kept")},
+        {"archiving an archived desktop", asBuilt, archive("Old"), Kind::alreadyArchived,
          "\u201cOld\u201d is already archived."},
-        {"archiving the desktop on the Desktop",
-         [](World& w) { w.elsewhere([](Config& c) { c.activeWorkspace = "Notes"; }); },
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Notes"); }); }, Kind::isActiveDesktop,
-         "\u201cNotes\u201d is the active desktop. Switch to another first, then archive it."},
+        {"archiving the desktop on the Desktop", notesOnTheDesktop, archive("Notes"), Kind::isActiveDesktop,
+         notesActive},
         {"archiving where the archive folder can't be made",
          [](World& w) {
              w.put(w.home / "Blocked");
              w.elsewhere([&](Config& c) { c.settings.archiveRoot = (w.home / "Blocked/Archive").string(); });
          },
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Notes"); }); }, Kind::filesystem,
-         "~Couldn't create the archive folder: "},
-        {"archiving when the folder can't be moved",
-         [](World& w) { w.files.moveFault = [](auto&, auto&) { return EIO; }; },
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Notes"); }); }, Kind::filesystem,
+         archive("Notes"), Kind::filesystem, "~Couldn't create the archive folder: "},
+        {"archiving when the folder can't be moved", movesFail, archive("Notes"), Kind::filesystem,
          "Couldn't move the folder: " + eio},
         {"archiving into a folder on another file system (/proc)",
          [](World& w) { w.elsewhere([](Config& c) { c.settings.archiveRoot = "/proc/self/fdinfo"; }); },
-         [](World& w) { return refusalOf([&] { w.archiver.archive("Notes"); }); }, Kind::crossVolume,
+         archive("Notes"), Kind::crossVolume,
          "The archive folder is on a different disk. Choose one on the same disk as your workspaces "
-         "(Settings "
-         "\u25b8 Scheduler)."},
-        {"pouring a permanent desktop",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.drain("Work", "Home"); }); },
-         Kind::notTemporary,
-         onlyTemporary + "Work\u201d to Temporary first."},
-        {"pouring an archived desktop",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.drain("Old", "Home"); }); },
-         Kind::alreadyArchived,
+         "(Settings \u25b8 Scheduler)."},
+        {"pouring a permanent desktop", asBuilt, pour("Work", "Home"), Kind::notTemporary,
+         temporaryFirst("Work")},
+        {"pouring an archived desktop", asBuilt, pour("Old", "Home"), Kind::alreadyArchived,
          "\u201cOld\u201d is already archived."},
-        {"pouring the desktop on the Desktop, even into itself",
-         [](World& w) { w.elsewhere([](Config& c) { c.activeWorkspace = "Notes"; }); },
-         [](World& w) { return refusalOf([&] { w.archiver.drain("Notes", "Notes"); }); },
-         Kind::isActiveDesktop,
-         "\u201cNotes\u201d is the active desktop. Switch to another first, then archive it."},
-        {"pouring into itself",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.drain("Notes", "Notes"); }); },
-         Kind::drainIntoItself,
+        {"pouring the desktop on the Desktop, even into itself", notesOnTheDesktop, pour("Notes", "Notes"),
+         Kind::isActiveDesktop, notesActive},
+        {"pouring into itself", asBuilt, pour("Notes", "Notes"), Kind::drainIntoItself,
          "A desktop can't move into itself."},
-        {"pouring into nothing",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.drain("Notes", "Gone"); }); },
-         Kind::targetMissing,
+        {"pouring into nothing", asBuilt, pour("Notes", "Gone"), Kind::targetMissing,
          "\u201cGone\u201d no longer exists, so there's nowhere to move into."},
-        {"pouring into an archived desktop",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.drain("Notes", "Old"); }); },
-         Kind::targetNotPermanent,
-         "A scratch desktop can only move into a live permanent desktop. \u201cOld\u201d isn't one."},
-        {"pouring into a temporary desktop",
-         {},
-         [](World& w) { return refusalOf([&] { w.archiver.drain("Notes", "Scratch"); }); },
-         Kind::targetNotPermanent,
-         "A scratch desktop can only move into a live permanent desktop. \u201cScratch\u201d isn't one."},
+        {"pouring into an archived desktop", asBuilt, pour("Notes", "Old"), Kind::targetNotPermanent,
+         notLivePermanent("Old")},
+        {"pouring into a temporary desktop", asBuilt, pour("Notes", "Scratch"), Kind::targetNotPermanent,
+         notLivePermanent("Scratch")},
         {"restoring over a folder of that name", [](World& w) { w.put(w.folder("Trip") / "new.txt"); },
-         [](World& w) { return refusalOf([&] { w.archiver.restore("Trip"); }); }, Kind::filesystem,
+         restore("Trip"), Kind::filesystem,
          "A folder named \u201cTrip\u201d already exists in the workspace store \u2014 move it aside first."},
-        {"restoring when the folder can't be moved back",
-         [](World& w) { w.files.moveFault = [](auto&, auto&) { return EIO; }; },
-         [](World& w) { return refusalOf([&] { w.archiver.restore("Trip"); }); }, Kind::filesystem,
+        {"restoring when the folder can't be moved back", movesFail, restore("Trip"), Kind::filesystem,
          "Couldn't move the folder back: " + eio},
-        {"deleting the desktop on the Desktop",
-         {},
-         [](World& w) {
-             return Refusal{{}, w.archiver.deleteWorkspace("Home", false).errorMessage.value_or("")};
-         },
-         {},
+        {"deleting the desktop on the Desktop", asBuilt, remove("Home", false), std::nullopt,
          "\u201cHome\u201d is the active desktop. Switch to another first."},
-        {"deleting during a switch",
-         {},
-         [](World& w) {
-             return Refusal{{}, w.archiver.deleteWorkspace("Notes", true).errorMessage.value_or("")};
-         },
-         {},
+        {"deleting during a switch", asBuilt, remove("Notes", true), std::nullopt,
          "Tessarin is mid-switch. Try again in a moment."},
     };
     for (const auto& c : cases) {
@@ -138,8 +119,7 @@ TEST(ArchiverRefusals, EachNamesItsReasonAndChangesNothing) {
                     World::temporary("Trip"), World::archived("Old"), kept});
         w.put(w.folder("Notes") / "a.txt");
         w.archiver.archive("Trip");
-        if (c.setUp)
-            c.setUp(w);
+        c.setUp(w);
         const auto before = test::treeSnapshot(w.home.path());
 
         const Refusal refusal = c.operation(w);

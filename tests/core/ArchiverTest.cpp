@@ -21,8 +21,7 @@ TEST(ArchiverTest, ArchiveMovesTheFolderUnderADatedUniqueName) {
         std::string expected;
     } cases[] = {
         {"first of the day", {}, true, "Notes-2026-03-01"},
-        {"an earlier Notes archived that day", {"Notes-2026-03-01"}, true, "Notes-2026-03-01-2"},
-        {"two earlier ones", {"Notes-2026-03-01", "Notes-2026-03-01-2"}, true, "Notes-2026-03-01-3"},
+        {"two earlier ones that day", {"Notes-2026-03-01", "Notes-2026-03-01-2"}, true, "Notes-2026-03-01-3"},
         {"folder missing: an empty one is made", {}, false, "Notes-2026-03-01"},
     };
     for (const auto& c : cases) {

@@ -5,6 +5,7 @@
 #include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace tessarin {
 
@@ -23,6 +24,16 @@ TEST(CleanupRemindersTest, FireTimesOnTheTaskDayAndWhileOverdue) {
     // summer time, yet each stays at 09:00 local.
     const Date today = berlin(2026, 3, 26, 0, 0, false);
     const auto at9 = [](int month, int day, bool summer) { return berlin(2026, month, day, 9, 0, summer); };
+    const Date at8 = berlin(2026, 3, 26, 8, 0, false);
+    const Date at10 = berlin(2026, 3, 26, 10, 0, false);
+    const Date overdue = berlin(2026, 3, 24, 0, 0, false);
+    const Date monday = berlin(2026, 3, 30, 0, 0, true);
+    std::vector<CleanupFireTime> repeats;
+    for (const auto& [days, day, month] :
+         {std::tuple{3, 29, 3}, {7, 2, 4}, {10, 5, 4}, {14, 9, 4}, {17, 12, 4}, {21, 16, 4}, {24, 19, 4}})
+        repeats.push_back({".overdue" + std::to_string(days), at9(month, day, true)});
+    auto withToday = repeats;
+    withToday.insert(withToday.begin(), {".overdue0", at9(3, 26, false)});
     struct Case {
         const char* what;
         Date taskDate;
@@ -31,52 +42,14 @@ TEST(CleanupRemindersTest, FireTimesOnTheTaskDayAndWhileOverdue) {
         bool repeat;
         std::vector<CleanupFireTime> expected;
     } cases[] = {
-        {"due today, computed at 08:00: today at 09:00",
-         today,
-         berlin(2026, 3, 26, 8, 0, false),
-         540,
-         true,
-         {{"", at9(3, 26, false)}}},
-        {"due today, computed at 10:00: none", today, berlin(2026, 3, 26, 10, 0, false), 540, true, {}},
-        {"due later: one on its day, in summer time",
-         berlin(2026, 3, 30, 0, 0, true),
-         berlin(2026, 3, 26, 10, 0, false),
-         540,
-         true,
-         {{"", at9(3, 30, true)}}},
-        {"two days overdue at 10:00: the repeats from +3 on",
-         berlin(2026, 3, 24, 0, 0, false),
-         berlin(2026, 3, 26, 10, 0, false),
-         540,
-         true,
-         {{".overdue3", at9(3, 29, true)},
-          {".overdue7", at9(4, 2, true)},
-          {".overdue10", at9(4, 5, true)},
-          {".overdue14", at9(4, 9, true)},
-          {".overdue17", at9(4, 12, true)},
-          {".overdue21", at9(4, 16, true)},
-          {".overdue24", at9(4, 19, true)}}},
-        {"overdue at 08:00: today's repeat too",
-         berlin(2026, 3, 24, 0, 0, false),
-         berlin(2026, 3, 26, 8, 0, false),
-         540,
-         true,
-         {{".overdue0", at9(3, 26, false)},
-          {".overdue3", at9(3, 29, true)},
-          {".overdue7", at9(4, 2, true)},
-          {".overdue10", at9(4, 5, true)},
-          {".overdue14", at9(4, 9, true)},
-          {".overdue17", at9(4, 12, true)},
-          {".overdue21", at9(4, 16, true)},
-          {".overdue24", at9(4, 19, true)}}},
-        {"overdue with repeats off: none",
-         berlin(2026, 3, 24, 0, 0, false),
-         berlin(2026, 3, 26, 8, 0, false),
-         540,
-         false,
-         {}},
+        {"due today, computed at 08:00: today at 09:00", today, at8, 540, true, {{"", at9(3, 26, false)}}},
+        {"due today, computed at 10:00: none", today, at10, 540, true, {}},
+        {"due later: one on its day, in summer time", monday, at10, 540, true, {{"", at9(3, 30, true)}}},
+        {"two days overdue at 10:00: the repeats from +3 on", overdue, at10, 540, true, repeats},
+        {"overdue at 08:00: today's repeat too", overdue, at8, 540, true, withToday},
+        {"overdue with repeats off: none", overdue, at8, 540, false, {}},
         {"reminder minutes after midnight",
-         berlin(2026, 3, 30, 0, 0, true),
+         monday,
          today,
          17 * 60 + 45,
          false,
@@ -126,23 +99,17 @@ TEST(CleanupRemindersTest, WhatASyncSchedulesForADocument) {
     const std::string prefix = "tessarin.cleanup.";
     const std::string several = "Desktops still waiting to be sorted: Photos, Taxes.";
     const std::string one = "\u201cTaxes\u201d is still waiting to be sorted.";
+    std::vector<std::pair<std::string, std::string>> overdueThenAhead;
+    for (const int days : {3, 7, 10, 14, 17, 21, 24})
+        overdueThenAhead.emplace_back(prefix + overdueId.text() + ".overdue" + std::to_string(days), several);
+    overdueThenAhead.emplace_back(prefix + aheadId.text(), one);
     struct Case {
         const char* what;
         std::function<void(Config&)> change;
         bool askPermission;
         std::vector<std::pair<std::string, std::string>> identifiersAndBodies;
     } cases[] = {
-        {"overdue task with repeats and a task tomorrow",
-         [](Config&) {},
-         true,
-         {{prefix + overdueId.text() + ".overdue3", several},
-          {prefix + overdueId.text() + ".overdue7", several},
-          {prefix + overdueId.text() + ".overdue10", several},
-          {prefix + overdueId.text() + ".overdue14", several},
-          {prefix + overdueId.text() + ".overdue17", several},
-          {prefix + overdueId.text() + ".overdue21", several},
-          {prefix + overdueId.text() + ".overdue24", several},
-          {prefix + aheadId.text(), one}}},
+        {"overdue task with repeats and a task tomorrow", [](Config&) {}, true, overdueThenAhead},
         {"muted: nothing, not even the permission request",
          [](Config& c) { c.settings.muteCleanupNotifications = true; },
          false,

@@ -100,7 +100,7 @@ TEST(ConfigCodec, CueOpacityIsClampedWithAboveIconsReadFirst) {
     }
 }
 
-TEST(ConfigCodec, SampleSettingsDeriveTheMissingSwitchFieldsAndForceTheAlwaysTrueOnes) {
+TEST(ConfigCodec, SampleSettingsDeriveTheMissingSwitchFields) {
     const auto config = decodeSample("derived-defaults.json");
     AppSettings expected;
     expected.switchTransition = SwitchTransition::sweep;
@@ -112,9 +112,6 @@ TEST(ConfigCodec, SampleSettingsDeriveTheMissingSwitchFieldsAndForceTheAlwaysTru
     expected.switchIntensity = SwitchIntensity::strong;
     expected.floatingDockCornerDwellMs = 20;
     EXPECT_EQ(config.settings, expected);
-    const auto encoded = encodeConfig(config);
-    EXPECT_NE(encoded.find("\"nativePositions\":true"), std::string::npos);
-    EXPECT_NE(encoded.find("\"floatingDockCornerSuppressFullScreen\":true"), std::string::npos);
 }
 
 TEST(ConfigCodec, CleanupTasksAndFiltersWithoutIdentityGetFreshOnes) {
@@ -141,16 +138,7 @@ TEST(ConfigCodec, CleanupTasksAndFiltersWithoutIdentityGetFreshOnes) {
     expectStableRoundTrip(filters, "filters");
 }
 
-TEST(ConfigCodec, LegacyAccentSlotReplacesTheStoredAccent) {
-    const auto config = decodeSample("legacy-accent.json");
-    EXPECT_EQ(config.settings.appearance.mode, AppearanceMode::dark);
-    EXPECT_EQ(config.settings.appearance.accentHex, std::optional<std::string>("#C79A5B"));
-    const auto encoded = encodeConfig(config);
-    EXPECT_EQ(encoded.find("accentSlot"), std::string::npos);
-    EXPECT_EQ(encoded.find("customAccents"), std::string::npos);
-    EXPECT_NE(encoded.find(R"("appearance":{"mode":"dark","accentHex":"#C79A5B"})"), std::string::npos);
-}
-
+// One row per way a reader fails, each at a different depth of the document.
 TEST(ConfigCodec, RefusesDocumentsWithTheReasonAndPlace) {
     struct Case {
         std::string bytesOrSample;
@@ -165,11 +153,7 @@ TEST(ConfigCodec, RefusesDocumentsWithTheReasonAndPlace) {
         {"bad-enum.json", R"(settings.floatingDockCorner: "middle" is not one of off, topLeft, topRight, )"
                           "bottomLeft, bottomRight"},
         {"[]", "config.json: expected an object, found array"},
-        {R"({"activeWorkspace":7})", "activeWorkspace: expected a string, found number"},
-        {R"({"activeWorkspace":"A","schemaVersion":"1"})",
-         "schemaVersion: expected an integer, found string"},
         {R"({"activeWorkspace":"A","workspaces":{}})", "workspaces: expected an array, found object"},
-        {R"({"activeWorkspace":"A","workspaces":[{}]})", "workspaces[0].name: required key is missing"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","cue":{"fill":{"video":{"_0":"x"}}}}]})",
          R"(workspaces[0].cue.fill: "video" is not one of color, image)"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","cue":{"fill":{"color":{}}}}]})",
@@ -178,40 +162,22 @@ TEST(ConfigCodec, RefusesDocumentsWithTheReasonAndPlace) {
          "workspaces[0].cue.fill: expected an object, found string"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","files":["a",1]}]})",
          "workspaces[0].files[1]: expected a string, found number"},
-        {R"({"activeWorkspace":"A","workspaces":[{"name":"A","positions":{"a":{"x":"1","y":2}}}]})",
-         "workspaces[0].positions.a.x: expected an integer, found string"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","positions":[]}]})",
          "workspaces[0].positions: expected an object, found array"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","hotkey":{"keyCode":-1,"modifiers":0}}]})",
          "workspaces[0].hotkey.keyCode: expected an unsigned 32-bit integer, found -1"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","hotkey":{"keyCode":4294967296,"modifiers":0}}]})",
          "workspaces[0].hotkey.keyCode: expected an unsigned 32-bit integer, found 4294967296"},
-        {R"({"activeWorkspace":"A","workspaces":[{"name":"A","timer":{"mode":"weekly","days":1}}]})",
-         R"(workspaces[0].timer.mode: "weekly" is not one of none, idle, fixed)"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","archivedAt":"2020-01-01"}]})",
          "workspaces[0].archivedAt: expected a date (seconds as a number), found string"},
-        {R"({"activeWorkspace":"A","settings":[]})", "settings: expected an object, found array"},
         {R"({"activeWorkspace":"A","settings":{"moveGapMs":1.5}})",
          "settings.moveGapMs: expected an integer, found 1.5"},
         {R"({"activeWorkspace":"A","settings":{"moveGapMs":9223372036854775808}})",
          "settings.moveGapMs: expected an integer, found 9223372036854775808"},
         {R"({"activeWorkspace":"A","settings":{"sweepBandFraction":true}})",
          "settings.sweepBandFraction: expected a number, found boolean"},
-        {R"({"activeWorkspace":"A","settings":{"switchLook":"sideways"}})",
-         R"(settings.switchLook: "sideways" is not one of none, vertical, horizontal, angledDown, angledUp, )"
-         "frost, soft, dark"},
         {R"({"activeWorkspace":"A","settings":{"appearance":{"accentSlot":"2"}}})",
          "settings.appearance.accentSlot: expected an integer, found string"},
-        {R"({"activeWorkspace":"A","settings":{"appearance":{"accentSlot":1,"customAccents":[1]}}})",
-         "settings.appearance.customAccents[0]: expected a string, found number"},
-        {R"({"activeWorkspace":"A","settings":{"customFilters":[{},{"id":"1234"}]}})",
-         R"(settings.customFilters[1].id: "1234" is not a UUID)"},
-        {R"({"activeWorkspace":"A","settings":{"floatingDockPosition":{"nx":"a","ny":0}}})",
-         "settings.floatingDockPosition.nx: expected a number, found string"},
-        {R"({"activeWorkspace":"A","cleanupTasks":[{"date":"today"}]})",
-         "cleanupTasks[0].date: expected a date (seconds as a number), found string"},
-        {R"({"activeWorkspace":"A","lastExpandedWorkspace":false})",
-         "lastExpandedWorkspace: expected a string, found boolean"},
     };
     for (const auto& c : cases) {
         const bool isSample = c.bytesOrSample.ends_with(".json");

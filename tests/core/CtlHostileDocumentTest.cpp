@@ -1,6 +1,6 @@
-// Hand-edited or hostile documents through the real tessarinctl: every field that names a folder is
-// given a store folder, a path or an over-long name. The command refuses, naming the record, and not one
-// item of the Desktop or the store moves; status still works.
+// Hand-edited or hostile documents through the real tessarinctl: every field that names a desktop is
+// given a store folder, a path or an over-long name (recorded archive folders are the archiver's own). The
+// command refuses, naming the record, and not one item of the Desktop or the store moves; status still works.
 #include "support/World.h"
 
 #include <functional>
@@ -26,13 +26,6 @@ struct HostileCase {
     std::function<void(Config&, const Paths&)> setUp;
     std::vector<Run> runs;
 };
-
-Workspace archivedAt(const std::string& name, const fs::path& location) {
-    Workspace w = Workspace::make(name, WorkspaceType::temporary);
-    w.state = WorkspaceState::archivedUnsorted;
-    w.archiveLocation = location.string();
-    return w;
-}
 
 TEST(CtlHostileDocument, EveryFieldThatNamesAFolderRefusesWithoutMovingAnything) {
     const HostileCase cases[] = {
@@ -103,26 +96,6 @@ TEST(CtlHostileDocument, EveryFieldThatNamesAFolderRefusesWithoutMovingAnything)
          {{{"recover"}, 1, "The desktop being entered in journal.json \u201c.store\u201d"},
           {{"switch", blank}, 1, "journal.json"},
           {{"status"}, 0, ""}}},
-        {"archive location: a folder of the user's outside the archive",
-         [](Config& c, const Paths& p) {
-             test::writeFile(p.home / "Documents/thesis.tex", "years of work");
-             c.workspaces.push_back(archivedAt("Old", p.home / "Documents"));
-         },
-         {{{"delete", "Old"}, 1, ""}, {{"restore", "Old"}, 1, ""}}},
-        {"archive location: a live desktop's folder named like an archive",
-         [](Config& c, const Paths& p) {
-             c.workspaces.push_back(Workspace::make("Play-2026-01-01"));
-             test::writeFile(p.workspaces / "Play-2026-01-01/live.txt", "live");
-             c.workspaces.push_back(archivedAt("Play", p.workspaces / "Play-2026-01-01"));
-         },
-         {{{"delete", "Play"}, 1, ""}}},
-        {"archive folder: the Desktop",
-         [](Config& c, const Paths& p) {
-             c.settings.archiveRoot = p.desktop.string();
-             c.workspaces.push_back(Workspace::make("Trip", WorkspaceType::temporary));
-             test::writeFile(p.workspaces / "Trip/ticket.pdf", "ticket");
-         },
-         {{{"archive", "Trip"}, 1, "The archive folder"}}},
         {"delete: a desktop named like the store's state folder",
          [](Config& c, const Paths&) { c.workspaces.push_back(Workspace::make(".store")); },
          {{{"delete", ".store"}, 1, "The desktop to delete \u201c.store\u201d"}}},

@@ -20,21 +20,11 @@ Workspace temporary(const std::string& name, std::optional<int64_t> timerDays = 
 
 TEST(CtlOrganise, ArchiveRestorePourDeleteAndTick) {
     test::World world;
-    Config doc = makeDefaultConfig();
-    doc.activeWorkspace = "Home";
     Workspace pourMe = temporary("PourMe", 1);
     pourMe.drainTarget = "Work";
     pourMe.timerDrains = true;
-    doc.workspaces = {Workspace::make("Home"),
-                      Workspace::make("Work"),
-                      temporary("Scratch"),
-                      temporary("Notes"),
-                      temporary("Later"),
-                      temporary("Old", 1),
-                      pourMe,
-                      Workspace::make("Trash me"),
-                      Workspace::make(std::string(Config::blankWorkspaceName))};
-    world.store.saveConfig(doc);
+    world.document({Workspace::make("Work"), temporary("Scratch"), temporary("Notes"), temporary("Later"),
+                    temporary("Old", 1), pourMe, Workspace::make("Trash me")});
     test::writeFile(world.paths.desktop / "on-screen.txt", "home");
     for (const auto& name : {"Work", "Scratch", "Notes", "Later", "Old", "PourMe", "Trash me"})
         test::writeFile(world.folder(name) / "file.txt", name);

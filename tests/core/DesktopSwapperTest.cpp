@@ -158,7 +158,9 @@ TEST(DesktopSwapper, LayoutFileTravelsWithTheItems) {
 }
 
 TEST(DesktopSwapper, NamesThatWouldLeaveTheStoreAreRefusedBeforeAnythingMoves) {
-    for (const std::string bad : {"..", ".", "../../etc", "a/b"}) {
+    // One byte over the longest folder name, too.
+    for (const std::string& bad : {std::string(".."), std::string("."), std::string("../../etc"),
+                                   std::string("a/b"), std::string(256, 'n')}) {
         World w;
         w.document("A", {"A", bad});
         w.item(w.paths.desktop, "a1");

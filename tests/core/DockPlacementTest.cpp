@@ -16,6 +16,8 @@ const DockMetrics vertical = dockMetrics(FloatingDockSize::system, FloatingDockA
 TEST(DockPlacement, SavedFractionsAndDefaultPlaces) {
     const SystemDockPreferences hidingBelow{48, SystemDockEdge::bottom, true};
     const SystemDockPreferences onTheLeft{48, SystemDockEdge::left, false};
+    const auto h = FloatingDockAxis::horizontal, v = FloatingDockAxis::vertical;
+    using P = FloatingDockPosition;
     struct Case {
         const char* what;
         Rect visible;
@@ -25,54 +27,14 @@ TEST(DockPlacement, SavedFractionsAndDefaultPlaces) {
         Point origin;
     };
     const Case cases[] = {
-        {"(0, 0) is the bottom-left",
-         frame,
-         FloatingDockAxis::horizontal,
-         FloatingDockPosition{0, 0},
-         {},
-         {100, 850}},
-        {"(1, 1) is the top-right",
-         frame,
-         FloatingDockAxis::horizontal,
-         FloatingDockPosition{1, 1},
-         {},
-         {900, 50}},
-        {"fractions of the free room",
-         frame,
-         FloatingDockAxis::vertical,
-         FloatingDockPosition{0.25, 0.5},
-         {},
-         {300, 450}},
-        {"a frame smaller than the panel: its bottom-left",
-         {0, 0, 150, 80},
-         FloatingDockAxis::horizontal,
-         FloatingDockPosition{0.7, 0.7},
-         {},
-         {0, -20}},
-        {"horizontal: centred, the edge gap above the bottom",
-         frame,
-         FloatingDockAxis::horizontal,
-         std::nullopt,
-         {},
-         {500, 802}},
-        {"the system dock hides below: its tile and margins added",
-         frame,
-         FloatingDockAxis::horizontal,
-         std::nullopt,
-         hidingBelow,
-         {500, 732}},
-        {"vertical: centred, the edge gap from the left",
-         frame,
-         FloatingDockAxis::vertical,
-         std::nullopt,
-         {},
-         {148, 450}},
-        {"vertical with the system dock on the left: at the right",
-         frame,
-         FloatingDockAxis::vertical,
-         std::nullopt,
-         onTheLeft,
-         {852, 450}},
+        {"(0, 0) is the bottom-left", frame, h, P{0, 0}, {}, {100, 850}},
+        {"(1, 1) is the top-right", frame, h, P{1, 1}, {}, {900, 50}},
+        {"fractions of the free room", frame, v, P{0.25, 0.5}, {}, {300, 450}},
+        {"a frame smaller than the panel: its bottom-left", {0, 0, 150, 80}, h, P{0.7, 0.7}, {}, {0, -20}},
+        {"horizontal: centred, the edge gap above the bottom", frame, h, std::nullopt, {}, {500, 802}},
+        {"system dock hidden below: tile and margins too", frame, h, std::nullopt, hidingBelow, {500, 732}},
+        {"vertical: centred, the edge gap from the left", frame, v, std::nullopt, {}, {148, 450}},
+        {"vertical, system dock on the left: at the right", frame, v, std::nullopt, onTheLeft, {852, 450}},
     };
     for (const auto& c : cases) {
         const DockMetrics& m = c.axis == FloatingDockAxis::vertical ? vertical : horizontal;

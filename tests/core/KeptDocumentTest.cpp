@@ -5,8 +5,8 @@
 #include "store/FileStateStore.h"
 #include "store/StoreLock.h"
 #include "support/Files.h"
-#include "support/RunProcess.h"
 #include "support/TempHome.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -97,20 +97,12 @@ TEST(KeptDocument, EverySaveCarriesTheVisit) {
 }
 
 TEST(KeptDocument, CommandsThatChangeNothingLeaveTheDocumentUntouched) {
-    test::TempHome home;
-    const fs::path root = home / "Tessarin Desktops";
-    const fs::path config = root / ".store/config.json";
-    const std::map<std::string, std::string> env{{"HOME", home.path().string()},
-                                                 {"XDG_CONFIG_HOME", (home / ".config").string()}};
-    const auto ctl = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), TESSARIN_CTL);
-        return test::run(args, env);
-    };
-    fs::create_directories(home / "Desktop");
-    test::writeFile(home / "Desktop/a.txt", "a");
-    fs::create_directories(root / ".store");
+    test::World w;
+    const fs::path root = w.paths.root;
+    const fs::path config = w.paths.config;
+    w.put(w.paths.desktop / "a.txt", "a");
     writeAtomically(config, encodeConfig(documentWith("A", {"a.txt"})));
-    ASSERT_EQ(ctl({"status"}).status, 0); // the first command makes the desktop folders
+    ASSERT_EQ(w.ctl({"status"}).status, 0); // the first command makes the desktop folders
     EXPECT_FALSE(StoreLock::mayBeHeld(root));
 
     const auto bytes = test::readFile(config);
@@ -118,15 +110,15 @@ TEST(KeptDocument, CommandsThatChangeNothingLeaveTheDocumentUntouched) {
     const std::vector<std::vector<std::string>> commands{
         {"status"}, {"list"}, {"get", "moveGapMs"}, {"switch", "A"}};
     for (const auto& args : commands) {
-        const auto r = ctl(args);
+        const auto r = w.ctl(args);
         EXPECT_EQ(r.status, 0) << args.front() << ": " << r.err;
         EXPECT_EQ(test::readFile(config), bytes) << args.front();
         EXPECT_TRUE(fileVersion(config) == version) << args.front();
     }
 
     // A switch writes, and its writes carry the visit of the desktop it leaves.
-    ASSERT_EQ(ctl({"switch", "B"}).status, 0);
-    const Config after = FileStateStore(config, root / ".store/journal.json").loadConfig();
+    ASSERT_EQ(w.ctl({"switch", "B"}).status, 0);
+    const Config after = w.load();
     EXPECT_EQ(after.activeWorkspace, "B");
     EXPECT_TRUE(after.findWorkspace("A")->lastActiveAt.has_value());
     EXPECT_TRUE(after.findWorkspace("B")->lastActiveAt.has_value());
@@ -138,5 +130,5 @@ TEST(KeptDocument, CommandsThatChangeNothingLeaveTheDocumentUntouched) {
     EXPECT_TRUE(StoreLock::mayBeHeld(root));
     lock.release();
     EXPECT_FALSE(StoreLock::mayBeHeld(root));
-    EXPECT_FALSE(StoreLock::mayBeHeld(home / "nowhere"));
+    EXPECT_FALSE(StoreLock::mayBeHeld(w.home / "nowhere"));
 }

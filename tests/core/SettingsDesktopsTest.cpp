@@ -41,13 +41,9 @@ TEST(SettingsDesktops, RenameRefusals) {
         bool renamed;
     } cases[] = {
         {"  Work  ", "", false},
-        {"   ", "~", false}, // the naming rules, whose texts are checked with them
-        {"archive", "~", false},
-        {std::string(300, 'w'), "~", false},
+        {"archive", "~", false}, // the naming rules, whose texts are checked with them
         {"Home", "\u201cHome\u201d already exists.", false},
         {" Projects ", "", true},
-        {"\u00a0Projects\u2003", "", true},
-        {"ARCHIVES", "", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.to);
@@ -325,8 +321,6 @@ TEST(SettingsDesktops, AdoptingFoldersOfTheStore) {
         {"Linked", "\u201cLinked\u201d isn't in your desktops folder any more."},
         {"My Archive", "\u201cMy Archive\u201d isn't in your desktops folder any more."},
         {"Archive", "~"}, // the naming rules
-        {".store", "~"},
-        {"_private", "~"},
     };
     const std::string before = test::readFile(w.paths.config);
     for (const auto& r : refusals) {

@@ -19,9 +19,7 @@ using Names = std::set<std::string>;
 namespace {
 
 void sortingOn(Config& c) {
-    c.settings.filterScreenshots = true;
-    c.settings.screenshotsWorkspace = "Screenshots";
-    c.settings.screenshotFilenameFallback = true;
+    World::screenshotsOn(c);
     c.settings.customFiltersEnabled = true;
     c.settings.customFilters = {rule("tax", "Finance")};
 }

@@ -44,12 +44,9 @@ struct SequenceWorld : World {
     SequenceWorld() {
         clock.set(Date{1000});
         recorder.clock = &clock;
-        Config c = makeDefaultConfig();
-        c.activeWorkspace = "A";
-        c.workspaces = {Workspace::make("A"), Workspace::make("B"), Workspace::make("C"),
-                        Workspace::make(blank)};
-        c.workspaces[2].type = WorkspaceType::temporary; // not in the cycle
-        store.saveConfig(c);
+        // C is temporary: not in the cycle.
+        document("A", {"A", "B", "C"},
+                 [](Config& c) { c.findWorkspace("C")->type = WorkspaceType::temporary; });
     }
     std::string active() { return store.loadConfig().activeWorkspace; }
 };

@@ -160,6 +160,12 @@ struct World {
         model.reload();
         return c;
     }
+    // Screenshots sorted into `into`, told by their names as well.
+    static void screenshotsOn(Config& c, const std::string& into = "Screenshots") {
+        c.settings.filterScreenshots = true;
+        c.settings.screenshotsWorkspace = into;
+        c.settings.screenshotFilenameFallback = true;
+    }
     // Changes the saved document as another process would, without the model knowing.
     void elsewhere(const std::function<void(Config&)>& change) { mutateConfig(store, change); }
     static Workspace temporary(const std::string& name) {
