@@ -3,13 +3,18 @@
 // (renameat2 with RENAME_NOREPLACE relative to folders opened once). Prints median times, the ratios,
 // and for each N where the time of one switch goes. The swapper runs as tessarinctl runs it, with the
 // store keeping the document it read; the column "unkept" reads and decodes it for every load.
+// The third floor is what crash safety costs whatever the swapper does: the two durable writes of a
+// switch (the journal before the first move, the document after the moves), written by plain code as
+// files of the same sizes in the store's folder (write, fsync, rename, fsync of the folder).
 // Then a whole `tessarinctl next` process with 100 items each way, against its floor measured in the
 // same run: the start of `tessarinctl --version`, the best loop's 200 renames and moveGapMs.
 #include "BenchSupport.h"
 #include "model/Config.h"
+#include "model/ConfigCodec.h"
 #include "store/FileStateStore.h"
 #include "swap/DesktopSwapper.h"
 #include "swap/FileSystemSurface.h"
+#include "swap/Journal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -177,10 +182,38 @@ double bestLoop(const Bench& b, const std::string& out, const std::string& in,
     return ms(SteadyClock::now() - start);
 }
 
+// Writes `bytes` bytes to `path` as a state file is written: a temporary file flushed, renamed over
+// `path`, the folder flushed.
+void writeDurably(const fs::path& path, std::size_t bytes) {
+    const std::string data(bytes, 'x');
+    const fs::path temporary = path.string() + ".tmp";
+    const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    require(file < 0 ? errno : 0, "durable write");
+    require(::write(file, data.data(), data.size()) == static_cast<ssize_t>(data.size()) ? 0 : errno,
+            "durable write");
+    require(::fsync(file) == 0 ? 0 : errno, "durable write");
+    ::close(file);
+    require(::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno, "durable write");
+    const int folder = ::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    require(::fsync(folder) == 0 ? 0 : errno, "durable write");
+    ::close(folder);
+}
+
+// The two durable writes of one switch between A and B.
+double durableWrites(const Bench& b) {
+    const std::size_t journalBytes = encodeJournal(Journal{"A", "B", b.aNames, b.bNames}).size();
+    const std::size_t documentBytes = fs::file_size(b.root / ".store/config.json");
+    const auto start = SteadyClock::now();
+    writeDurably(b.root / ".store/floor-journal", journalBytes);
+    writeDurably(b.root / ".store/floor-document", documentBytes);
+    return ms(SteadyClock::now() - start);
+}
+
 struct Result {
     double swap;
     double plain;
     double best;
+    double durable;
 };
 
 // Each run times both directions of each of the three: A->B and B->A.
@@ -196,7 +229,7 @@ Result measure(int n, int runs, bool breakdown, bool keep = true) {
         ::usleep(static_cast<useconds_t>(d.count()));
     });
 
-    std::vector<double> swaps, plains, bests;
+    std::vector<double> swaps, plains, bests, durables;
     for (int r = 0; r < runs; ++r) {
         spent.clear();
         for (const char* target : {"B", "A"}) {
@@ -218,8 +251,10 @@ Result measure(int n, int runs, bool breakdown, bool keep = true) {
         plains.push_back(plainLoop(b, "B", "A", b.bNames, b.aNames));
         bests.push_back(bestLoop(b, "A", "B", b.aNames, b.bNames));
         bests.push_back(bestLoop(b, "B", "A", b.bNames, b.aNames));
+        durables.push_back(durableWrites(b));
+        durables.push_back(durableWrites(b));
     }
-    return {median(swaps), median(plains), median(bests)};
+    return {median(swaps), median(plains), median(bests), median(durables)};
 }
 
 // Runs tessarinctl with `args` in the home of `b`; the time from start to exit in milliseconds.
@@ -279,16 +314,20 @@ int main(int argc, char** argv) {
     std::printf("one switch with N items each way (2N renames), median ms, under %s (%s)\n",
                 probe.home.parent_path().c_str(), info.f_type == 0x01021994 ? "tmpfs" : "not tmpfs");
     std::printf("the swapper's time includes moveGapMs (10 ms), the pause between its two phases\n");
-    std::printf("%8s %10s %10s %10s %10s %12s %12s %14s\n", "N", "switch", "unkept", "plain", "best",
-                "switch/plain", "switch/best", "switch-best");
+    std::printf("durable = the switch's two durable writes by plain code; rest = switch - best - durable - "
+                "moveGapMs\n");
+    std::printf("%8s %10s %10s %10s %10s %10s %12s %12s %12s %10s\n", "N", "switch", "unkept", "plain",
+                "best", "durable", "switch/plain", "switch/best", "switch-best", "rest");
     std::vector<std::pair<int, int>> sizes{{100, 21}, {1000, 11}, {10000, 5}};
     if (argc > 1)
         sizes = {{std::atoi(argv[1]), 5}};
     for (const auto& [n, runs] : sizes) {
         const Result r = measure(n, runs, false);
         const Result unkept = measure(n, runs, false, false);
-        std::printf("%8d %10.2f %10.2f %10.2f %10.2f %12.2f %12.2f %14.2f\n", n, r.swap, unkept.swap, r.plain,
-                    r.best, r.swap / r.plain, r.swap / r.best, r.swap - r.best);
+        const double gap = AppSettings{}.moveGapMs;
+        std::printf("%8d %10.2f %10.2f %10.2f %10.2f %10.2f %12.2f %12.2f %12.2f %10.2f\n", n, r.swap,
+                    unkept.swap, r.plain, r.best, r.durable, r.swap / r.plain, r.swap / r.best,
+                    r.swap - r.best, r.swap - r.best - r.durable - gap);
     }
     std::printf("where the time goes:\n");
     for (const auto& [n, runs] : sizes)

@@ -52,12 +52,12 @@ template <typename F> int errnoOf(F&& action, std::string* message = nullptr) {
 
 } // namespace
 
-TEST(FileSystemSurface, ListsVisibleItemsInFileSystemOrder) {
+TEST(FileSystemSurface, ListsVisibleItemsInInodeOrder) {
     struct Case {
         const char* description;
         Tree tree;
         Location at;
-        std::vector<std::string> expected; // sorted; the listing order itself is checked against readdir
+        std::vector<std::string> expected; // sorted; the listing order itself is checked against the inodes
     } cases[] = {
         {"hidden names dropped",
          {{"Desktop/notes.txt", "n"},
@@ -93,12 +93,13 @@ TEST(FileSystemSurface, ListsVisibleItemsInFileSystemOrder) {
         std::sort(sorted.begin(), sorted.end());
         EXPECT_EQ(sorted, c.expected);
 
-        std::vector<std::string> readdirOrder;
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(surface.folder(c.at), ec))
-            if (entry.path().filename().string()[0] != '.')
-                readdirOrder.push_back(entry.path().filename().string());
-        EXPECT_EQ(listed, readdirOrder);
+        std::vector<ino_t> inodes;
+        for (const auto& name : listed) {
+            struct stat info {};
+            ASSERT_EQ(::lstat((surface.folder(c.at) / name).c_str(), &info), 0) << name;
+            inodes.push_back(info.st_ino);
+        }
+        EXPECT_TRUE(std::is_sorted(inodes.begin(), inodes.end()));
     }
 }
 

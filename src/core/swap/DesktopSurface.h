@@ -18,7 +18,7 @@ public:
 
     // True when the Desktop and the workspace store lie on one volume. Never throws.
     virtual bool sameVolume() = 0;
-    // The names of the items directly inside `at`, hidden names left out, in file-system order.
+    // The names of the items directly inside `at`, hidden names left out, in inode order.
     virtual std::vector<std::string> items(const Location& at) = 0;
     // Moves the item `name` from `from` to `to` under the same name; never replaces an existing item.
     virtual void move(const std::string& name, const Location& from, const Location& to) = 0;
