@@ -10,7 +10,6 @@
 // same run: the start of `tessarinctl --version`, the best loop's 200 renames and moveGapMs.
 #include "BenchSupport.h"
 #include "model/Config.h"
-#include "model/ConfigCodec.h"
 #include "store/FileStateStore.h"
 #include "swap/DesktopSwapper.h"
 #include "swap/FileSystemSurface.h"
