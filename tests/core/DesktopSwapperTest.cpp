@@ -130,6 +130,7 @@ TEST(DesktopSwapper, RecoveryFinishesAPartlyAppliedJournal) {
         outgoing.push_back("a" + std::to_string(i));
         w.item(i < 3 ? w.folder("A") : w.paths.desktop, outgoing.back()); // three already moved
     }
+    outgoing.push_back("left the Desktop and deleted meanwhile");
     w.item(w.folder("B"), "b1");
     w.store.saveJournal(Journal{"A", "B", outgoing, {"b1", "deleted meanwhile"}});
 
