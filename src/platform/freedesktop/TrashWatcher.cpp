@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tessarin {
 
@@ -44,6 +45,7 @@ void TrashWatcher::start(const fs::path& file) {
     }
     inotify_ = fd;
     file_ = fileFd;
+    inTrash_ = isInsideTrash(file);
     notifier_ = std::make_unique<QSocketNotifier>(inotify_, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &TrashWatcher::readEvents);
 }
@@ -68,7 +70,10 @@ void TrashWatcher::readEvents() {
     const fs::path now = fs::read_symlink("/proc/self/fd/" + std::to_string(file_), ec);
     if (ec)
         return; // the file's path can't be read: ignored
-    if (isInsideTrash(now))
+    // Two quick moves (elsewhere, then into the Trash) can be read as two batches that both find the
+    // file in the Trash; only the batch that sees it arrive there reports it.
+    const bool wasInTrash = std::exchange(inTrash_, isInsideTrash(now));
+    if (inTrash_ && !wasInTrash)
         emit trashed();
 }
 

@@ -10,7 +10,8 @@ namespace tessarin {
 
 // Reports when a file (the AppImage the program runs from) is moved into a Trash folder: inotify
 // reports each rename of the file, and the path the kernel now gives the open file says where it went.
-// A move anywhere else, or a rename in place, is ignored.
+// A move anywhere else, or a rename in place, is ignored; so is a move within the Trash once it has been
+// reported: `trashed` fires once per trip into the Trash, however the renames are batched.
 class TrashWatcher : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +30,7 @@ private:
 
     int inotify_ = -1;
     int file_ = -1; // O_PATH descriptor of the watched file: follows it through renames
+    bool inTrash_ = false;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
