@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <unordered_set>
 
 namespace tessarin {
@@ -43,7 +44,7 @@ std::string quotedList(const std::vector<std::string>& names) {
 }
 
 std::vector<std::string> present(const std::vector<std::string>& names, const std::vector<std::string>& in) {
-    const std::unordered_set<std::string> there(in.begin(), in.end());
+    const std::unordered_set<std::string_view> there(in.begin(), in.end(), in.size());
     std::vector<std::string> found;
     for (const auto& name : names)
         if (there.count(name))
@@ -89,11 +90,13 @@ DesktopSwapper::DesktopSwapper(DesktopSurface& surface, StateStore& store, Sleep
 
 std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     const MoveBatch batch(surface_);
-    recoverIfNeeded();
+    std::optional<Config> recovered = recover();
     if (!surface_.sameVolume())
         throw SwapError::crossVolumeStore();
 
-    Config config = store_.loadConfig();
+    // The document as recovery left it, or read again when recovery couldn't read it (so its error
+    // is the one reported).
+    Config config = recovered ? std::move(*recovered) : store_.loadConfig();
     const std::string active = config.activeWorkspace;
     if (active == target)
         return {};
@@ -105,7 +108,7 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
         throw StoreError(config.schemaVersion);
     requireDesktopFolder(target, "The desktop to switch to");
     requireDesktopFolder(active, "The active desktop");
-    const Config loaded = config;
+    Config journalled = config;
     auto targetItems = surface_.items(Location::workspace(target));
     auto desktopItems = refuseUnsafeSwitch(config, target, targetItems);
 
@@ -147,15 +150,18 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     config.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
     // The journal carries the outgoing names and finishing it records them, so the document is written
     // before the moves only when something else in it changed: positions read, the pinned stash, strays.
-    Config journalled = loaded;
     journalled.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
     if (!(config == journalled))
         store_.saveConfig(config);
 
-    const Journal journal{active, target, outgoing, incoming};
+    // Built in place: the store takes an optional, and a switch of many items should not copy its lists
+    // to make one.
+    std::optional<Journal> journal(std::in_place,
+                                   Journal{active, target, std::move(outgoing), std::move(incoming)});
     store_.saveJournal(journal);
-    applyMoves(journal, std::chrono::milliseconds(AppSettings::clampMoveGapMs(config.settings.moveGapMs)),
+    applyMoves(*journal, std::chrono::milliseconds(AppSettings::clampMoveGapMs(config.settings.moveGapMs)),
                nativePositions);
+    incoming = std::move(journal->incoming);
 
     config.activeWorkspace = target;
     config.updateWorkspace(target, [&](Workspace& w) { w.files = incoming; });
@@ -189,17 +195,20 @@ std::vector<std::string> DesktopSwapper::refuseUnsafeSwitch(const Config& config
 
     // What stays on the Desktop through the switch once the pinned stash step has run: held items
     // (pinned, or back from the stash) and, leaving the hidden Desktop, strays that can't be deposited.
-    std::unordered_set<std::string> onDesktop(desktopItems.begin(), desktopItems.end());
-    std::unordered_set<std::string> held(config.settings.pinnedFolders.begin(),
-                                         config.settings.pinnedFolders.end());
+    std::unordered_set<std::string_view> onDesktop(desktopItems.begin(), desktopItems.end(),
+                                                   desktopItems.size());
+    std::unordered_set<std::string_view> held(config.settings.pinnedFolders.begin(),
+                                              config.settings.pinnedFolders.end());
+    std::vector<std::string> stashed;
     if (target == blank) {
         for (const auto& name : config.settings.pinnedFolders)
             onDesktop.erase(name);
     } else {
         // A stashed item whose name is taken on the Desktop stays in the stash.
-        for (auto& name : surface_.items(Location::workspace(pinnedStash)))
+        stashed = surface_.items(Location::workspace(pinnedStash));
+        for (const auto& name : stashed)
             if (onDesktop.insert(name).second)
-                held.insert(std::move(name));
+                held.insert(name);
     }
     std::vector<std::string> loose; // on the Desktop and not held, in Desktop order
     for (const auto& name : desktopItems)
@@ -228,8 +237,10 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     const Location from = Location::workspace(journal.fromWorkspace);
     const Location to = Location::workspace(journal.toWorkspace);
 
+    // The sets hold views of the listings' names and of the journal's: a switch of many items builds
+    // them without copying a name.
     const auto onDesktop = surface_.items(desktop);
-    std::unordered_set<std::string> desktopNow(onDesktop.begin(), onDesktop.end());
+    std::unordered_set<std::string_view> desktopNow(onDesktop.begin(), onDesktop.end(), onDesktop.size());
     if (carryPositions) {
         try {
             surface_.carryPositions(desktop, from);
@@ -238,14 +249,15 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     }
     // A name that is already in the outgoing folder has moved before this replay (the Desktop's item of
     // that name is then an incoming one): it is not moved again.
-    std::optional<std::unordered_set<std::string>> inFrom;
+    std::vector<std::string> listedFrom;
+    std::optional<std::unordered_set<std::string_view>> inFrom;
     std::vector<std::string> leaving;
     for (const auto& name : journal.outgoing) {
         if (!desktopNow.count(name))
             continue;
         if (!inFrom) {
-            const auto listed = surface_.items(from);
-            inFrom.emplace(listed.begin(), listed.end());
+            listedFrom = surface_.items(from);
+            inFrom.emplace(listedFrom.begin(), listedFrom.end(), listedFrom.size() + journal.outgoing.size());
         }
         // Inserted so that a name the journal lists twice moves once.
         if (inFrom->insert(name).second)
@@ -273,7 +285,7 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         }
     }
     const auto inFolder = surface_.items(to);
-    std::unordered_set<std::string> folderNow(inFolder.begin(), inFolder.end());
+    std::unordered_set<std::string_view> folderNow(inFolder.begin(), inFolder.end(), inFolder.size());
     std::vector<std::string> arriving;
     for (const auto& name : journal.incoming)
         // Something of the same name on the Desktop keeps this item in its folder, never overwritten.
@@ -286,22 +298,26 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         } catch (...) {
         }
     }
-    for (const auto& name : arriving) {
+    for (const auto& name : arriving)
         surface_.move(name, to, desktop);
-        desktopNow.insert(name);
-    }
 }
 
 void DesktopSwapper::recoverIfNeeded() {
-    const MoveBatch batch(surface_);
-    struct Drains {
-        DesktopSwapper& self;
-        ~Drains() {
-            self.drainPinnedStashUnlessHidden();
-            self.drainHiddenDesktopUnlessHidden();
-        }
-    } drains{*this};
+    recover();
+}
 
+std::optional<Config> DesktopSwapper::recover() {
+    const MoveBatch batch(surface_);
+    try {
+        finishJournalledSwitch();
+    } catch (...) {
+        drainUnlessHidden();
+        throw;
+    }
+    return drainUnlessHidden();
+}
+
+void DesktopSwapper::finishJournalledSwitch() {
     const auto journal = store_.loadJournal();
     if (!journal)
         return;
@@ -423,11 +439,22 @@ void DesktopSwapper::place(const Config& config, const IconPositions& positions,
         placeSettling(surface_, positions, sleep_);
 }
 
-void DesktopSwapper::drainPinnedStashUnlessHidden() {
+std::optional<Config> DesktopSwapper::drainUnlessHidden() {
+    std::optional<Config> config;
     try {
-        Config config = store_.loadConfig();
-        if (config.activeWorkspace == blank)
-            return;
+        config = store_.loadConfig();
+    } catch (...) {
+        return std::nullopt;
+    }
+    if (config->activeWorkspace == blank)
+        return config;
+    drainPinnedStash(*config);
+    drainHiddenDesktop(*config);
+    return config;
+}
+
+void DesktopSwapper::drainPinnedStash(Config& config) {
+    try {
         const StashResult stash = syncPinnedStash(config, config.activeWorkspace);
         if (stash.restored.empty())
             return;
@@ -441,11 +468,8 @@ void DesktopSwapper::drainPinnedStashUnlessHidden() {
     }
 }
 
-void DesktopSwapper::drainHiddenDesktopUnlessHidden() {
+void DesktopSwapper::drainHiddenDesktop(Config& config) {
     try {
-        Config config = store_.loadConfig();
-        if (config.activeWorkspace == blank)
-            return;
         const auto items = surface_.items(Location::workspace(blank));
         if (items.empty())
             return;

@@ -5,6 +5,7 @@
 #include "swap/DesktopSurface.h"
 #include "swap/IconPlacement.h"
 
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -71,8 +72,14 @@ private:
     StashResult syncPinnedStash(Config& config, const std::string& target);
     void depositStrays(Config& config, const std::vector<std::string>& strays, const std::string& target);
     void place(const Config& config, const IconPositions& positions, const std::vector<std::string>& names);
-    void drainPinnedStashUnlessHidden();
-    void drainHiddenDesktopUnlessHidden();
+    // recoverIfNeeded(), returning the document as it left it (nothing when it couldn't be read).
+    std::optional<Config> recover();
+    void finishJournalledSwitch();
+    // Both drains run on one load of the document, and only while a desktop is shown. Returns that
+    // document as the drains left it.
+    std::optional<Config> drainUnlessHidden();
+    void drainPinnedStash(Config& config);
+    void drainHiddenDesktop(Config& config);
 
     DesktopSurface& surface_;
     StateStore& store_;
