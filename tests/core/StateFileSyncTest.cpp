@@ -3,6 +3,7 @@
 // system calls a real switch through tessarinctl makes, seen by a preloaded tracer.
 #include "support/World.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -21,36 +22,30 @@ TEST(StateFiles, EachIsFlushedBeforeItReplacesTheOldOneAndItsFolderAfter) {
     env["TESSARIN_SYNC_TRACE_LOG"] = log.string();
     ASSERT_EQ(test::run(World::argv({"switch", "B"}), env).status, 0);
 
-    std::vector<std::vector<std::string>> calls;
+    std::vector<std::string> calls; // "fsync\tPATH" or "rename\tFROM\tTO"
     std::istringstream lines(test::readFile(log));
-    for (std::string line; std::getline(lines, line);) {
-        std::vector<std::string> fields;
-        std::istringstream split(line);
-        for (std::string field; std::getline(split, field, '\t');)
-            fields.push_back(field);
-        calls.push_back(fields);
-    }
+    for (std::string line; std::getline(lines, line);)
+        calls.push_back(line);
+    const std::string renamed = "rename\t";
     for (const fs::path& target : {w.paths.config, w.paths.journal}) {
         SCOPED_TRACE(target.filename().string());
         const std::string folder = fs::canonical(target.parent_path()).string();
         const std::string file = (fs::path(folder) / target.filename()).string();
         int replaced = 0;
-        std::size_t since = 0; // the calls after the previous replacement of this file
-        for (std::size_t i = 0; i < calls.size(); ++i) {
-            const auto& call = calls[i];
-            if (call.size() != 3 || call[0] != "rename" || fs::weakly_canonical(call[2]).string() != file)
+        auto since = calls.begin(); // the calls after the previous replacement of this file
+        for (auto call = calls.begin(); call != calls.end(); ++call) {
+            const std::size_t tab = call->find('\t', renamed.size());
+            if (!call->starts_with(renamed) || tab == std::string::npos ||
+                fs::weakly_canonical(call->substr(tab + 1)).string() != file)
                 continue;
             ++replaced;
-            const std::string temp = fs::weakly_canonical(call[1]).string();
-            bool flushed = false;
-            for (std::size_t j = since; j < i; ++j)
-                flushed = flushed || calls[j] == std::vector<std::string>{"fsync", temp};
-            EXPECT_TRUE(flushed) << temp << " renamed into place without an fsync";
-            bool folderFlushed = false;
-            for (std::size_t j = i + 1; j < calls.size(); ++j)
-                folderFlushed = folderFlushed || calls[j] == std::vector<std::string>{"fsync", folder};
-            EXPECT_TRUE(folderFlushed) << "the folder is not flushed after the rename";
-            since = i + 1;
+            const std::string temp =
+                fs::weakly_canonical(call->substr(renamed.size(), tab - renamed.size())).string();
+            EXPECT_NE(std::find(since, call, "fsync\t" + temp), call)
+                << temp << " renamed into place without an fsync";
+            EXPECT_NE(std::find(call + 1, calls.end(), "fsync\t" + folder), calls.end())
+                << "the folder is not flushed after the rename";
+            since = call + 1;
         }
         EXPECT_GE(replaced, 1) << "no save of this file was seen";
     }

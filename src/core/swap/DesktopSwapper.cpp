@@ -161,20 +161,20 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     store_.saveJournal(journal);
     applyMoves(*journal, std::chrono::milliseconds(AppSettings::clampMoveGapMs(config.settings.moveGapMs)),
                nativePositions);
-    incoming = std::move(journal->incoming);
+    const std::vector<std::string>& arrived = journal->incoming;
 
     config.activeWorkspace = target;
-    config.updateWorkspace(target, [&](Workspace& w) { w.files = incoming; });
+    config.updateWorkspace(target, [&](Workspace& w) { w.files = arrived; });
     store_.saveConfig(config);
 
     IconPositions toPlace;
     std::vector<std::string> names;
     if (!nativePositions) {
         if (const Workspace* w = config.findWorkspace(target))
-            for (const auto& name : incoming)
+            for (const auto& name : arrived)
                 if (const IconPosition* p = w->positions.find(name))
                     toPlace.set(name, *p);
-        names = incoming;
+        names = arrived;
     }
     for (const auto& [name, position] : stash.restoredPositions) {
         toPlace.set(name, position);
