@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -68,10 +69,9 @@ bool FileSystemSurface::sameVolume() {
 
 std::vector<std::string> FileSystemSurface::items(const Location& at) {
     const fs::path path = folder(at);
-    const auto opened = open_.find(at);
-    const int descriptor = opened != open_.end()
-                               ? ::openat(opened->second, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
-                               : ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int opened = openedFolder(at);
+    const int descriptor = opened >= 0 ? ::openat(opened, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                                       : ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0)
         return {};
     DIR* dir = ::fdopendir(descriptor);
@@ -79,11 +79,24 @@ std::vector<std::string> FileSystemSurface::items(const Location& at) {
         ::close(descriptor);
         return {};
     }
-    std::vector<std::pair<ino_t, std::string>> entries;
+    // The names go into one buffer, each with its inode: sorting those small entries and then making
+    // each string once is much cheaper than growing and sorting a vector of strings.
+    struct Entry {
+        ino_t inode;
+        std::uint32_t offset;
+        std::uint32_t length;
+        bool operator<(const Entry& other) const { return inode < other.inode; }
+    };
+    std::string buffer;
+    std::vector<Entry> entries;
     errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.')
-            entries.emplace_back(entry->d_ino, entry->d_name);
+        if (entry->d_name[0] != '.') {
+            const std::string_view name(entry->d_name);
+            entries.push_back(Entry{entry->d_ino, static_cast<std::uint32_t>(buffer.size()),
+                                    static_cast<std::uint32_t>(name.size())});
+            buffer += name;
+        }
         errno = 0;
     }
     const bool failed = errno != 0;
@@ -95,8 +108,8 @@ std::vector<std::string> FileSystemSurface::items(const Location& at) {
     std::sort(entries.begin(), entries.end());
     std::vector<std::string> names;
     names.reserve(entries.size());
-    for (auto& entry : entries)
-        names.push_back(std::move(entry.second));
+    for (const Entry& entry : entries)
+        names.emplace_back(buffer, entry.offset, entry.length);
     return names;
 }
 
@@ -115,15 +128,22 @@ void FileSystemSurface::closeFolders() {
     open_.clear();
 }
 
+int FileSystemSurface::openedFolder(const Location& location) const {
+    for (const auto& [at, descriptor] : open_)
+        if (at == location)
+            return descriptor;
+    return -1;
+}
+
 int FileSystemSurface::openFolder(const Location& location, bool keep) {
     if (keep)
-        if (const auto found = open_.find(location); found != open_.end())
-            return found->second;
+        if (const int opened = openedFolder(location); opened >= 0)
+            return opened;
     // O_PATH needs no read permission on the folder itself: a folder that can be searched and written
     // but not listed still takes and gives items, as with full paths.
     const int descriptor = ::open(folder(location).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (keep && descriptor >= 0)
-        open_.emplace(location, descriptor);
+        open_.emplace_back(location, descriptor);
     return descriptor;
 }
 

@@ -4,7 +4,8 @@
 
 #include <filesystem>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace tessarin {
 
@@ -59,12 +60,15 @@ private:
     // batch's, opened on first use; without it the caller closes it. Throws std::invalid_argument for a
     // location that can't be a folder.
     int openFolder(const Location& location, bool keep);
+    // The batch's descriptor of `location`, or -1 when it has none.
+    int openedFolder(const Location& location) const;
     void closeFolders();
     void moveWithoutFlag(int fromFolder, int toFolder, const std::string& name, const Location& to);
 
     std::filesystem::path desktop_;
     std::filesystem::path workspacesRoot_;
-    std::unordered_map<Location, int> open_;
+    // The batch's open folders: a handful, so a search of the list is cheaper than hashing a name per move.
+    std::vector<std::pair<Location, int>> open_;
     int batches_ = 0;
 };
 
