@@ -2,11 +2,11 @@
 
 #include "support/Utf8.h"
 #include "swap/FolderName.h"
+#include "swap/NameSet.h"
 
 #include <algorithm>
 #include <optional>
 #include <string_view>
-#include <unordered_set>
 
 namespace tessarin {
 
@@ -43,13 +43,26 @@ std::string quotedList(const std::vector<std::string>& names) {
     return text;
 }
 
-std::vector<std::string> present(const std::vector<std::string>& names, const std::vector<std::string>& in) {
-    const std::unordered_set<std::string_view> there(in.begin(), in.end(), in.size());
+// The names of `names` that are also in `in`, in the order of `names`.
+template <class Names, class In> std::vector<std::string> present(const Names& names, const In& in) {
+    const NameSet there(in);
     std::vector<std::string> found;
     for (const auto& name : names)
-        if (there.count(name))
-            found.push_back(name);
+        if (there.contains(name))
+            found.emplace_back(name);
     return found;
+}
+
+// `names` itself when `pick` picks each of them, else a copy of those picked, in `storage`: a switch
+// moves every name of its journal, and copying them all to make the list would be waste.
+const std::vector<std::string>& picked(const std::vector<std::string>& names, const std::vector<char>& pick,
+                                       std::vector<std::string>& storage) {
+    if (std::find(pick.begin(), pick.end(), 0) == pick.end())
+        return names;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (pick[i])
+            storage.push_back(names[i]);
+    return storage;
 }
 
 IconPositions readOrEmpty(DesktopSurface& surface, const std::vector<std::string>& names) {
@@ -115,44 +128,45 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     const StashResult stash = syncPinnedStash(config, target);
     if (!stash.restored.empty())
         desktopItems = surface_.items(Location::desktop());
-    std::unordered_set<std::string> held(config.settings.pinnedFolders.begin(),
-                                         config.settings.pinnedFolders.end());
-    held.insert(stash.restored.begin(), stash.restored.end());
-    std::unordered_set<std::string> heldOnDesktop;
+    // Views of the pinned names and of the stash's, which outlive every use below.
+    NameSet held(config.settings.pinnedFolders, stash.restored.size());
+    for (const auto& name : stash.restored)
+        held.insert(name);
+    NameSet heldOnDesktop;
     for (const auto& name : desktopItems)
-        if (held.count(name))
+        if (held.contains(name))
             heldOnDesktop.insert(name);
 
     std::vector<std::string> outgoing;
     if (active == blank) {
         std::vector<std::string> strays;
         for (const auto& name : desktopItems)
-            if (!held.count(name))
+            if (!held.contains(name))
                 strays.push_back(name);
         if (!strays.empty())
             depositStrays(config, strays, target);
     } else {
         for (const auto& name : desktopItems)
-            if (!held.count(name))
+            if (!held.contains(name))
                 outgoing.push_back(name);
     }
 
     std::vector<std::string> skips;
     std::vector<std::string> incoming;
     for (auto& name : targetItems)
-        (heldOnDesktop.count(name) ? skips : incoming).push_back(std::move(name));
+        (heldOnDesktop.contains(name) ? skips : incoming).push_back(std::move(name));
 
     const bool nativePositions = config.settings.nativePositions;
     if (!nativePositions && active != blank) {
         const IconPositions read = readOrEmpty(surface_, outgoing);
         config.updateWorkspace(active, [&](Workspace& w) { w.positions = read; });
     }
-    config.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
     // The journal carries the outgoing names and finishing it records them, so the document is written
     // before the moves only when something else in it changed: positions read, the pinned stash, strays.
-    journalled.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
-    if (!(config == journalled))
+    if (!(config == journalled)) {
+        config.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
         store_.saveConfig(config);
+    }
 
     // Built in place: the store takes an optional, and a switch of many items should not copy its lists
     // to make one.
@@ -161,18 +175,22 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     store_.saveJournal(journal);
     applyMoves(*journal, std::chrono::milliseconds(AppSettings::clampMoveGapMs(config.settings.moveGapMs)),
                nativePositions);
-    const std::vector<std::string>& arrived = journal->incoming;
 
+    // The journal's lists are not needed again: the document takes them.
     config.activeWorkspace = target;
-    config.updateWorkspace(target, [&](Workspace& w) { w.files = arrived; });
+    config.updateWorkspace(active, [&](Workspace& w) { w.files = std::move(journal->outgoing); });
+    config.updateWorkspace(target, [&](Workspace& w) { w.files = std::move(journal->incoming); });
     store_.saveConfig(config);
+    static const std::vector<std::string> none;
+    const Workspace* entered = config.findWorkspace(target);
+    const std::vector<std::string>& arrived = entered ? entered->files : none;
 
     IconPositions toPlace;
     std::vector<std::string> names;
     if (!nativePositions) {
-        if (const Workspace* w = config.findWorkspace(target))
+        if (entered)
             for (const auto& name : arrived)
-                if (const IconPosition* p = w->positions.find(name))
+                if (const IconPosition* p = entered->positions.find(name))
                     toPlace.set(name, *p);
         names = arrived;
     }
@@ -195,10 +213,8 @@ std::vector<std::string> DesktopSwapper::refuseUnsafeSwitch(const Config& config
 
     // What stays on the Desktop through the switch once the pinned stash step has run: held items
     // (pinned, or back from the stash) and, leaving the hidden Desktop, strays that can't be deposited.
-    std::unordered_set<std::string_view> onDesktop(desktopItems.begin(), desktopItems.end(),
-                                                   desktopItems.size());
-    std::unordered_set<std::string_view> held(config.settings.pinnedFolders.begin(),
-                                              config.settings.pinnedFolders.end());
+    NameSet onDesktop(desktopItems);
+    NameSet held(config.settings.pinnedFolders);
     std::vector<std::string> stashed;
     if (target == blank) {
         for (const auto& name : config.settings.pinnedFolders)
@@ -207,28 +223,32 @@ std::vector<std::string> DesktopSwapper::refuseUnsafeSwitch(const Config& config
         // A stashed item whose name is taken on the Desktop stays in the stash.
         stashed = surface_.items(Location::workspace(pinnedStash));
         for (const auto& name : stashed)
-            if (onDesktop.insert(name).second)
+            if (onDesktop.insert(name))
                 held.insert(name);
     }
-    std::vector<std::string> loose; // on the Desktop and not held, in Desktop order
+    std::vector<std::string_view> loose; // on the Desktop and not held, in Desktop order
     for (const auto& name : desktopItems)
-        if (onDesktop.count(name) && !held.count(name))
+        if (onDesktop.contains(name) && !held.contains(name))
             loose.push_back(name);
 
-    std::vector<std::string> staying;
+    // An arriving item may not meet a namesake that stays on the Desktop.
+    const auto refuseArriving = [&](const auto& staying) {
+        if (auto clashes = present(targetItems, staying); !clashes.empty())
+            throw SwapError::nameClash(clashes, target, false);
+    };
     if (active == blank) {
         const auto expand = config.expandTarget();
         if (expand && *expand != target && !loose.empty()) {
             requireDesktopFolder(*expand, "The desktop that takes the items put on the hidden Desktop");
-            staying = present(loose, surface_.items(Location::workspace(*expand)));
+            refuseArriving(present(loose, surface_.items(Location::workspace(*expand))));
         } else {
-            staying = loose;
+            refuseArriving(loose);
         }
     } else if (auto clashes = present(loose, surface_.items(Location::workspace(active))); !clashes.empty()) {
+        // Leaving a shown desktop, only held items stay on the Desktop; an incoming namesake of one of
+        // them stays in its folder.
         throw SwapError::nameClash(clashes, active, true);
     }
-    if (auto clashes = present(targetItems, staying); !clashes.empty())
-        throw SwapError::nameClash(clashes, target, false);
     return desktopItems;
 }
 
@@ -240,7 +260,7 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     // The sets hold views of the listings' names and of the journal's: a switch of many items builds
     // them without copying a name.
     const auto onDesktop = surface_.items(desktop);
-    std::unordered_set<std::string_view> desktopNow(onDesktop.begin(), onDesktop.end(), onDesktop.size());
+    NameSet desktopNow(onDesktop);
     if (carryPositions) {
         try {
             surface_.carryPositions(desktop, from);
@@ -250,19 +270,21 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     // A name that is already in the outgoing folder has moved before this replay (the Desktop's item of
     // that name is then an incoming one): it is not moved again.
     std::vector<std::string> listedFrom;
-    std::optional<std::unordered_set<std::string_view>> inFrom;
-    std::vector<std::string> leaving;
-    for (const auto& name : journal.outgoing) {
-        if (!desktopNow.count(name))
+    std::optional<NameSet> inFrom;
+    std::vector<char> leaves(journal.outgoing.size());
+    for (std::size_t i = 0; i < journal.outgoing.size(); ++i) {
+        const std::string& name = journal.outgoing[i];
+        if (!desktopNow.contains(name))
             continue;
         if (!inFrom) {
             listedFrom = surface_.items(from);
-            inFrom.emplace(listedFrom.begin(), listedFrom.end(), listedFrom.size() + journal.outgoing.size());
+            inFrom.emplace(listedFrom, journal.outgoing.size());
         }
         // Inserted so that a name the journal lists twice moves once.
-        if (inFrom->insert(name).second)
-            leaving.push_back(name);
+        leaves[i] = inFrom->insert(name);
     }
+    std::vector<std::string> someLeaving;
+    const std::vector<std::string>& leaving = picked(journal.outgoing, leaves, someLeaving);
     // Where the icons stand is kept before they go, and handed to the icon host before they come:
     // also when finishing an interrupted switch, so neither phase loses its layout.
     if (!leaving.empty()) {
@@ -271,10 +293,11 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         } catch (...) {
         }
     }
-    for (const auto& name : leaving) {
+    for (const auto& name : leaving)
         surface_.move(name, desktop, from);
+    // After the moves rather than between them: each rename leaves the caches cold.
+    for (const auto& name : leaving)
         desktopNow.erase(name);
-    }
     if (!leaving.empty() && gap.count() > 0)
         sleep_(gap);
 
@@ -285,13 +308,16 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
         }
     }
     const auto inFolder = surface_.items(to);
-    std::unordered_set<std::string_view> folderNow(inFolder.begin(), inFolder.end(), inFolder.size());
-    std::vector<std::string> arriving;
-    for (const auto& name : journal.incoming)
+    NameSet folderNow(inFolder);
+    std::vector<char> arrives(journal.incoming.size());
+    for (std::size_t i = 0; i < journal.incoming.size(); ++i) {
+        const std::string& name = journal.incoming[i];
         // Something of the same name on the Desktop keeps this item in its folder, never overwritten.
         // Erased so that a name the journal lists twice moves once.
-        if (!desktopNow.count(name) && folderNow.erase(name))
-            arriving.push_back(name);
+        arrives[i] = !desktopNow.contains(name) && folderNow.erase(name);
+    }
+    std::vector<std::string> someArriving;
+    const std::vector<std::string>& arriving = picked(journal.incoming, arrives, someArriving);
     if (!arriving.empty()) {
         try {
             surface_.applyLayout(arriving, to);
