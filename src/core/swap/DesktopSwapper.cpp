@@ -65,6 +65,32 @@ const std::vector<std::string>& picked(const std::vector<std::string>& names, co
     return storage;
 }
 
+// Sets the item lists of two desktops aside from a document for as long as it lives. The steps before a
+// switch's moves never change those lists, and they are most of a large document: the copy taken to see
+// whether those steps changed anything, and the comparison, can leave them out.
+class ListsSetAside {
+public:
+    ListsSetAside(Config& config, std::string_view first, std::string_view second)
+        : first_(config.findWorkspace(first)), second_(config.findWorkspace(second)) {
+        for (Workspace* w : {first_, second_})
+            if (w)
+                std::swap(w->files, w == first_ ? firstFiles_ : secondFiles_);
+    }
+    ~ListsSetAside() {
+        for (Workspace* w : {first_, second_})
+            if (w)
+                std::swap(w->files, w == first_ ? firstFiles_ : secondFiles_);
+    }
+    ListsSetAside(const ListsSetAside&) = delete;
+    ListsSetAside& operator=(const ListsSetAside&) = delete;
+
+private:
+    Workspace* first_;
+    Workspace* second_;
+    std::vector<std::string> firstFiles_;
+    std::vector<std::string> secondFiles_;
+};
+
 IconPositions readOrEmpty(DesktopSurface& surface, const std::vector<std::string>& names) {
     try {
         return surface.readPositions(names);
@@ -121,7 +147,10 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
         throw StoreError(config.schemaVersion);
     requireDesktopFolder(target, "The desktop to switch to");
     requireDesktopFolder(active, "The active desktop");
-    Config journalled = config;
+    const Config journalled = [&] {
+        const ListsSetAside aside(config, active, target);
+        return config;
+    }();
     auto targetItems = surface_.items(Location::workspace(target));
     auto desktopItems = refuseUnsafeSwitch(config, target, targetItems);
 
@@ -163,7 +192,11 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     }
     // The journal carries the outgoing names and finishing it records them, so the document is written
     // before the moves only when something else in it changed: positions read, the pinned stash, strays.
-    if (!(config == journalled)) {
+    const bool changed = [&] {
+        const ListsSetAside aside(config, active, target);
+        return !(config == journalled);
+    }();
+    if (changed) {
         config.updateWorkspace(active, [&](Workspace& w) { w.files = outgoing; });
         store_.saveConfig(config);
     }
