@@ -25,6 +25,7 @@ TEST(NameSet, AgreesWithTheStandardSetThroughInsertsAndErases) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<std::string> names;
+        names.reserve(static_cast<std::size_t>(c.pool));
         for (int i = 0; i < c.pool; ++i)
             names.push_back(std::string(static_cast<std::size_t>(i % 7), 'x') + std::to_string(i));
         std::mt19937 random(5);

@@ -55,9 +55,9 @@ template <class Names, class In> std::vector<std::string> present(const Names& n
 
 // `names` itself when `pick` picks each of them, else a copy of those picked, in `storage`: a switch
 // moves every name of its journal, and copying them all to make the list would be waste.
-const std::vector<std::string>& picked(const std::vector<std::string>& names, const std::vector<char>& pick,
+const std::vector<std::string>& picked(const std::vector<std::string>& names, const std::vector<bool>& pick,
                                        std::vector<std::string>& storage) {
-    if (std::find(pick.begin(), pick.end(), 0) == pick.end())
+    if (std::find(pick.begin(), pick.end(), false) == pick.end())
         return names;
     for (std::size_t i = 0; i < names.size(); ++i)
         if (pick[i])
@@ -304,7 +304,7 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     // that name is then an incoming one): it is not moved again.
     std::vector<std::string> listedFrom;
     std::optional<NameSet> inFrom;
-    std::vector<char> leaves(journal.outgoing.size());
+    std::vector<bool> leaves(journal.outgoing.size());
     for (std::size_t i = 0; i < journal.outgoing.size(); ++i) {
         const std::string& name = journal.outgoing[i];
         if (!desktopNow.contains(name))
@@ -342,7 +342,7 @@ void DesktopSwapper::applyMoves(const Journal& journal, std::chrono::microsecond
     }
     const auto inFolder = surface_.items(to);
     NameSet folderNow(inFolder);
-    std::vector<char> arrives(journal.incoming.size());
+    std::vector<bool> arrives(journal.incoming.size());
     for (std::size_t i = 0; i < journal.incoming.size(); ++i) {
         const std::string& name = journal.incoming[i];
         // Something of the same name on the Desktop keeps this item in its folder, never overwritten.
