@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -48,10 +50,12 @@ protected:
         drag->setPixmap(image);
         drag->setHotSpot(QPoint(-16, -16));
         const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-        // The drag's last messages to the target (the leave or the drop) go out before the outcome is told:
-        // the test may end this program as soon as it reads it, and a target that never hears the end of a
-        // drag would take the next one for its continuation.
+        // The drag's last messages to the target (the leave or the drop) have reached the X server before
+        // the outcome is told: the test may end this program as soon as it reads it, and a target that
+        // never hears the end of a drag takes the next one for its continuation (seen: the Leave of a
+        // refused drag lost, and the dock then never reading the next source's files).
         QCoreApplication::processEvents();
+        endRoundTrip();
         std::printf("%s\n", action == Qt::CopyAction ? "copy" : action == Qt::MoveAction ? "move" : "ignore");
         std::fflush(stdout);
         // Kept running, like a file manager: the target reads the dragged data from the source after the
@@ -59,6 +63,15 @@ protected:
     }
 
 private:
+    // A request with a reply: when it comes, the server has handled every request sent before it.
+    static void endRoundTrip() {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11)
+            return;
+        xcb_connection_t* connection = x11->connection();
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+
     QList<QUrl> urls_;
     bool started_ = false;
     bool announced_ = false;
