@@ -214,18 +214,15 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     config.updateWorkspace(active, [&](Workspace& w) { w.files = std::move(journal->outgoing); });
     config.updateWorkspace(target, [&](Workspace& w) { w.files = std::move(journal->incoming); });
     store_.saveConfig(config);
-    static const std::vector<std::string> none;
-    const Workspace* entered = config.findWorkspace(target);
-    const std::vector<std::string>& arrived = entered ? entered->files : none;
 
     IconPositions toPlace;
     std::vector<std::string> names;
-    if (!nativePositions) {
-        if (entered)
-            for (const auto& name : arrived)
-                if (const IconPosition* p = entered->positions.find(name))
-                    toPlace.set(name, *p);
-        names = arrived;
+    const Workspace* entered = config.findWorkspace(target);
+    if (!nativePositions && entered) {
+        for (const auto& name : entered->files)
+            if (const IconPosition* p = entered->positions.find(name))
+                toPlace.set(name, *p);
+        names = entered->files;
     }
     for (const auto& [name, position] : stash.restoredPositions) {
         toPlace.set(name, position);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-#include <functional>
 #include <string>
 
 namespace tessarin {
@@ -35,11 +33,3 @@ inline std::string describe(const Location& location) {
 }
 
 } // namespace tessarin
-
-template <> struct std::hash<tessarin::Location> {
-    std::size_t operator()(const tessarin::Location& location) const noexcept {
-        if (location.isDesktop())
-            return 0x9e3779b97f4a7c15u;
-        return std::hash<std::string>{}(location.workspaceName());
-    }
-};
