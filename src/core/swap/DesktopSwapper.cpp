@@ -91,6 +91,16 @@ private:
     std::vector<std::string> secondFiles_;
 };
 
+// The positions `workspace` keeps for those of `names` that have one.
+IconPositions keptPositions(const Workspace* workspace, const std::vector<std::string>& names) {
+    IconPositions kept;
+    if (workspace)
+        for (const auto& name : names)
+            if (const IconPosition* p = workspace->positions.find(name))
+                kept.set(name, *p);
+    return kept;
+}
+
 IconPositions readOrEmpty(DesktopSurface& surface, const std::vector<std::string>& names) {
     try {
         return surface.readPositions(names);
@@ -219,9 +229,7 @@ std::vector<std::string> DesktopSwapper::switchTo(const std::string& target) {
     std::vector<std::string> names;
     const Workspace* entered = config.findWorkspace(target);
     if (!nativePositions && entered) {
-        for (const auto& name : entered->files)
-            if (const IconPosition* p = entered->positions.find(name))
-                toPlace.set(name, *p);
+        toPlace = keptPositions(entered, entered->files);
         names = entered->files;
     }
     for (const auto& [name, position] : stash.restoredPositions) {
@@ -387,14 +395,9 @@ void DesktopSwapper::finishJournalledSwitch() {
     config.activeWorkspace = journal->toWorkspace;
     store_.saveConfig(config);
 
-    if (!config.settings.nativePositions) {
-        IconPositions toPlace;
-        if (const Workspace* w = config.findWorkspace(journal->toWorkspace))
-            for (const auto& name : journal->incoming)
-                if (const IconPosition* p = w->positions.find(name))
-                    toPlace.set(name, *p);
-        place(config, toPlace, journal->incoming);
-    }
+    if (!config.settings.nativePositions)
+        place(config, keptPositions(config.findWorkspace(journal->toWorkspace), journal->incoming),
+              journal->incoming);
     store_.saveJournal(std::nullopt);
 }
 
