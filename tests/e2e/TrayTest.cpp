@@ -2,6 +2,7 @@
 #include "Session.h"
 #include "session/CommandReports.h"
 #include "tray/NoTrayNotice.h"
+#include "tray/TrayHost.h"
 
 #include <gtest/gtest.h>
 
@@ -125,13 +126,26 @@ TEST(TrayIcon, NoTrayAtAllIsToldOnceAndTheIconComesWithTheTray) {
     NotificationServer notifications;
     const Served served(&notifications, "/org/freedesktop/Notifications", "org.freedesktop.Notifications");
     ASSERT_TRUE(served.ok());
+    const std::vector<std::string> tint2 = {"/usr/bin/tint2", "-c",
+                                            std::string(std::getenv("XDG_CONFIG_HOME")) + "/tint2/tint2rc"};
+    {
+        // A panel that comes just after the agent (both started at login) is not a missing tray.
+        Agent agent(home, "late-panel.log");
+        ASSERT_TRUE(agent.waitForLog("no tray to show the icon in")) << agent.log();
+        const Process panel(tint2, {});
+        EXPECT_TRUE(waitForWindow(trayIcon)) << agent.log();
+        EXPECT_FALSE(waitFor([&] { return !notifications.shown.isEmpty(); },
+                             std::chrono::milliseconds(TrayHost::noTrayGraceMs + 1000)));
+    }
+    ASSERT_TRUE(waitFor([] { return !agentOnBus(); }));
+    ASSERT_TRUE(waitForNoWindow([] { return visibleWindowNamed("tint2"); }));
+
     Agent agent(home, "told.log");
     ASSERT_TRUE(waitFor([&] { return !notifications.shown.isEmpty(); })) << agent.log();
     EXPECT_EQ(notifications.shown.front().summary, QString::fromUtf8(NoTrayNotice::summary));
     EXPECT_TRUE(notifications.shown.front().body.contains(QStringLiteral("tessarinctl list")));
     EXPECT_FALSE(visibleAlert());
-    const Process panel(
-        {"/usr/bin/tint2", "-c", std::string(std::getenv("XDG_CONFIG_HOME")) + "/tint2/tint2rc"}, {});
+    const Process panel(tint2, {});
     EXPECT_TRUE(waitForWindow(trayIcon)) << agent.log();
     EXPECT_TRUE(agent.logHas("tray icon shown through XEmbed"));
     screenshot("tray-appeared.png");

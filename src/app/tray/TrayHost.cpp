@@ -25,6 +25,12 @@ TrayHost::TrayHost(QDBusConnection bus, Note note, QObject* parent)
         },
         Qt::QueuedConnection);
     connect(&menu_, &StatusMenuView::chosen, this, &TrayHost::chosen);
+    noTrayGrace_.setSingleShot(true);
+    noTrayGrace_.setInterval(noTrayGraceMs);
+    connect(&noTrayGrace_, &QTimer::timeout, this, [this] {
+        saidNoTray_ = true;
+        emit noTrayFound();
+    });
 }
 
 TrayHost::~TrayHost() = default;
@@ -68,13 +74,12 @@ void TrayHost::useXEmbedOrWait() {
         note_(
             "no tray to show the icon in: no StatusNotifierWatcher and no XEmbed tray (_NET_SYSTEM_TRAY_S0); "
             "waiting for one");
-    if (!saidNoTray_) {
-        saidNoTray_ = true;
-        emit noTrayFound();
-    }
+    if (!saidNoTray_ && !noTrayGrace_.isActive())
+        noTrayGrace_.start();
 }
 
 void TrayHost::adopt(std::unique_ptr<StatusItem> item) {
+    noTrayGrace_.stop();
     item_.reset(); // the old icon leaves the panel before the new one arrives
     item_ = std::move(item);
     item_->setGlyph(widths_, radii_);

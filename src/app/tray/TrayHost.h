@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -14,12 +15,14 @@ namespace tessarin {
 
 // Keeps the agent's icon in whatever panel the session has: our own StatusNotifierItem while an
 // org.kde.StatusNotifierWatcher runs, the XEmbed tray otherwise, switching when the watcher comes or
-// goes. With neither it says so once (noTrayFound) and takes up whichever appears first. Holds the
-// status menu, which every protocol shows.
+// goes. With neither it says so once (noTrayFound), unless one appears within noTrayGraceMs (a panel
+// that starts beside the agent at login), and takes up whichever appears first. Holds the status menu,
+// which every protocol shows.
 class TrayHost : public QObject {
     Q_OBJECT
 public:
     using Note = std::function<void(const std::string& line)>;
+    static constexpr int noTrayGraceMs = 3000;
 
     TrayHost(QDBusConnection bus, Note note, QObject* parent = nullptr);
     ~TrayHost() override;
@@ -55,6 +58,7 @@ private:
     QDBusServiceWatcher watcher_;
     XEmbedTrayWatcher xembedTrays_;
     std::unique_ptr<StatusItem> item_;
+    QTimer noTrayGrace_;
     bool saidNoTray_ = false;
     BarLengths widths_ = glyph::restingWidths;
     BarLengths radii_ = glyph::restingRadii;
