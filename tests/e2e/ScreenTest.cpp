@@ -185,8 +185,8 @@ struct ScreenWorld {
         int x, y;
         QRgb colour;
     };
-    // Waits until one screenshot shows every spot in its colour (screen changes reach the compositor in
-    // steps, so spots checked in an earlier shot may not hold yet), a failure when none does.
+    // Waits until one screenshot shows every spot in its colour (each band is its own window, drawn in
+    // its own time), a failure for each spot that is wrong in the last one.
     void waitForPixels(const std::string& name, const std::vector<Spot>& spots) {
         QImage shot;
         const auto holds = [&](const Spot& s) { return near(shot.pixel(s.x, s.y), s.colour); };

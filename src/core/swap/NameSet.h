@@ -27,7 +27,6 @@ public:
     // False when `name` was not in the set.
     bool erase(std::string_view name);
     std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
 
 private:
     // A slot is 0 (empty), 1 (erased) or 2 + the index of its name in names_, beside the hash's upper
