@@ -187,16 +187,8 @@ Json encodeHotKeySpec(const HotKeySpec& spec) {
     return hotKeySpecJson(spec);
 }
 
-HotKeySpec decodeHotKeySpec(const Json& json, const std::string& path) {
-    return hotKeySpec(json, Path(path));
-}
-
 Json encodeDesktopCue(const DesktopCue& cue) {
     return cueJson(cue);
-}
-
-DesktopCue decodeDesktopCue(const Json& json, const std::string& path) {
-    return desktopCue(json, Path(path));
 }
 
 Json encodeWorkspace(const Workspace& w) {
@@ -228,20 +220,12 @@ Json encodeWorkspace(const Workspace& w) {
     return object;
 }
 
-Workspace decodeWorkspace(const Json& json, const std::string& path) {
-    return workspace(json, Path(path));
-}
-
 Json encodeCleanupTask(const CleanupTask& task) {
     Json object = objectWithCapacity(5);
     put(object, "id", task.id.text());
     put(object, "members", stringArrayJson(task.members));
     put(object, "date", dateJson(task.date));
     return object;
-}
-
-CleanupTask decodeCleanupTask(const Json& json, const std::string& path, Date now) {
-    return cleanupTask(json, Path(path), now);
 }
 
 Json encodeCustomFilter(const CustomFilter& filter) {

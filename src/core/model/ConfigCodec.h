@@ -32,20 +32,14 @@ Config decodeConfig(std::string_view bytes);
 // Throws nlohmann::json::type_error when a text is not valid UTF-8.
 std::string encodeConfig(const Config& config);
 
-// JSON-level pieces of the same codec. `path` is the location used in error messages
-// ("workspaces[3]", "settings"); decoders throw DecodeError.
+// JSON-level pieces of the same encoding, for commands that print part of the document.
 using Json = nlohmann::ordered_json;
 
 Json encodeWorkspace(const Workspace& workspace);
-Workspace decodeWorkspace(const Json& json, const std::string& path);
 Json encodeSettings(const AppSettings& settings);
-AppSettings decodeSettings(const Json& json, const std::string& path);
 Json encodeCleanupTask(const CleanupTask& task);
-CleanupTask decodeCleanupTask(const Json& json, const std::string& path, Date now);
 Json encodeCustomFilter(const CustomFilter& filter);
 Json encodeHotKeySpec(const HotKeySpec& spec);
-HotKeySpec decodeHotKeySpec(const Json& json, const std::string& path);
 Json encodeDesktopCue(const DesktopCue& cue);
-DesktopCue decodeDesktopCue(const Json& json, const std::string& path);
 
 } // namespace tessarin

@@ -255,8 +255,4 @@ Json encodeSettings(const AppSettings& s) {
     return object;
 }
 
-AppSettings decodeSettings(const Json& json, const std::string& path) {
-    return settings(json, Path(path));
-}
-
 } // namespace tessarin
