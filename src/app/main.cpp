@@ -17,9 +17,8 @@ namespace {
 
 std::vector<std::shared_ptr<LogSink>> logSinks() {
     std::vector<std::shared_ptr<LogSink>> sinks;
-    std::error_code ec;
-    if (std::filesystem::exists(journalSocketPath, ec))
-        sinks.push_back(std::make_shared<JournaldLogSink>());
+    if (auto journal = journalSinkIfRunning())
+        sinks.push_back(std::move(journal));
     sinks.push_back(std::make_shared<StderrLogSink>());
     return sinks;
 }

@@ -17,9 +17,8 @@ namespace {
 std::vector<std::shared_ptr<LogSink>> sinksFor(const CommandContext& context) {
     std::vector<std::shared_ptr<LogSink>> sinks;
     // The journal keeps every run's lines; the terminal shows them only when asked.
-    std::error_code ec;
-    if (std::filesystem::exists(journalSocketPath, ec))
-        sinks.push_back(std::make_shared<JournaldLogSink>());
+    if (auto journal = journalSinkIfRunning())
+        sinks.push_back(std::move(journal));
     if (context.verbose)
         sinks.push_back(std::make_shared<StderrLogSink>());
     return sinks;

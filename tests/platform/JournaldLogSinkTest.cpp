@@ -1,6 +1,5 @@
 #include "journald/JournaldLogSink.h"
 
-#include "support/StderrLogSink.h"
 #include "support/TempHome.h"
 
 #include <cstring>
@@ -11,16 +10,7 @@
 
 using namespace tessarin;
 
-TEST(JournaldLogSink, ChoosesTheJournalOnlyWhenItsSocketExists) {
-    const auto fallback = makeDefaultLogSink("/nonexistent/journal/socket");
-    EXPECT_NE(dynamic_cast<StderrLogSink*>(fallback.get()), nullptr);
-
-    const bool journalRunning = std::filesystem::exists(journalSocketPath);
-    const auto chosen = makeDefaultLogSink();
-    EXPECT_EQ(dynamic_cast<JournaldLogSink*>(chosen.get()) != nullptr, journalRunning);
-}
-
-// The datagrams the sink sends, read from a socket bound where the journal's would be.
+// The datagrams the sink sends, read from a socket bound where the journal's would be; no socket, no sink.
 TEST(JournaldLogSink, SendsEachEntryAsOneDatagramOfTheJournalsFields) {
     test::TempHome home;
     const std::filesystem::path path = home.path() / "journal.socket";
@@ -31,16 +21,19 @@ TEST(JournaldLogSink, SendsEachEntryAsOneDatagramOfTheJournalsFields) {
     std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
     ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    JournaldLogSink sink("tessarin-test", path);
-    Log log({std::shared_ptr<LogSink>(&sink, [](LogSink*) {})});
+    EXPECT_EQ(journalSinkIfRunning(home.path() / "no.socket"), nullptr);
+    const auto sink = journalSinkIfRunning(path);
+    ASSERT_TRUE(sink);
+    Log log({sink});
     log.log(LogCategory::swap, "switched %{public}s → %{public}s", "A", "B");
     log.log(LogCategory::error, LogLevel::error, "two\nlines");
 
     const std::string lengthOfNine("\x09\0\0\0\0\0\0\0", 8);
     const std::string expected[] = {
-        "MESSAGE=switched A → B\nPRIORITY=6\nSYSLOG_IDENTIFIER=tessarin-test\nTESSARIN_CATEGORY=swap\n",
+        "MESSAGE=switched A → "
+        "B\nPRIORITY=6\nSYSLOG_IDENTIFIER=com.orrinvale.Tessarin\nTESSARIN_CATEGORY=swap\n",
         "MESSAGE\n" + lengthOfNine +
-            "two\nlines\nPRIORITY=3\nSYSLOG_IDENTIFIER=tessarin-test\n"
+            "two\nlines\nPRIORITY=3\nSYSLOG_IDENTIFIER=com.orrinvale.Tessarin\n"
             "TESSARIN_CATEGORY=error\n",
     };
     for (const auto& want : expected) {

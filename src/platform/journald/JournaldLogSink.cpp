@@ -1,7 +1,5 @@
 #include "journald/JournaldLogSink.h"
 
-#include "support/StderrLogSink.h"
-
 #include <cstdint>
 #include <cstring>
 #include <sys/socket.h>
@@ -34,9 +32,8 @@ void appendField(std::string& datagram, const char* key, const std::string& valu
 
 } // namespace
 
-JournaldLogSink::JournaldLogSink(std::string identifier, std::filesystem::path socket)
-    : identifier_(std::move(identifier)), socket_(std::move(socket)),
-      fd_(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
+JournaldLogSink::JournaldLogSink(std::filesystem::path socket)
+    : socket_(std::move(socket)), fd_(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
 
 JournaldLogSink::~JournaldLogSink() {
     if (fd_ >= 0)
@@ -54,18 +51,18 @@ void JournaldLogSink::write(const LogEntry& entry) {
     std::string datagram;
     appendField(datagram, "MESSAGE", entry.message);
     appendField(datagram, "PRIORITY", std::to_string(priority));
-    appendField(datagram, "SYSLOG_IDENTIFIER", identifier_);
+    appendField(datagram, "SYSLOG_IDENTIFIER", identifier);
     appendField(datagram, "TESSARIN_CATEGORY", std::string(logCategoryName(entry.category)));
     // Logging never fails the caller: an entry the journal refuses is dropped.
     (void)::sendto(fd_, datagram.data(), datagram.size(), MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&address),
                    sizeof address);
 }
 
-std::shared_ptr<LogSink> makeDefaultLogSink(const std::filesystem::path& journalSocket) {
+std::shared_ptr<LogSink> journalSinkIfRunning(const std::filesystem::path& journalSocket) {
     std::error_code ec;
-    if (std::filesystem::exists(journalSocket, ec))
-        return std::make_shared<JournaldLogSink>();
-    return std::make_shared<StderrLogSink>();
+    if (!std::filesystem::exists(journalSocket, ec))
+        return nullptr;
+    return std::make_shared<JournaldLogSink>(journalSocket);
 }
 
 } // namespace tessarin

@@ -16,10 +16,9 @@ inline const std::filesystem::path journalSocketPath = "/run/systemd/journal/soc
 // err.
 class JournaldLogSink : public LogSink {
 public:
-    static constexpr const char* defaultIdentifier = "com.orrinvale.Tessarin";
+    static constexpr const char* identifier = "com.orrinvale.Tessarin";
 
-    explicit JournaldLogSink(std::string identifier = defaultIdentifier,
-                             std::filesystem::path socket = journalSocketPath);
+    explicit JournaldLogSink(std::filesystem::path socket = journalSocketPath);
     ~JournaldLogSink() override;
     JournaldLogSink(const JournaldLogSink&) = delete;
     JournaldLogSink& operator=(const JournaldLogSink&) = delete;
@@ -27,12 +26,11 @@ public:
     void write(const LogEntry& entry) override;
 
 private:
-    std::string identifier_;
     std::filesystem::path socket_;
     int fd_ = -1;
 };
 
-// The journal when its socket exists, standard error otherwise.
-std::shared_ptr<LogSink> makeDefaultLogSink(const std::filesystem::path& journalSocket = journalSocketPath);
+// A sink to the journal when its socket exists, none otherwise.
+std::shared_ptr<LogSink> journalSinkIfRunning(const std::filesystem::path& journalSocket = journalSocketPath);
 
 } // namespace tessarin
