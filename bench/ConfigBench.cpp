@@ -23,7 +23,7 @@ Config largeConfig() {
         w.createdAt = Date{700000000.25 + d};
         w.lastActiveAt = Date{760000000.125 + d};
         w.hotkey = HotKeySpec{static_cast<uint32_t>(18 + d), 256};
-        w.cue = DesktopCue::make(true, DesktopCue::Fill::color("#0A84FF"), 0.4, false, false);
+        w.cue = DesktopCue{true, DesktopCue::Fill::color("#0A84FF"), 0.4, false, false};
         config.workspaces.push_back(std::move(w));
     }
     for (int i = 0; i < 20; ++i)

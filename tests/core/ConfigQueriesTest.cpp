@@ -199,10 +199,7 @@ TEST(ConfigModel, CueOpacityStaysInItsRange) {
     } cases[] = {{0.95, true, 0.8}, {0.95, false, 0.95}, {0.01, false, 0.05},        {1.5, false, 1.0},
                  {-3, true, 0.05},  {0.8, true, 0.8},    {std::nan(""), false, 0.05}};
     for (const auto& c : cases)
-        EXPECT_EQ(DesktopCue::make(true, DesktopCue::Fill::color("#FFFFFF"), c.opacity, c.aboveIcons, false)
-                      .opacity,
-                  c.expected)
-            << c.opacity;
+        EXPECT_EQ(DesktopCue::clampOpacity(c.opacity, c.aboveIcons), c.expected) << c.opacity;
 }
 
 TEST(IconPositions, KeepsInsertionOrderThroughReplaceAndErase) {

@@ -12,13 +12,6 @@
 
 namespace tessarin {
 
-std::optional<SettingsSectionId> settingsSectionNamed(std::string_view rawValue) {
-    for (const auto& s : settingsSections)
-        if (s.rawValue == rawValue)
-            return s.id;
-    return std::nullopt;
-}
-
 SectionPage* makeSectionPage(SettingsSectionId id, SectionContext& context, QWidget* parent) {
     switch (id) {
     case SettingsSectionId::general:

@@ -3,7 +3,6 @@
 #include "settings/sections/SectionPage.h"
 
 #include <array>
-#include <optional>
 #include <string_view>
 
 namespace tessarin {
@@ -23,7 +22,7 @@ enum class SettingsSectionId {
 
 struct SettingsSectionInfo {
     SettingsSectionId id;
-    std::string_view rawValue; // selects the section by name
+    std::string_view rawValue; // the page's object name
     const char* title;
     const char* icon; // freedesktop icon name
 };
@@ -39,8 +38,6 @@ inline constexpr std::array<SettingsSectionInfo, 9> settingsSections = {{
     {SettingsSectionId::advanced, "advanced", "Advanced", "preferences-other"},
     {SettingsSectionId::experimental, "experimental", "Experimental", "applications-science"},
 }};
-
-std::optional<SettingsSectionId> settingsSectionNamed(std::string_view rawValue);
 
 // The page of a section, drawn from the model's copy.
 SectionPage* makeSectionPage(SettingsSectionId id, SectionContext& context, QWidget* parent);

@@ -11,8 +11,4 @@ double DesktopCue::clampOpacity(double opacity, bool aboveIcons) {
     return std::min(std::max(opacity, minOpacity), maxOpacity(aboveIcons));
 }
 
-DesktopCue DesktopCue::make(bool enabled, Fill fill, double opacity, bool aboveIcons, bool aboveMenuBar) {
-    return DesktopCue{enabled, std::move(fill), clampOpacity(opacity, aboveIcons), aboveIcons, aboveMenuBar};
-}
-
 } // namespace tessarin

@@ -33,8 +33,6 @@ struct DesktopCue {
     }
     // Raised to at least minOpacity, then lowered to at most maxOpacity(aboveIcons); NaN gives minOpacity.
     static double clampOpacity(double opacity, bool aboveIcons);
-    // The memberwise form: clamps `opacity`. (Aggregate initialisation does not clamp.)
-    static DesktopCue make(bool enabled, Fill fill, double opacity, bool aboveIcons, bool aboveMenuBar);
 
     bool operator==(const DesktopCue&) const = default;
 };

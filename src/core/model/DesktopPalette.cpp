@@ -51,11 +51,6 @@ std::string DesktopPalette::color(std::string_view name) {
     return std::string(colors[magnitude % colors.size()]);
 }
 
-std::string DesktopPalette::random(std::mt19937_64& rng) {
-    std::uniform_int_distribution<std::size_t> index(0, colors.size() - 1);
-    return std::string(colors[index(rng)]);
-}
-
 std::string DesktopPalette::distinct(const std::vector<std::string>& inUse, std::mt19937_64& rng) {
     std::vector<std::string> used;
     used.reserve(inUse.size());

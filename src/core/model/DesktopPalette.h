@@ -18,8 +18,6 @@ struct DesktopPalette {
 
     // A fixed colour per name (djb2-xor over the UTF-8 bytes); the empty name gives emptyNameHex.
     static std::string color(std::string_view name);
-    // A uniformly random palette colour.
-    static std::string random(std::mt19937_64& rng);
     // A random palette colour not among `inUse` (compared case-insensitively); any colour when all
     // eight are in use.
     static std::string distinct(const std::vector<std::string>& inUse, std::mt19937_64& rng);

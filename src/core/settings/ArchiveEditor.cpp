@@ -49,15 +49,6 @@ bool ArchiveEditor::deleteArchived(const std::string& name) {
     return removal([&](Archiver& a) { return a.deleteArchived(name); });
 }
 
-bool ArchiveEditor::trash(const std::filesystem::path& path) {
-    try {
-        state_.files().trashItem(path);
-        return true;
-    } catch (const std::exception& e) {
-        return state_.refuse(e.what());
-    }
-}
-
 bool ArchiveEditor::trashOrReportFailure(const std::filesystem::path& path, const std::string& workspace) {
     Archiver* archiver = state_.archiver();
     if (!archiver)

@@ -51,23 +51,6 @@ StoreLock::~StoreLock() {
         ::close(fd_);
 }
 
-StoreLock::StoreLock(StoreLock&& other) noexcept
-    : path_(std::move(other.path_)), programName_(std::move(other.programName_)),
-      fd_(std::exchange(other.fd_, -1)), owner_(std::exchange(other.owner_, 0)) {}
-
-StoreLock& StoreLock::operator=(StoreLock&& other) noexcept {
-    if (this != &other) {
-        release();
-        if (fd_ >= 0)
-            ::close(fd_);
-        path_ = std::move(other.path_);
-        programName_ = std::move(other.programName_);
-        fd_ = std::exchange(other.fd_, -1);
-        owner_ = std::exchange(other.owner_, 0);
-    }
-    return *this;
-}
-
 void StoreLock::open() {
     if (fd_ >= 0)
         return;

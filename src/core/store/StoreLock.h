@@ -39,8 +39,6 @@ public:
     // Touches no file until the first attempt to acquire.
     StoreLock(std::filesystem::path storeRoot, std::string programName);
     ~StoreLock();
-    StoreLock(StoreLock&& other) noexcept;
-    StoreLock& operator=(StoreLock&& other) noexcept;
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
 

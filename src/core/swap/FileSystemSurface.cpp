@@ -40,12 +40,6 @@ void requirePlainItemName(const std::string& name) {
 FileSystemSurface::FileSystemSurface(fs::path desktop, fs::path workspacesRoot)
     : desktop_(std::move(desktop)), workspacesRoot_(std::move(workspacesRoot)) {}
 
-FileSystemSurface::FileSystemSurface(FileSystemSurface&& other) noexcept
-    : desktop_(std::move(other.desktop_)), workspacesRoot_(std::move(other.workspacesRoot_)),
-      open_(std::move(other.open_)), batches_(std::exchange(other.batches_, 0)) {
-    other.open_.clear();
-}
-
 FileSystemSurface::~FileSystemSurface() {
     closeFolders();
 }

@@ -25,7 +25,6 @@ public:
     ~FileSystemSurface() override;
     FileSystemSurface(const FileSystemSurface&) = delete;
     FileSystemSurface& operator=(const FileSystemSurface&) = delete;
-    FileSystemSurface(FileSystemSurface&& other) noexcept;
 
     const std::filesystem::path& desktop() const { return desktop_; }
     const std::filesystem::path& workspacesRoot() const { return workspacesRoot_; }
