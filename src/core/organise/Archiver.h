@@ -76,10 +76,6 @@ public:
     RemovalOutcome deleteArchived(const std::string& name);
     // Removes the desktop from the document with every reference to it (drain routes, cleanup tasks).
     void removeFromConfig(const std::string& name);
-    // Moves the item to the Trash; none on success.
-    std::optional<DeleteFailure> trashOrReportFailure(const std::filesystem::path& path,
-                                                      const std::string& workspace);
-
     // None resets to the default archive folder. Returns the refusal text for the Desktop, the workspace
     // store or a folder inside either, and for a folder on another disk (or one whose disk can't be
     // read); none when the setting was saved.
@@ -98,6 +94,9 @@ public:
         "that's what keeps archiving an instant, safe move.";
 
 private:
+    // Moves the item to the Trash; none on success.
+    std::optional<DeleteFailure> trashOrReportFailure(const std::filesystem::path& path,
+                                                      const std::string& workspace);
     void rotateScreenshotCollectionIfNeeded(const std::string& archived);
     bool sameVolumeAsStore(const std::filesystem::path& folder);
     // Passes when the archived desktop has no location or one the archiver made; throws ArchiveError

@@ -49,17 +49,6 @@ bool ArchiveEditor::deleteArchived(const std::string& name) {
     return removal([&](Archiver& a) { return a.deleteArchived(name); });
 }
 
-bool ArchiveEditor::trashOrReportFailure(const std::filesystem::path& path, const std::string& workspace) {
-    Archiver* archiver = state_.archiver();
-    if (!archiver)
-        return state_.refuse(unavailableText);
-    if (auto failure = archiver->trashOrReportFailure(path, workspace)) {
-        state_.reportDeleteFailure(std::move(*failure));
-        return false;
-    }
-    return true;
-}
-
 bool ArchiveEditor::removeFromConfig(const std::string& name) {
     return withArchiver([&](Archiver& a) { a.removeFromConfig(name); });
 }

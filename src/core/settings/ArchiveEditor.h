@@ -24,8 +24,6 @@ public:
     // A live desktop to the Trash; refused for the active desktop and while a switch is moving items.
     bool deleteWorkspace(const std::string& name);
     bool deleteArchived(const std::string& name);
-    // Moves the item to the Trash; a failure becomes deleteFailure, naming the desktop.
-    bool trashOrReportFailure(const std::filesystem::path& path, const std::string& workspace);
     bool removeFromConfig(const std::string& name);
     bool setArchiveRoot(const std::optional<std::filesystem::path>& folder);
     bool setArchivedSorted(const std::string& name, bool sorted);
