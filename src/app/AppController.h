@@ -126,22 +126,12 @@ public:
     void uninstallRequested();
 
     bool launched() const { return launched_; }
-    bool storeReadOnly() const { return sequence_.readOnly(); }
     TrayHost& tray() { return tray_; }
-    ScrollCycler& scrollCycler() { return scroller_; }
-    MenuBarIconAnimator& menuBarIcon() { return menuBarIcon_; }
     ReminderNotifier& notifier() { return notifier_; }
     HotKeyCenter& hotKeys() { return hotKeys_; }
-    SpaceFollowing& spaceFollowing() { return spaces_; }
-    SettingsWindows& settingsWindows() { return settingsWindows_; }
     FloatingDock& floatingDock() { return dock_; }
-    CornerWatcher& cornerWatcher() { return cornerWatcher_; }
-    // The desktop's own hot corners, for the settings' clash warning.
-    const SystemHotCorners& systemHotCorners() const { return *systemHotCorners_; }
     // The autostart entry, the updater, the uninstall and the Trash watcher.
     InstallHousekeeping& install() { return install_; }
-    // The desktop-icon host in use, for the settings window's row (AutomationPermission).
-    IconHostFinder& iconHosts() { return iconHosts_; }
     // The host shows the icons that arrived last where they were asked to go; the switch sequence's
     // settle poll reads it before it uncovers the Desktop.
     bool iconsSettled() { return surface_.placementSettled(); }

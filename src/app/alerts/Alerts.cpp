@@ -39,9 +39,7 @@ void Alerts::show(AlertSpec spec) {
         if (i == 0)
             box->setDefaultButton(b);
     }
-    ++open_;
-    connect(box, &QMessageBox::finished, this, [this, box, buttons, done = std::move(spec.done)] {
-        --open_;
+    connect(box, &QMessageBox::finished, this, [box, buttons, done = std::move(spec.done)] {
         if (done)
             done(static_cast<int>(buttons.indexOf(box->clickedButton())));
     });

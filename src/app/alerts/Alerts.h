@@ -37,10 +37,6 @@ public:
     void showError(const std::exception& error);
     // Brings open alerts to the front.
     void raiseAll();
-    int openCount() const { return open_; }
-
-private:
-    int open_ = 0;
 };
 
 } // namespace tessarin

@@ -46,10 +46,7 @@ public:
     void appMovedToTrash() { uninstall_.appMovedToTrash(); }
     AutostartEntry& autostart() { return autostart_; }
     UpdaterCoordinator& coordinator() { return coordinator_; }
-    TrashWatcher& trashWatcher() { return trashWatcher_; }
     const Installation& installation() const { return installation_; }
-    // The relocation offer when it is shown.
-    MoveToApplicationsWindow* relocationOffer() const { return offer_; }
 
 private:
     void offerToMoveToApplications();

@@ -21,7 +21,6 @@ public:
     // Runs the event loop (no input, no sockets) until every window is mapped, at most showWaitMs, then
     // paints them and waits for the window system: they are on screen when this returns.
     static void waitUntilShown(const std::vector<OverlayWindow*>& windows);
-    QScreen* overlaidScreen() const { return screen_; }
     // The screen's area in the window's coordinates (the window reaches a pixel beyond it).
     QRect screenArea() const;
 

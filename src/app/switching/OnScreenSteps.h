@@ -50,7 +50,6 @@ public:
     // The current transition once, as the settings window's preview.
     void previewTransition();
 
-    DesktopCueOverlay& cueOverlay() { return cue_; }
     SwitchTransitionOverlay& transition() { return transition_; }
 
 private:

@@ -39,7 +39,6 @@ public:
 
     // Counts the covers put up: a reveal planned for one cover leaves a later cover alone.
     quint64 coverNumber() const { return coverNumber_; }
-    bool covering() const { return !covers_.empty(); }
     bool sweeping() const { return !sweeps_.empty(); }
 
 private:

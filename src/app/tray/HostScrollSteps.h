@@ -25,8 +25,6 @@ public:
     // A new host: forget what the last one sent.
     void reset();
 
-    bool qtHost() const { return qtHost_; }
-
 private:
     bool qtHost_ = false;
     bool fixed_ = false;

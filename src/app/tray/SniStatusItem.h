@@ -34,7 +34,6 @@ public:
 
     // Tells the watcher about the item (again after the watcher restarted). False when it refused.
     bool registerWithWatcher();
-    const QString& serviceName() const { return serviceName_; }
     const QList<SniIconPixmap>& iconPixmaps() const { return pixmaps_; }
     const QString& toolTipTitle() const { return toolTip_; }
     bool menuOnClick() const { return menuOnClick_; }

@@ -34,7 +34,6 @@ public:
     // Opens the status menu at the icon.
     void popUpMenu();
 
-    StatusMenuView& menuView() { return menu_; }
     StatusItem* item() const { return item_.get(); }
     // "StatusNotifierItem", "XEmbed" or "none".
     const char* protocol() const { return item_ ? item_->protocol() : "none"; }

@@ -49,7 +49,6 @@ public:
     void screensChanged();
 
     bool observing() const { return observing_; }
-    const std::optional<std::string>& lastHandled() const { return lastHandled_; }
 
 private:
     using Step = void (SpaceFollower::*)();
