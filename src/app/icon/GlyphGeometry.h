@@ -8,7 +8,6 @@ namespace tessarin {
 using BarLengths = std::array<double, 3>;
 
 namespace glyph {
-inline constexpr double unitsPerPoint = 148.0 / 13.0;
 inline constexpr double scale = 13.0 / 148.0; // points per unit
 inline constexpr double gap = 24;             // units between bars
 inline constexpr BarLengths restingWidths = {126, 44, 28};

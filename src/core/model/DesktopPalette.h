@@ -13,7 +13,6 @@ namespace tessarin {
 struct DesktopPalette {
     static constexpr std::array<std::string_view, 8> colors = {"#FF9F0A", "#FF375F", "#BF5AF2", "#0A84FF",
                                                                "#64D2FF", "#30D158", "#FFD60A", "#FF6B3D"};
-    static constexpr std::string_view defaultHex = "#FF9F0A";
     static constexpr std::string_view emptyNameHex = "#30D158";
 
     // A fixed colour per name (djb2-xor over the UTF-8 bytes); the empty name gives emptyNameHex.
