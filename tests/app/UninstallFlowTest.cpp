@@ -2,9 +2,7 @@
 
 #include "Dialogs.h"
 #include "WaitFor.h"
-#include "store/FileStateStore.h"
-#include "support/Files.h"
-#include "support/TempHome.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 
@@ -44,29 +42,21 @@ TEST(UninstallFlow, AsksThenHandsBackThenTellsHowTheProgramGoes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TempHome home;
-        const Paths paths = Paths::make(home.path(), home.path() / "Desktop");
-        fs::create_directories(paths.desktop);
-        fs::create_directories(paths.store);
-        test::writeFile(paths.workspaces / "Work/plan.txt", "plan");
-        FileStateStore store(paths.config, paths.journal);
-        Config config = makeDefaultConfig();
-        config.activeWorkspace = "Home";
-        config.workspaces = {Workspace::make("Home"), Workspace::make("Work")};
-        store.saveConfig(config);
+        test::World w;
+        w.document("Home", {"Home", "Work"});
+        w.put(w.folder("Work") / "plan.txt");
         Installation installation;
         installation.kind = c.kind;
         installation.prefix = "/usr";
-        installation.appImage = home.path() / "Applications/Tessarin.AppImage";
-        AutostartEntry autostart(home.path() / ".config", installation);
+        installation.appImage = w.home / "Applications/Tessarin.AppImage";
+        AutostartEntry autostart(w.home / ".config", installation);
         autostart.turnOn();
-        Log log;
         Alerts alerts;
         std::vector<fs::path> revealed;
         int quits = 0;
-        UninstallFlow flow({paths,
-                            store,
-                            log,
+        UninstallFlow flow({w.paths,
+                            w.store,
+                            w.log,
                             alerts,
                             autostart,
                             installation,
@@ -83,7 +73,7 @@ TEST(UninstallFlow, AsksThenHandsBackThenTellsHowTheProgramGoes) {
             EXPECT_EQ(quits, 0) << "the program stays until the instructions were read";
             EXPECT_EQ(answer(QStringLiteral("OK")), c.lastAlert);
         }
-        EXPECT_EQ(fs::exists(paths.desktop / "Work/plan.txt"), c.handsBack);
+        EXPECT_EQ(fs::exists(w.paths.desktop / "Work/plan.txt"), c.handsBack);
         EXPECT_EQ(autostart.isOn(), !c.handsBack);
         EXPECT_EQ(quits, c.handsBack ? 1 : 0);
         EXPECT_EQ(revealed,
