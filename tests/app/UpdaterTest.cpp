@@ -72,33 +72,18 @@ TEST(Updater, AnUpdateWaitsForTheSwitchToEndThenReopens) {
     EXPECT_EQ(test::readFile(folder.path() / "calls"), "--check-for-update\n--overwrite\n");
 }
 
-// Where the program can't update itself there is no updater, and the launch log says why.
-TEST(Updater, OnlyAnAppImageWithTheToolUpdatesItself) {
-    const struct {
-        InstallKind kind;
-        bool tool;
-        bool offers;
-        std::string description;
-    } cases[] = {
-        {InstallKind::package, true, false, "package manager"},
-        {InstallKind::development, true, false, "none (development run)"},
-        {InstallKind::prefix, false, false, "none (installed from source in /opt/t)"},
-        {InstallKind::appImage, false, false, "none (appimageupdatetool is not installed)"},
-        {InstallKind::appImage, true, true, "appimageupdatetool"},
-    };
+// A package is updated by the package manager, even with the tool at hand; the launch log says so (the
+// installed agent's launch logs the other kinds).
+TEST(Updater, APackageIsLeftToThePackageManager) {
     UpdaterCoordinator coordinator([](const char*) {});
     Alerts alerts;
-    for (const auto& c : cases) {
-        Installation installation;
-        installation.kind = c.kind;
-        installation.prefix = "/opt/t";
-        installation.appImage = "/opt/t/T.AppImage";
-        const Updater updater(
-            {installation, coordinator, alerts, [](const std::string&) {}, [](const fs::path&) {}},
-            c.tool ? std::optional<fs::path>("/usr/bin/true") : std::nullopt);
-        EXPECT_EQ(updater.offersUpdates(), c.offers);
-        EXPECT_EQ(updater.description(), c.description);
-    }
+    Installation installation;
+    installation.kind = InstallKind::package;
+    const Updater updater(
+        {installation, coordinator, alerts, [](const std::string&) {}, [](const fs::path&) {}},
+        fs::path("/usr/bin/true"));
+    EXPECT_FALSE(updater.offersUpdates());
+    EXPECT_EQ(updater.description(), "package manager");
 }
 
 } // namespace
