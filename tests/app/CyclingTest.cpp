@@ -44,7 +44,6 @@ TEST(Carousel, StepsThroughTheChosenListOrEveryPermanentDesktop) {
         {"wraps to the first", "B", {"A", "B"}, "A"},
         {"names of archived and unknown desktops are skipped", "A", {"Gone", "Old", "A", "B"}, "B"},
         {"only archived names: every permanent desktop", "A", {"Old"}, "B"},
-        {"empty list: every permanent desktop", "C", {}, "A"},
         {"a list of the active desktop alone: nothing", "A", {"A"}, std::nullopt},
     };
     for (const auto& c : cases) {
