@@ -138,13 +138,6 @@ TEST(CleanupCalendar, MouseAndKeyboard) {
              w.sidebar().findChild<QPushButton*>("add:Trip")->click();
          },
          {{{"Taxes 2025"}, day(5)}, {{"Trip"}, day(20)}}},
-        {"add to a day that has a task: into that task",
-         {{{"Taxes 2025"}, day(5)}},
-         [](CalendarWindow& w, const Config&) {
-             click(w.view(), cellCenter(w.view(), 5));
-             w.sidebar().findChild<QPushButton*>("add:Trip")->click();
-         },
-         {{{"Taxes 2025", "Trip"}, day(5)}}},
         {"split a member onto a circle of its own",
          {{{"Taxes 2025", "Trip"}, day(5)}},
          [](CalendarWindow& w, const Config&) {

@@ -98,12 +98,6 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
              return c.liveWorkspaces()[0].name == "Work" && c.liveWorkspaces()[1].name == "Home";
          },
          [](SettingsFixture& f) { return !control<QToolButton>(f, "up:Work")->isEnabled(); }},
-        {"delete the active desktop", S::workspaces,
-         [](SettingsFixture& f) {
-             control<QToolButton>(f, "delete:Home")->click();
-             test::answer(test::openDialog(), "Move to Trash");
-         },
-         true, nullptr},
         {"a shortcut another desktop holds", S::shortcuts, workKeyInto("cycleNext"), true, nullptr},
         {"a desktop's own shortcut again", S::workspaces, workKeyInto("hotkey:Work"), false,
          [](const Config& c) { return c.findWorkspace("Work")->hotkey == workKey; }},
@@ -143,8 +137,6 @@ TEST(SettingsSections, ControlsRunTheModelAndShowItsRefusals) {
          false, [](const Config& c) { return c.settings.cleanupNotifyMinutes == 600; }},
         {"dark mode", S::appearance, key("appearanceMode", Qt::Key_End), false,
          [](const Config& c) { return c.settings.appearance.mode == AppearanceMode::dark; }},
-        {"a rule into a reserved name", S::advanced,
-         [](SettingsFixture& f) { type(ruleTarget(f)->lineEdit(), "_Inbox"); }, true, nullptr},
         {"a rule into a new desktop", S::advanced,
          [](SettingsFixture& f) { type(ruleTarget(f)->lineEdit(), "Invoices"); }, false,
          [](const Config& c) {
