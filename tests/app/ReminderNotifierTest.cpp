@@ -91,15 +91,6 @@ TEST(ReminderNotifier, ShowsEachReminderAtItsTimeAndReplacesItByIdentifier) {
              notifier.deliverDue();
          },
          2, 1, "Taxes, Photos"},
-        {"muted: nothing pending",
-         [&] {
-             clock.set(start);
-             document.settings.muteCleanupNotifications = true;
-             notifier.sync(document);
-             clock.set(reminder.fireAt);
-             notifier.deliverDue();
-         },
-         2, 1, "Taxes, Photos"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
@@ -116,7 +107,6 @@ TEST(ReminderNotifier, ShowsEachReminderAtItsTimeAndReplacesItByIdentifier) {
     EXPECT_TRUE(notifier.pending().empty());
 
     // Armed on its own timer: a reminder due in a moment is shown without any tick.
-    document.settings.muteCleanupNotifications = false;
     document.settings.cleanupNotifySound = false;
     clock.set(reminder.fireAt.addingSeconds(-0.05));
     notifier.sync(document);
