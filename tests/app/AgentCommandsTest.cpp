@@ -38,12 +38,7 @@ TEST(AgentCommands, RepliesAndFailuresAsTessarinctlPrintsThem) {
     a.world.put(a.world.paths.desktop, "note.txt");
     a.world.put(a.world.folder("Work"), "plan.txt");
 
-    const StatusReport status = decodeStatusReport(a.commands.status());
-    EXPECT_EQ(status.active, "Home");
-    EXPECT_EQ(status.live, (std::vector<std::string>{"Home", "Work"}));
-    EXPECT_FALSE(status.journalPending);
-    EXPECT_EQ(a.commands.list(), R"({"active":"Home","live":["Home","Work"]})");
-
+    // Status, list and a refused switch are read end to end through tessarinctl; here the rest.
     const SwitchOutcome moved = decodeSwitchOutcome(a.commands.switchTo("Work"));
     EXPECT_EQ(moved.result, SwitchOutcome::Result::switched);
     EXPECT_EQ(moved.leaving, "Home");
@@ -55,18 +50,7 @@ TEST(AgentCommands, RepliesAndFailuresAsTessarinctlPrintsThem) {
     EXPECT_EQ(decodeSwitchOutcome(a.commands.previous()).target, "Home");
     EXPECT_EQ(decodeSwitchOutcome(a.commands.show()).result, SwitchOutcome::Result::switched);
 
-    struct Case {
-        const char* what;
-        std::function<void()> request;
-        std::optional<control::Failure> failure;
-    };
-    const std::vector<Case> cases = {
-        {"unknown desktop", [&] { a.commands.switchTo("Nope"); }, control::Failure::refused},
-        {"recover", [&] { a.commands.recover(); }, std::nullopt},
-        {"config", [&] { a.commands.config(); }, std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(failureOf(c.request), c.failure) << c.what;
+    EXPECT_EQ(failureOf([&] { a.commands.recover(); }), std::nullopt);
     EXPECT_EQ(a.recovered, 1);
     EXPECT_TRUE(decodeConfig(a.commands.config()).findWorkspace("Work"));
 
