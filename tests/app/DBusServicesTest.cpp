@@ -79,7 +79,7 @@ TEST(DBusMenuExporter, LayoutPropertiesAndClicks) {
 
     const auto root = exporter.layout(0, -1, {});
     ASSERT_EQ(root.children.size(), 4);
-    EXPECT_EQ(root.children[0].id, 1); // the label and check state as a panel reads them end to end
+    EXPECT_EQ(root.children[0].id, 1); // its label and check state: read by the panel test
     EXPECT_EQ(root.children[1].properties.value("type").toString(), QStringLiteral("separator"));
     EXPECT_FALSE(root.children[2].properties.value("enabled").toBool());
     EXPECT_FALSE(root.children[3].properties.contains("toggle-type"));
