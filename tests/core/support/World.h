@@ -247,6 +247,28 @@ inline void expectText(const std::string& actual, const std::string& expected) {
         EXPECT_EQ(actual, expected);
 }
 
+#ifdef TESSARIN_CTL
+// One run of tessarinctl: its arguments, the exit status it must give, and its stdout and stderr as
+// expectText takes them.
+struct CtlStep {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs the steps in turn in the world's home.
+inline void expectSteps(const World& world, const std::vector<CtlStep>& steps) {
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.args.empty() ? "" : s.args[0] + " " + (s.args.size() > 1 ? s.args[1] : ""));
+        const auto r = world.ctl(s.args);
+        EXPECT_EQ(r.status, s.status) << r.err;
+        expectText(r.out, s.out);
+        expectText(r.err, s.err);
+    }
+}
+#endif
+
 // The archive error an operation threw, or none when it went through.
 inline std::optional<ArchiveError> errorOf(const std::function<void()>& operation) {
     try {
