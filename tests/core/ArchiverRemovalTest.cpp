@@ -90,11 +90,8 @@ TEST(ArchiverRemovalTest, DeletingAnArchivedDesktop) {
         world.put(world.folder("Old") / "a.txt");
         world.archiver.archive("Old");
         const auto location = *world.desktop("Old").archiveLocation;
-        if (!c.withLocation) {
-            Config doc = world.load();
-            doc.findWorkspace("Old")->archiveLocation.reset();
-            world.store.saveConfig(doc);
-        }
+        if (!c.withLocation)
+            world.elsewhere([](Config& d) { d.findWorkspace("Old")->archiveLocation.reset(); });
         world.files.trashFault = c.trashFault;
         const Config before = world.load();
 
