@@ -3,6 +3,7 @@
 #include "organise/CleanupSchedule.h"
 #include "support/Instants.h"
 #include "support/ScopedEnv.h"
+#include "support/World.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -16,6 +17,7 @@ void PrintTo(const CleanupFireTime& t, std::ostream* os) {
 namespace {
 
 using test::berlin;
+using test::World;
 
 TEST(CleanupRemindersTest, FireTimesOnTheTaskDayAndWhileOverdue) {
     const test::ScopedEnv zone("TZ", "Europe/Berlin");
@@ -66,15 +68,9 @@ TEST(CleanupRemindersTest, WhatASyncSchedulesForADocument) {
     const test::ScopedEnv zone("TZ", "Europe/Berlin");
     const Calendar calendar;
     const Date now = berlin(2026, 3, 26, 10, 0, false);
-    const auto archived = [](const std::string& name,
-                             WorkspaceState state = WorkspaceState::archivedUnsorted) {
-        Workspace w = Workspace::make(name, WorkspaceType::temporary);
-        w.state = state;
-        return w;
-    };
     Config base = makeDefaultConfig();
-    base.workspaces = {archived("Photos"), archived("Taxes"),
-                       archived("Done", WorkspaceState::archivedSorted)};
+    base.workspaces = {World::archived("Photos"), World::archived("Taxes"), World::archived("Done")};
+    base.workspaces[2].state = WorkspaceState::archivedSorted;
     const Uuid overdueId = *Uuid::parse("11111111-2222-3333-4444-555555555555");
     const Uuid aheadId = *Uuid::parse("AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE");
     const Uuid sortedId = *Uuid::parse("99999999-9999-9999-9999-999999999999");
