@@ -60,24 +60,22 @@ TEST(DesktopSweeps, WhatIsNeverSwept) {
     const std::string shot = "Screenshot 2026-03-01 at 09.12.33.png";
     struct Case {
         const char* what;
-        std::string active;
         void (*change)(Config&);
         Names desktopAfter;
     } cases[] = {
-        {"the sweep", "A", [](Config&) {}, {}},
-        {"filtering off", "A", [](Config& c) { c.settings.filterScreenshots = false; }, {shot}},
-        {"paused", "A", [](Config& c) { c.settings.screenshotFilteringPaused = true; }, {shot}},
-        {"no fallback", "A", [](Config& c) { c.settings.screenshotFilenameFallback = false; }, {shot}},
-        {"no target set", "A", [](Config& c) { c.settings.screenshotsWorkspace.reset(); }, {shot}},
+        {"the sweep", [](Config&) {}, {}},
+        {"filtering off", [](Config& c) { c.settings.filterScreenshots = false; }, {shot}},
+        {"paused", [](Config& c) { c.settings.screenshotFilteringPaused = true; }, {shot}},
+        {"no fallback", [](Config& c) { c.settings.screenshotFilenameFallback = false; }, {shot}},
+        {"no target set", [](Config& c) { c.settings.screenshotsWorkspace.reset(); }, {shot}},
         {"target archived",
-         "A",
          [](Config& c) { c.findWorkspace("Screenshots")->state = WorkspaceState::archivedUnsorted; },
          {shot}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         World w;
-        w.document(c.active, {"A", "Screenshots"}, [&](Config& d) {
+        w.document("A", {"A", "Screenshots"}, [&](Config& d) {
             World::screenshotsOn(d);
             c.change(d);
         });
