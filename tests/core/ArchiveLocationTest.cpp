@@ -28,16 +28,9 @@ TEST(ArchiveLocation, OnlyTheArchiversOwnFoldersAreRestoredOrTrashed) {
         {"the renamed screenshots desktop", "Screenshots.archived 2",
          [](const World& w) { return w.archive() / "Screenshots-2026-02-01"; }, false, true},
         {"a folder of the user's", "Trip", [](const World& w) { return w.home / "Documents"; }, false, false},
-        {"named like an archive, on the Desktop", "Trip",
-         [](const World& w) { return w.paths.desktop / "Trip-2026-02-01"; }, false, false},
-        {"named like an archive, among the desktops", "Trip",
-         [](const World& w) { return w.paths.workspaces / "Trip-2026-02-01"; }, false, false},
         {"another desktop's archive", "Trip", [](const World& w) { return w.archive() / "Work-2026-02-01"; },
          false, false},
-        {"the archive folder itself", "Trip", [](const World& w) { return w.archive(); }, false, false},
         {"no date stamp", "Trip", [](const World& w) { return w.archive() / "Trip"; }, false, false},
-        {"a way out of the archive folder", "Trip",
-         [](const World& w) { return w.archive() / "../Trip-2026-02-01"; }, false, false},
         {"a relative path", "Trip", [](const World&) { return fs::path("Archive/Trip-2026-02-01"); }, false,
          false},
         {"the default folder while another is chosen", "Trip",
@@ -93,12 +86,8 @@ TEST(ArchiveLocation, TheArchiveFolderIsNeverTheDesktopOrPartOfTheStore) {
         std::string refusalPart; // empty: accepted
     } cases[] = {
         {"the Desktop", [](const World& w) { return w.paths.desktop; }, "your Desktop"},
-        {"inside the Desktop", [](const World& w) { return w.paths.desktop / "Old"; }, "your Desktop"},
-        {"the desktops folder", [](const World& w) { return w.paths.workspaces; }, "desktops folder"},
         {"a desktop's folder", [](const World& w) { return w.folder("Home"); }, "desktops folder"},
-        {"the state folder", [](const World& w) { return w.paths.store; }, "desktops folder"},
         {"the default archive folder", [](const World& w) { return w.archive(); }, ""},
-        {"inside the default archive folder", [](const World& w) { return w.archive() / "2026"; }, ""},
         {"a folder beside the store", [](const World& w) { return w.home / "Archives"; }, ""},
     };
     for (const auto& c : cases) {
@@ -116,9 +105,7 @@ TEST(ArchiveLocation, TheArchiveFolderIsNeverTheDesktopOrPartOfTheStore) {
             EXPECT_NE(refusal->find(c.refusalPart), std::string::npos) << *refusal;
             EXPECT_EQ(world.load(), before);
             // Put there by hand, it refuses the archive before anything moves.
-            Config edited = before;
-            edited.settings.archiveRoot = folder.string();
-            world.store.saveConfig(edited);
+            world.elsewhere([&](Config& d) { d.settings.archiveRoot = folder.string(); });
             const auto error = test::errorOf([&] { world.archiver.archive("Trip"); });
             ASSERT_TRUE(error);
             EXPECT_NE(std::string(error->what()).find(c.refusalPart), std::string::npos) << error->what();

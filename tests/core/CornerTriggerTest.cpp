@@ -72,13 +72,6 @@ TEST(CornerTrigger, MovementsTurnIntoDwellsAndOneFirePerVisit) {
           {K::dwellEnds, O::idle, false},
           {K::move, O::startDwell},
           {K::dwellEnds, O::idle, true}}},
-        {"released inside after a drag: dwells",
-         {{K::drag, O::idle}, {K::move, O::startDwell}, {K::dwellEnds, O::idle, true}}},
-        {"a late dwell after the pointer left does nothing",
-         {{K::move, O::startDwell},
-          {K::leave, O::cancelDwell},
-          {K::leave, O::idle},
-          {K::dwellEnds, O::idle, false}}},
     };
     for (const auto& c : cases) {
         CornerTrigger trigger;

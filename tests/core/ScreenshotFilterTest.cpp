@@ -31,13 +31,8 @@ TEST(ScreenshotFilter, AKnownFlagWinsAndNamesCountOnlyForImagesWithTheFallbackOn
         {shot, true, false, "Screenshot", true},
         {"Invoice.pdf", true, false, "Screenshot", true}, // the image test only guards the name rule
         {"Invoice.pdf", std::nullopt, true, "Screenshot", false},
-        {"Screenshot 1.pdf", std::nullopt, true, "Screenshot", false},
         {"Screenshots.png", std::nullopt, true, "Screenshot", false},
-        {"Screenshot.png", std::nullopt, true, "Screenshot", false},
-        {"Screenshot  2.png", std::nullopt, true, "Screenshot", true},
-        {"screenshot 1.png", std::nullopt, true, "Screenshot", false}, // the word is case-sensitive
         {"Shot 1.png", std::nullopt, true, "Shot", true},
-        {"Screenshot 1.png", std::nullopt, true, "Shot", false},
     };
     for (const auto& c : cases) {
         ScreenshotServices services;
@@ -65,11 +60,8 @@ TEST(ScreenshotFilter, NamePrefixAndSaveLocation) {
         {std::nullopt, {}, "Screenshot", true},
         {"  Capture\t", {}, "Capture", true},
         {"   ", {{"name", "Shot"}}, "Shot", true}, // spaces only: the system's word
-        {"", {{"name", "  Shot "}}, "Shot", true},
         {std::nullopt, {{"name", "  "}}, "Screenshot", true},
-        {"Mine", {{"name", "Shot"}}, "Mine", true},
         {std::nullopt, {{"location", "~/Desktop"}}, "Screenshot", true},
-        {std::nullopt, {{"location", "/home/u/Desktop/"}}, "Screenshot", true},
         {std::nullopt, {{"location", "/home/u/Pictures/../Desktop"}}, "Screenshot", true},
         {std::nullopt, {{"location", ""}}, "Screenshot", true},
         {std::nullopt, {{"location", "~/Pictures"}}, "Screenshot", false},
@@ -100,29 +92,16 @@ TEST(CustomFilter, MatchesTheWordAnywhereIgnoringCase) {
         bool matches;
     } cases[] = {
         {true, "Report", "report-final.PDF", true},
-        {true, "NV", "Invoice.pdf", true},
-        {true, ".PDF", "a.pdf", true}, // the extension is part of the name
-        {true, "tax", "Tax 2024.pdf", true},
-        {true, " tax", "Tax 2024.pdf", false}, // the pattern is not trimmed
         {true, "", "anything", false},
         {false, "Report", "Report.pdf", false},
-        {true, "ÜBER", "über.txt", true},
-        // Unicode's full case folding, composed and decomposed forms alike.
-        {true, "ΟΔΟΣ", "οδος.pdf", true}, // final and medial sigma
-        {true, "ς", "ΟΔΟΣ", true},
-        {true, "ＡＢ", "ａｂ.txt", true}, // fullwidth letters are letters
-        {true, "AB", "ａｂ.txt", false},  // but not the same letters as ASCII
-        {true, "STRASSE", "straße.txt", true},
+        {true, "STRASSE", "straße.txt", true},  // full case folding
         {true, "Cafe\u0301", "café.txt", true}, // decomposed against composed
-        {true, "café", "Cafe\u0301.txt", true},
-        {true, "cafe", "café.txt", false}, // no diacritic folding
-        {true, "İ", "i̇.txt", true},
+        {true, "cafe", "café.txt", false},      // no diacritic folding
         {true, "\xff",
          "a\xff"
          "b",
          true}, // bytes that are not UTF-8 match only themselves
         {true, "\xc3", "Ä", false},
-        {true, "longer than the name", "short", false},
     };
     for (const auto& c : cases) {
         CustomFilter rule;

@@ -42,20 +42,15 @@ TEST(SupportContactTest, TheReportsLines) {
         std::string line1;
         std::string line4;
     } cases[] = {
-        {"with version information",
-         {"0.1.0", "417", system, std::nullopt},
-         false,
-         "Tessarin 0.1.0 (417) \u00b7 " + system,
-         "Journal pending: no"},
         {"without version information",
          {std::nullopt, std::nullopt, system, std::nullopt},
          false,
          "Tessarin dev (\u2013) \u00b7 " + system,
          "Journal pending: no"},
-        {"with a pending journal",
-         {"0.1.0", std::nullopt, system, std::nullopt},
+        {"with version information and a pending journal",
+         {"0.1.0", "417", system, std::nullopt},
          true,
-         "Tessarin 0.1.0 (\u2013) \u00b7 " + system,
+         "Tessarin 0.1.0 (417) \u00b7 " + system,
          "Journal pending: YES \u2014 interrupted swap awaiting recovery"},
     };
     for (const auto& c : cases) {
@@ -92,7 +87,6 @@ TEST(SupportContactTest, OnlyTheLast200LogLinesOldestFirst) {
     EXPECT_EQ(report[7], "2026-03-01T09:00:51Z [swap] line 50");
     EXPECT_EQ(report[8], "2026-03-01T09:00:52Z [archive] line 51");
     EXPECT_EQ(report.back(), "2026-03-01T09:04:10Z [archive] line 249");
-    EXPECT_EQ(lines(support.recentLog(3)).front(), "2026-03-01T09:04:08Z [archive] line 247");
 }
 
 TEST(SupportContactTest, SystemDescriptionFromOsRelease) {
@@ -101,15 +95,12 @@ TEST(SupportContactTest, SystemDescriptionFromOsRelease) {
         std::string osRelease;
         std::string expected;
     } cases[] = {
-        {"double quotes",
-         "NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nID=debian\n",
-         "Debian GNU/Linux 12 (bookworm), kernel 6.1.0-18-amd64"},
         {"single quotes keep backslashes", "PRETTY_NAME='Fedora \\Linux'\n",
          "Fedora \\Linux, kernel 6.1.0-18-amd64"},
-        {"escapes in double quotes", "PRETTY_NAME=\"Say \\\"hi\\\"\"\n", "Say \"hi\", kernel 6.1.0-18-amd64"},
+        {"double quotes with escapes, among other keys",
+         "NAME=\"Say\"\nPRETTY_NAME=\"Say \\\"hi\\\"\"\nID=x\n", "Say \"hi\", kernel 6.1.0-18-amd64"},
         {"unquoted", "PRETTY_NAME=Alpine\n", "Alpine, kernel 6.1.0-18-amd64"},
         {"no PRETTY_NAME", "NAME=Something\n", "Linux, kernel 6.1.0-18-amd64"},
-        {"no file", "", "Linux, kernel 6.1.0-18-amd64"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(systemDescription(osReleasePrettyName(c.osRelease), "6.1.0-18-amd64"), c.expected)

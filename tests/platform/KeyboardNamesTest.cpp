@@ -37,9 +37,7 @@ TEST(KeyboardNames, ShortcutsReadAndShowInTheLayoutInUse) {
     const std::vector<Case> cases = {
         {"us", "Super+Alt+1", {18, super | alt}, "⌥⌘1", "Super+Alt+1"},
         {"us", "ctrl+shift+f5", {96, ctrl | shift}, "⌃⇧F5", "Ctrl+Shift+F5"},
-        {"us", "Super+a", {0, super}, "⌘A", "Super+A"},
         {"us", "Alt+Space", {49, alt}, "⌥Space", "Alt+Space"},
-        {"us", "Meta+Esc", {53, super}, "⌘⎋", "Super+Escape"},
         {"us", "Ctrl+PgDn", {121, ctrl}, "⌃⇟", "Ctrl+Page_Down"},
         {"us", "Super++", {24, super}, "⌘=", "Super+="},
         {"us", "Win+KP_1", {83, super}, "⌘Key 83", "Super+KP_End"},
@@ -47,7 +45,6 @@ TEST(KeyboardNames, ShortcutsReadAndShowInTheLayoutInUse) {
         {"fr", "Super+A", {12, super}, "⌘A", "Super+A"},
         {"fr", "Super+Alt+1", {18, super | alt}, "⌥⌘&", "Super+Alt+&"},
         {"fr", "Super+é", {19, super}, "⌘É", "Super+É"},
-        {"de", "Ctrl+Z", {16, ctrl}, "⌃Z", "Ctrl+Z"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.layout) + " " + c.written);
