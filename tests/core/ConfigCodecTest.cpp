@@ -138,6 +138,8 @@ TEST(ConfigCodec, RefusesDocumentsWithTheReasonAndPlace) {
         {R"({"activeWorkspace":"A","workspaces":{}})", "workspaces: expected an array, found object"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","cue":{"fill":{"video":{"_0":"x"}}}}]})",
          R"(workspaces[0].cue.fill: "video" is not one of color, image)"},
+        {R"({"activeWorkspace":"A","workspaces":[{"name":"A","cue":{"fill":"#000000"}}]})",
+         "workspaces[0].cue.fill: expected an object, found string"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","files":["a",1]}]})",
          "workspaces[0].files[1]: expected a string, found number"},
         {R"({"activeWorkspace":"A","workspaces":[{"name":"A","positions":[]}]})",

@@ -56,6 +56,7 @@ TEST(CtlOrganise, ArchiveRestorePourDeleteAndTick) {
          "Poured \u201cNotes\u201d into " + (world.folder("Work") / "Notes").string() + "\n",
          ""},
         {{"delete", "Home"}, 1, "", "~"},
+        {{"delete", "Nobody"}, 1, "", "There's no desktop named \u201cNobody\u201d.\n"},
         {{"delete", "Trash me"}, 0, "Moved \u201cTrash me\u201d to the Trash\n", ""},
         {{"tick"},
          0,
