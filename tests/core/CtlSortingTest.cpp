@@ -11,7 +11,7 @@ using namespace tessarin;
 namespace {
 
 using Names = std::vector<std::string>;
-const std::string blank = "_Hidden Desktop";
+const std::string blank(Config::blankWorkspaceName);
 
 // A home without a store yet, as before the first command.
 struct CtlHome : test::World {
